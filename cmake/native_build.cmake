@@ -1,0 +1,49 @@
+# Native build: the code that needs no Win32, its unit tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzers, and the two
+# Windows cross builds as external projects.
+include(ExternalProject)
+enable_testing()
+
+option(SONDREL_SANITIZE "Build with ASan, UBSan and fuzzer coverage" ON)
+option(SONDREL_WINDOWS_BUILDS "Also build the Windows programs" ON)
+
+add_compile_options(-Wall -Wextra)
+if(SONDREL_SANITIZE)
+  set(SONDREL_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${SONDREL_SANITIZER_FLAGS} -fsanitize=fuzzer-no-link -g -O1)
+  add_link_options(${SONDREL_SANITIZER_FLAGS})
+else()
+  add_compile_options(-O2)
+endif()
+
+add_subdirectory(sondrel)
+add_subdirectory(tools)
+add_subdirectory(tests)
+
+if(SONDREL_WINDOWS_BUILDS)
+  ExternalProject_Add(win64
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/win64
+    CMAKE_ARGS
+      -G Ninja
+      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-x86_64.cmake
+      -DCMAKE_BUILD_TYPE=Release
+      -DSONDREL_WINE_TESTS=ON
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    USES_TERMINAL_BUILD ON)
+  ExternalProject_Add(win32
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/win32
+    CMAKE_ARGS
+      -G Ninja
+      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+      -DCMAKE_BUILD_TYPE=Release
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    USES_TERMINAL_BUILD ON)
+  # The Wine tests are registered by the x86_64 build; pull them into this
+  # tree's test list so that one ctest run covers all three builds.
+  file(WRITE ${CMAKE_BINARY_DIR}/win64_tests.cmake "subdirs(\"${CMAKE_BINARY_DIR}/win64\")\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/win64_tests.cmake)
+endif()

@@ -1,0 +1,9 @@
+#!/bin/sh
+# Builds all three targets into fixed places:
+#   build/win32/  the 32-bit release programs and tool libraries (what users install)
+#   build/win64/  the x86_64 build that the Wine tests run
+#   build/        the native build of the portable code, its tests and fuzzers
+set -eu
+cd "$(dirname "$0")/.."
+cmake -S . -B build -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build

@@ -1,0 +1,38 @@
+// The few file operations the portable code needs, behind one interface: the
+// Windows build implements them with the system calls the host platform
+// offers (narrow names in the ANSI code page, wide names in UTF-16), the
+// native build with POSIX calls so that the readers can be tested and fuzzed
+// off Windows. Narrow paths use "\" as separator in both.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sondrel {
+
+// Path buffers of the host platform hold 260 units including the terminator.
+constexpr size_t kMaxPath = 260;
+
+inline bool fitsMaxPath(const std::string& path) { return path.size() < kMaxPath; }
+inline bool fitsMaxPath(const std::wstring& path) { return path.size() < kMaxPath; }
+
+// Whole content of a file; false when it cannot be opened or read.
+bool readFileBytes(const std::string& ansiPath, std::string& bytes);
+bool readFileBytes(const std::wstring& widePath, std::string& bytes);
+
+struct DirectoryEntry {
+  std::string name;
+  bool isDirectory = false;
+};
+
+// Entries of a directory in the file system's listing order; false when the
+// directory cannot be listed.
+bool listDirectory(const std::string& ansiDirectory, std::vector<DirectoryEntry>& entries);
+
+// Replaces the file's content so that a crash or a full disk can never leave
+// it half written: the new content goes to a file beside it, is flushed, and
+// only then takes the old file's place. False when any step fails; the old
+// file is then untouched.
+bool replaceFileContent(const std::wstring& widePath, const std::string& bytes);
+
+}  // namespace sondrel

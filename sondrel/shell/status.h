@@ -1,0 +1,15 @@
+// Render status codes. A status is 0, a Windows error code, or the exit code
+// of the command interpreter; these are the ones the renderer produces itself.
+#pragma once
+
+#include <cstdint>
+
+namespace sondrel {
+
+constexpr int32_t kStatusOk = 0;
+constexpr int32_t kStatusFileNotFound = 2;  // ERROR_FILE_NOT_FOUND
+constexpr int32_t kStatusInvalidData = 13;  // ERROR_INVALID_DATA
+constexpr int32_t kStatusFilenameTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
+constexpr int32_t kStatusCancelled = 1223;  // ERROR_CANCELLED
+
+}  // namespace sondrel

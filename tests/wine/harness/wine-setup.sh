@@ -1,0 +1,23 @@
+#!/bin/sh
+# Fixture set-up of a Wine test run: one Xvfb display and one fresh Wine
+# prefix inside the build tree, with a persistent wineserver so that each test
+# starts quickly. wine-cleanup.sh ends exactly these.
+set -eu
+state=$1
+mkdir -p "$state"
+sh "$(dirname "$0")/wine-cleanup.sh" "$state" || true
+
+n=90
+while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 </dev/null &
+echo $! >"$state/xvfb.pid"
+echo ":$n" >"$state/display"
+i=0
+while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+
+export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=":$n"
+rm -rf "$WINEPREFIX"
+/usr/lib/wine/wine64 wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
+/usr/lib/wine/wineserver -w
+setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
+echo "wine prefix $WINEPREFIX on display :$n"
