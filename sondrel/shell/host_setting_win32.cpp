@@ -1,0 +1,35 @@
+#include "shell/host_setting.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include "project/file_access.h"
+
+namespace sondrel {
+
+std::wstring hostDirectory() {
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  // A program path that filled the buffer was cut short; any directory
+  // derived from it would be another one.
+  if (length == 0 || length >= MAX_PATH) return std::wstring();
+  for (int i = 0; i < 3; ++i) PathRemoveFileSpecW(path);
+  return path;
+}
+
+bool readHostSettingFile(std::string& bytes) {
+  std::wstring directory = hostDirectory();
+  if (directory.empty()) return false;
+  wchar_t path[MAX_PATH] = {};
+  lstrcpynW(path, directory.c_str(), MAX_PATH);
+  if (!PathAppendW(path, L"setting.ini")) return false;
+  return readFileBytes(std::wstring(path), bytes);
+}
+
+HostSetting readHostSetting(std::string_view key) {
+  std::string bytes;
+  if (!readHostSettingFile(bytes)) return HostSetting();
+  return findSetting(bytes, key);
+}
+
+}  // namespace sondrel
