@@ -6,6 +6,7 @@ enable_testing()
 
 option(SONDREL_SANITIZE "Build with ASan, UBSan and fuzzer coverage" ON)
 option(SONDREL_WINDOWS_BUILDS "Also build the Windows programs" ON)
+option(SONDREL_BENCHMARKS "Build the benchmark programs" OFF)
 
 add_compile_options(-Wall -Wextra)
 if(SONDREL_SANITIZE)
@@ -19,6 +20,9 @@ endif()
 add_subdirectory(sondrel)
 add_subdirectory(tools)
 add_subdirectory(tests)
+if(SONDREL_BENCHMARKS)
+  add_subdirectory(bench)
+endif()
 
 if(SONDREL_WINDOWS_BUILDS)
   ExternalProject_Add(win64

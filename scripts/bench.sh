@@ -1,0 +1,14 @@
+#!/bin/sh
+# Builds the benchmarks optimised and without sanitizers (build-bench/) and
+# runs each one; figures go to standard output.
+set -eu
+cd "$(dirname "$0")/.."
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \
+  -DCMAKE_CXX_COMPILER=clang++ -DSONDREL_SANITIZE=OFF -DSONDREL_WINDOWS_BUILDS=OFF \
+  -DSONDREL_BENCHMARKS=ON >/dev/null
+cmake --build build-bench >/dev/null
+for program in build-bench/bench/*_bench; do
+  [ -x "$program" ] || continue
+  echo "== $(basename "$program")"
+  "$program" "$@"
+done
