@@ -1,0 +1,94 @@
+#include "project/voice_bank.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace sondrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One line per key: "key>file offset consonant cutoff preUtterance overlap".
+std::string dump(const VoiceBank& bank) {
+  std::ostringstream text;
+  for (const auto& [key, e] : bank)
+    text << key << '>' << e.file << ' ' << e.offset << ' ' << e.consonant << ' ' << e.cutoff << ' ' << e.preUtterance
+         << ' ' << e.overlap << '\n';
+  return text.str();
+}
+
+TEST(LoadOtoText, StoresLinesUnderFileAliasAndSubdirectoryKeysFirstOneWins) {
+  struct Case { const char* name; const char* root; const char* sub; const char* expected; } cases[] = {
+      {"file and alias", "ka.wav=ka,10,20,-30,40,5\r\n", "", "ka>ka.wav 10 20 -30 40 5\nka.wav>ka.wav 10 20 -30 40 5\n"},
+      {"subdirectory adds only missing keys", "ka.wav=ka,10,20,-30,40,5", "ka.wav=ka,1,2,3,4,5\nko.wav=ko,6,7,8,9,1",
+       "B4\\ka.wav>B4\\ka.wav 1 2 3 4 5\nB4\\ko.wav>B4\\ko.wav 6 7 8 9 1\nka>ka.wav 10 20 -30 40 5\n"
+       "ka.wav>ka.wav 10 20 -30 40 5\nko>B4\\ko.wav 6 7 8 9 1\nko.wav>B4\\ko.wav 6 7 8 9 1\n"},
+      {"repeated file and alias", "ka.wav=ka,1\nka.wav=- ka,2\nko.wav=ka,3\n", "",
+       "- ka>ka.wav 2 0 0 0 0\nka>ka.wav 1 0 0 0 0\nka.wav>ka.wav 1 0 0 0 0\nko.wav>ko.wav 3 0 0 0 0\n"},
+      {"empty alias", "ka.wav=,0,0,0,0,0", "", "ka.wav>ka.wav 0 0 0 0 0\n"},
+      {"no comma, no equals sign", "ka.wav=ka\nno equals,1,2\n", "", ""},
+      {"numbers stop at the first bad field", "ka.wav=ka,10,x,3", "", "ka>ka.wav 10 0 0 0 0\nka.wav>ka.wav 10 0 0 0 0\n"},
+      {"blanks belong to the alias", "a.wav= a ,1,2,3,4,5,6,junk", "", " a >a.wav 1 2 3 4 5\na.wav>a.wav 1 2 3 4 5\n"},
+      {"empty file name, huge number", "=ka,1e999", "", "ka> 3.40282e+38 0 0 0 0\n"},
+      {"alias up to the first comma after the first =", "a=b=c,1", "", "a>a 1 0 0 0 0\nb=c>a 1 0 0 0 0\n"},
+  };
+  for (const Case& c : cases) {
+    VoiceBank bank;
+    loadOtoText(bank, c.root, "");
+    loadOtoText(bank, c.sub, "B4");
+    EXPECT_EQ(dump(bank), c.expected) << c.name;
+  }
+}
+
+class VoiceDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::path(TEST_TMP_DIR) / "voice_bank" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+  }
+  void writeOto(const fs::path& dir, const std::string& line) {
+    fs::create_directories(root_ / dir);
+    std::ofstream(root_ / dir / "oto.ini", std::ios::binary) << line;
+  }
+  // The loaders take the host's "\" separators.
+  std::string hostPath() const {
+    std::string text = root_.string();
+    for (char& c : text)
+      if (c == '/') c = '\\';
+    return text;
+  }
+  fs::path root_;
+};
+
+// The directory has no oto.ini of its own: its subdirectories still load.
+TEST_F(VoiceDirectory, ReadsOnlyImmediateSampleSubdirectories) {
+  for (const char* dir : {"B4", "xy.z", "B4/deeper", ".git", "x.y", "A.wav"}) writeOto(dir, std::string("s.wav=") + dir + ",1");
+  VoiceBank bank;
+  EXPECT_EQ(loadVoiceBank(bank, hostPath()), 0);
+  EXPECT_EQ(bank.count("B4"), 1u);
+  EXPECT_EQ(bank.count("xy.z\\s.wav"), 1u);
+  EXPECT_EQ(bank.size(), 5u) << dump(bank);
+}
+
+// A subdirectory whose oto.ini path needs more than 259 bytes counts as
+// missing, even though a file lies at the name the path would be cut to.
+TEST_F(VoiceDirectory, RefusesPathsBeyondTheHostLimit) {
+  size_t base = hostPath().size() + 1;
+  ASSERT_LT(base + 20, 250u) << "build tree path too long for this test";
+  std::string sub(259 - base - std::string("\\oto.ini").size(), 's');
+  writeOto(sub, "fits.wav=fits,1");
+  writeOto(sub + "t", "long.wav=long,1");
+  std::ofstream(root_ / (sub + "t") / "oto.in", std::ios::binary) << "cut.wav=cut,1";
+  VoiceBank bank;
+  loadVoiceBank(bank, hostPath());
+  EXPECT_EQ(bank.count("fits"), 1u) << "a path of exactly 259 bytes fits";
+  EXPECT_EQ(bank.count("long"), 0u);
+  EXPECT_EQ(bank.count("cut"), 0u);
+}
+
+}  // namespace
+}  // namespace sondrel
