@@ -75,7 +75,7 @@ bool fileExists(const std::string& path) {
 void logCall(const char* tool, const std::vector<std::string>& arguments) {
   const char* logPath = std::getenv("REFTOOL_LOG");
   if (!logPath || !*logPath) return;
-  std::string line = sondrel::formatText("%s %zu ", tool, arguments.size());
+  std::string line = std::string(tool) + " " + std::to_string(arguments.size()) + " ";
   for (size_t i = 0; i < arguments.size(); ++i) {
     if (i > 0) line += '|';
     for (char c : arguments[i]) line += (c == '\n' || c == '\r') ? ' ' : c;
