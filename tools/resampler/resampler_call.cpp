@@ -184,7 +184,9 @@ bool renderNote(const Audio& source, const ResamplerCall& call, std::vector<floa
     }
     // Grains narrower than two samples cannot carry a waveform.
     spacing = std::max(spacing, 2.0);
-    double half = mark.period;
+    // Raised pitch narrows the grain to two target periods: wider grains
+    // would overlap out of phase and cancel part of the sound.
+    double half = std::min(mark.period, spacing);
     long long first = static_cast<long long>(std::floor(tau - half)) + 1;
     long long last = static_cast<long long>(std::ceil(tau + half)) - 1;
     for (long long n = std::max(first, 0LL); n <= last && n < static_cast<long long>(length); ++n) {
