@@ -49,9 +49,11 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return false;
-  char buffer[65536];
+  // On the heap: the libraries run on the caller's thread, whose stack may be small.
+  std::vector<char> buffer(65536);
   size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+    bytes.append(buffer.data(), got);
   bool ok = !std::ferror(file);
   std::fclose(file);
   return ok;
