@@ -65,7 +65,10 @@ class Library {
   }
   template <typename Function>
   Function entry(const char* name) const {
-    return module_ ? reinterpret_cast<Function>(GetProcAddress(module_, name)) : nullptr;
+    // Through the generic function pointer type, which converts to any other
+    // function pointer without a warning.
+    if (!module_) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
   }
 
  private:
