@@ -34,6 +34,7 @@ TEST(Wavtool, BlocksWithOverlapsAndRestsKeepHeaderAndDurationRight) {
       {"first note", {out, in, "0", "480@120.00+10.000", "0", "5", "35", "0", "100", "100", "0",
                       "30.000000"}, 22491},
       {"rest", {out, dir + "/R.wav", "0", "480@120.00+0.000", "0", "0"}, 22491 + 22050},
+      {"length below zero adds nothing", {out, in, "0", "30@120.00-40.000", "0", "0"}, 44541},
       // 487.5 ms starting 20 ms (882 samples) before the end.
       {"note after the rest", {out, in, "0", "480@120.00-12.500", "0", "0", "0", "100", "100",
                                "100", "100", "20"}, 44541 - 882 + 21499},
