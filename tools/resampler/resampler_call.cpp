@@ -198,9 +198,9 @@ bool renderNote(const Audio& source, const ResamplerCall& call, std::vector<floa
     tau += spacing;
   }
 
-  // Where raised pitch packs grains closer than their width, the overlap
-  // would raise the level; dividing by the window sum keeps it. Lowered pitch
-  // leaves the sum below one between grains, as plain overlap-add does.
+  // Where the pitch or the grain width changes, neighbouring windows can sum
+  // above one; dividing by the sum there keeps the level steady. Lowered
+  // pitch leaves the sum below one between grains, as overlap-add does.
   double gain = clampTo(call.intensity, 0, 200) / 100.0;
   // 2 ms ramps at both ends keep the cut edges of the sample from clicking.
   double ramp = 2.0 * kSamplesPerMs;
