@@ -17,20 +17,14 @@ TEST(FindSetting, ReadsTheFirstLineThatStartsWithTheKey) {
     bool found;
     std::string value;
   } cases[] = {
-      {"plain", "UseDLL=1\r\n", true, "1"},
       {"no final line end", "VoiceRoot=C:\\v\r\nUseDLL=2", true, "2"},
-      {"first of two", "UseDLL=0\r\nUseDLL=1\r\n", true, "0"},
+      {"first of two, untrimmed", "UseDLL= 0 \r\nUseDLL=1\r\n", true, " 0 "},
       {"blank before the key", " UseDLL=1\r\n", false, ""},
       {"other case", "usedll=1\r\n", false, ""},
-      {"key inside a line", "X=UseDLL=1\r\n", false, ""},
-      {"empty value", "UseDLL=\r\n", true, ""},
-      {"value untrimmed", "UseDLL= 1 \r\n", true, " 1 "},
       {"carriage return inside the line", "UseDLL=1\rx\r\n", true, "1\rx"},
       {"lone carriage returns do not end lines", "A=0\rUseDLL=1\r\n", false, ""},
       {"NUL bytes pass through", "A=\0\nUseDLL=1\0x\n"s, true, "1\0x"s},
-      {"very long line before", "A=" + longValue + "\nUseDLL=3\n", true, "3"},
-      {"very long value", "UseDLL=" + longValue, true, longValue},
-      {"empty file", "", false, ""},
+      {"very long lines", "A=" + longValue + "\nUseDLL=" + longValue, true, longValue},
   };
   for (const Case& c : cases) {
     HostSetting setting = findSetting(c.text, "UseDLL=");

@@ -14,6 +14,7 @@
 #include <clocale>
 #include <string>
 
+#include "project/file_access.h"
 #include "project/number_text.h"
 #include "resources/resource.h"
 #include "shell/run_options.h"
@@ -44,17 +45,6 @@ bool writeFile(const std::wstring& path, const std::string& bytes) {
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
   return written == bytes.size();
-}
-
-std::string readFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string bytes(1 << 16, '\0');
-  DWORD got = 0;
-  ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  bytes.resize(got);
-  return bytes;
 }
 
 void report(const RunOptions& options) {
@@ -89,7 +79,9 @@ void writeOutput(RunOptions& options) {
 
 int32_t renderProject(RunOptions& options) {
   report(options);
-  options.wholeProject = readFile(options.pluginFilePath).find("[#TRACKEND]") != std::string::npos;
+  std::string plugin;
+  readFileBytes(std::wstring(options.pluginFilePath), plugin);
+  options.wholeProject = plugin.find("[#TRACKEND]") != std::string::npos;
   std::wstring mode = environment(L"SONDREL_FAKE");
   if (mode.compare(0, 5, L"fail:") == 0) return _wtoi(mode.c_str() + 5);
   if (mode == L"wait") {

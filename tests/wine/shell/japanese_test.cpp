@@ -34,7 +34,7 @@ TEST(Japanese, FailureMessageIsJapanese) {
   EXPECT_EQ(host.process.wait(kPatience), 2u);
 }
 
-TEST(Japanese, PlaybackStatusIsJapanese) {
+TEST(Japanese, PlaybackStatusIsJapaneseAndCancelStopsIt) {
   ShellHost host(L"shell_japanese_playback", nullptr);
   ASSERT_TRUE(host.startWithPlugin(L"", {L"SONDREL_FAKE_WAV_MS=60000"}));
   HWND dialog = host.dialog();
