@@ -183,6 +183,11 @@ void buildNoteCurve(Note& note, double tempo) {
   note.curveTempo = tempo;
 }
 
+void releaseCurve(Note& note) {
+  std::vector<double>().swap(note.curve);
+  note.curveValid = false;
+}
+
 void placeCurve(const Note& curveNote, int64_t offset, PitchArray& array, int64_t start, double tempo,
                 double t0) {
   const int64_t length = static_cast<int64_t>(array.values.size());

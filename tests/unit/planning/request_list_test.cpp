@@ -160,6 +160,22 @@ TEST(PlanNote, SungNoteWithoutEntryUsesTheLyric) {
   EXPECT_EQ(r.resampler.cutoff, 0);
 }
 
+TEST(PlanRequests, KeepsOnlyTheCurvesLaterNotesCouldRead) {
+  Project project;
+  for (const char* name : {"[#PREV]", "[#0001]", "[#0002]", "[#0003]", "[#NEXT]"}) {
+    project.notes.push_back(section(name, "a"));
+    project.notes.back().pbs = "-20";
+    project.notes.back().pbw = "100";
+  }
+  std::vector<RenderRequest> requests = plan(project, 2);
+  ASSERT_EQ(requests.size(), 3u);
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_FALSE(project.notes[i].curveValid) << "note " << i;
+    EXPECT_EQ(project.notes[i].curve.capacity(), 0u) << "note " << i;
+  }
+  EXPECT_TRUE(project.notes[4].curveValid) << "the last curve is kept";
+}
+
 TEST(RequiredLength, RoundsUpToFiftyAndSaturates) {
   struct Case { int32_t length; double tempo; double pre; int32_t expected; } cases[] = {
       {480, 120, 0, 550},
