@@ -2,11 +2,6 @@
 
 #include "../../unit/planning/format_cases.h"
 
-namespace {
-
 TEST(PlanningFormats, SameTextAsTheNativeBuild) {
-  for (const sondrel::format_cases::FormatCase& c : sondrel::format_cases::table())
-    EXPECT_EQ(c.make(), c.expected) << c.name;
+  for (const sondrel::format_cases::FormatCase& c : sondrel::format_cases::table()) EXPECT_EQ(c.make(), c.expected) << c.name;
 }
-
-}  // namespace
