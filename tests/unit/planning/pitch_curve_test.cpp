@@ -47,15 +47,21 @@ TEST(BuildPitchArray, LoneNoteWithoutBend) {
 }
 
 TEST(BuildPitchArray, BetweenTwoRealNeighbours) {
-  // The previous pitch is not carried into the note's own curve; from the
-  // next note's start index on the array holds the next note's pitch. A next
-  // note whose bend starts in its pre-utterance is laid on earlier.
-  struct Case { const char* nextPbs; const char* runs; } cases[] = {{"", "0x106 400x5 "}, {"-30", "0x99 400x12 "}};
+  // The previous pitch is not carried into the note's own curve unless its
+  // bend starts there; from the next note's start index on the array holds
+  // the next note's pitch, earlier when the next bend starts in its
+  // pre-utterance; relative pitches are clamped to 12 bits.
+  struct Case { int32_t prev; const char* pbs; int32_t next; const char* nextPbs; const char* runs; } cases[] = {
+      {62, "", 64, "", "0x106 400x5 "},
+      {62, "", 64, "-30", "0x99 400x12 "},
+      {90, "-40", 10, "", "2047x1 0x105 -2048x5 "},
+  };
   for (const Case& c : cases) {
-    std::vector<Note> notes = {sung(62), sung(60, 50), sung(64, 40, 20)};
+    std::vector<Note> notes = {sung(c.prev), sung(60, 50), sung(c.next, 40, 20)};
+    notes[1].pbs = c.pbs;
     notes[2].pbs = c.nextPbs;
     link(notes);
-    EXPECT_EQ(runs(buildPitchArray(notes[1])), c.runs) << "next PBS=" << c.nextPbs;
+    EXPECT_EQ(runs(buildPitchArray(notes[1])), c.runs) << "PBS=" << c.pbs << ", next PBS=" << c.nextPbs;
   }
 }
 
@@ -67,15 +73,6 @@ TEST(BuildPitchArray, NeighboursAtAnotherTempoUseTheRenderedTempoGrid) {
   EXPECT_EQ(notes[2].curve.size(), 56u) << "250 ms + 40 ms pre-utterance: 278 ticks";
   EXPECT_EQ(notes[0].curveTempo, 120);
   EXPECT_EQ(notes[2].curveTempo, 120);
-}
-
-TEST(BuildPitchArray, ClampsToTwelveBits) {
-  std::vector<Note> notes = {sung(90), sung(60, 60), sung(10)};
-  notes[1].pbs = "-50";  // starts at the previous pitch, 30 semitones up
-  link(notes);
-  std::vector<int32_t> values = buildPitchArray(notes[1]);
-  EXPECT_EQ(values.front(), 2047);
-  EXPECT_EQ(values.back(), -2048);
 }
 
 TEST(BuildPitchArray, DegenerateTempoAndHugeLengthsStayBounded) {
@@ -130,12 +127,13 @@ TEST(BuildBend, HoldsItsStartHeightFromThePreUtterance) {
 
 TEST(BuildBend, SegmentShapes) {
   // At 125 BPM one tick lasts 1 ms: a 10 ms segment has 10 samples.
-  struct Case { const char* pbw; const char* pby; const char* pbm; size_t size; size_t at; double value; } cases[] = {
+  struct Case { const char* pbw; const char* pby; std::string pbm; size_t size; size_t at; double value; } cases[] = {
       {"10", "10", "", 10, 5, 5},
       {"10", "10", "s", 10, 3, 3},
       {"10", "10", "r", 10, 5, 10 * std::sin(M_PI / 4)},
       {"10", "10", "j", 10, 5, 10 - 10 * std::sin(M_PI / 4)},
       {"10,10", "10,20", "S,s", 10, 0, 10},  // unknown shape: no samples, the next starts earlier
+      {"10,10", "10,20", std::string("\0,s", 3), 10, 0, 10},
       {"10,10", "10,20", ",s", 20, 15, 15},
       {"10,10", "10", "s,s", 20, 15, 5},  // PBY= exhausted: falls to 0
       {"10,", "10", "s", 10, 9, 9},
