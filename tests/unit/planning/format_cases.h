@@ -53,6 +53,7 @@ inline const std::vector<FormatCase>& table() {
          note.effectiveOverlap = 7.25;
          return formatEnvelope(note);
        }, "0 5 35 0 100 100 0 7.250000"},
+      {"note name below 0", [] { return formatNoteName(-13); }, "B-3"},
       {"#%d# repeat mark", [] { return encodePitchValues(std::vector<int32_t>(1001, -1)); }, "//#1000#"},
   };
   return cases;
