@@ -1,0 +1,157 @@
+#include "planning/request_list.h"
+
+#include <gtest/gtest.h>
+
+namespace sondrel {
+namespace {
+
+Note section(const char* name, const char* lyric, int32_t noteNum = 60) {
+  Note note;
+  note.section = name;
+  note.lyric = lyric;
+  note.noteNum = noteNum;
+  note.length = 480;
+  return note;
+}
+
+std::vector<RenderRequest> plan(Project& project, int mode2 = 1) {
+  std::vector<Note>& notes = project.notes;
+  for (size_t i = 0; i + 1 < notes.size(); ++i) {
+    notes[i].next = &notes[i + 1];
+    notes[i + 1].prev = &notes[i];
+    notes[i].nextPreUtterance = notes[i + 1].effectivePreUtterance;
+    notes[i].nextOverlap = notes[i + 1].effectiveOverlap;
+  }
+  std::vector<RenderRequest> requests;
+  EXPECT_EQ(planRequests(notes, project, mode2, requests), 0);
+  return requests;
+}
+
+TEST(PlanRequests, ContextSectionsShapeButGetNoRequest) {
+  Project project;
+  project.voiceBank["a"].file = "a.wav";
+  project.notes = {section("[#PREV]", "a"), section("[#0001]", "a"), section("[#0002]", "R"),
+                   section("[#0003]", "a"), section("[#NEXT]", "a")};
+  project.notes[4].voiceOverlap = 30;
+  std::vector<RenderRequest> requests = plan(project);
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_EQ(requests[2].index, 2);
+  EXPECT_EQ(requests[2].cacheIndex, 2);
+  EXPECT_EQ(requests[0].resampler.cachePath, "0_a_C4_550.wav");
+  EXPECT_EQ(requests[1].resampler.cachePath, "") << "a rest has no cache file";
+  EXPECT_EQ(requests[2].resampler.cachePath, "2_a_C4_600.wav") << "the [#NEXT] overlap lengthens the last note";
+
+  Project context;
+  context.notes = {section("[#PREV]", "a"), section("[#NEXT]", "a")};
+  EXPECT_TRUE(plan(context).empty());
+  Project named;
+  named.notes = {section("[#PREV] ", "a"), section("[#TRACKEND]", "")};
+  EXPECT_EQ(plan(named).size(), 2u) << "only the exact names are context";
+}
+
+TEST(PlanNote, RequestKinds) {
+  struct Case { const char* lyric; const char* direct; bool skip; bool rest; const char* wavInput; } cases[] = {
+      {"R", "", true, true, "R.wav"},
+      {"R", "x", true, true, "R.wav"},
+      {"a", "x", true, false, "a.wav"},
+      {"r", "", false, false, "0_r_C4_550.wav"},
+      {"", "", false, false, "0__C4_550.wav"},
+  };
+  for (const Case& c : cases) {
+    Project project;
+    project.notes = {section("[#0000]", c.lyric)};
+    project.notes[0].direct = c.direct;
+    RenderRequest r = plan(project)[0];
+    std::string name = std::string("lyric ") + c.lyric + ", $direct=" + c.direct;
+    EXPECT_EQ(r.resampler.skipResample, c.skip) << name;
+    EXPECT_EQ(r.resampler.isRest, c.rest) << name;
+    EXPECT_EQ(r.wavtool.wavInput, c.wavInput) << name;
+    EXPECT_EQ(r.resampler.inputPath, c.skip ? "" : std::string(c.lyric) + ".wav") << name;
+  }
+}
+
+TEST(PlanNote, DirectSampleKeepsTheInitialResamplerValues) {
+  Project project;
+  project.voiceBank["a"] = OtoEntry{"sub\\a.wav", 12.5f, 1, 2, 3, 4};
+  project.notes = {section("[#0000]", "a")};
+  Note& note = project.notes[0];
+  note.direct = "1";
+  note.velocityFactor = 2;
+  note.effectiveStartPoint = 10;
+  note.tempo = 150;
+  RenderRequest r = plan(project)[0];
+  EXPECT_EQ(r.resampler.tempo, 120.0);
+  EXPECT_EQ(r.wavtool.wavInput, "sub\\a.wav");
+  EXPECT_EQ(r.wavtool.wavOffset, 12.5);
+  EXPECT_EQ(r.wavtool.startPoint, 20) << "scaled by the velocity factor";
+}
+
+TEST(PlanNote, SungNoteFillsEveryArgument) {
+  Project project;
+  project.prefixMap[62] = PrefixEntry{62, "", "_H"};
+  project.voiceBank["ka_H"] = OtoEntry{"B4\\ka.wav", 10.5f, 20, -30, 99, 99};
+  project.notes = {section("[#0007]", "ka", 62), section("[#NEXT]", "a")};
+  Note& note = project.notes[0];
+  note.preUtterance = 60;
+  note.effectivePreUtterance = 45;
+  note.effectiveOverlap = 15;
+  note.effectiveStartPoint = 5;
+  note.velocity = 120;
+  note.velocityFactor = 0.5;
+  note.flags = "g-5Y0e";
+  note.intensity = 90;
+  note.modulation = 30;
+  note.tempo = 120.1;
+  note.pitches = "0,0,0";
+  project.notes[1].voiceOverlap = project.notes[1].effectiveOverlap = 30;
+  project.notes[1].effectivePreUtterance = 80;
+  RenderRequest r = plan(project)[0];
+  const ResamplerArgs& a = r.resampler;
+  EXPECT_EQ(a.inputPath, "B4\\ka.wav");
+  EXPECT_EQ(a.requiredLength, 650) << "499.6 ms + 60 + 30, not the effective values";
+  EXPECT_EQ(a.cachePath, "0_B4_ka_D4_650.wav");
+  EXPECT_EQ(a.noteName, "D4");
+  EXPECT_EQ(a.velocity, 120);
+  EXPECT_EQ(a.flags, "g-5Y0/e");
+  EXPECT_EQ(a.offset, 10.5);
+  EXPECT_EQ(a.consonant, 20);
+  EXPECT_EQ(a.cutoff, -30);
+  EXPECT_EQ(a.intensity, 90);
+  EXPECT_EQ(a.modulation, 30);
+  EXPECT_EQ(a.tempoArg, "!120.099998");
+  EXPECT_EQ(a.pitchString, "AA#2#");
+  EXPECT_EQ(a.lyric, "ka");
+  EXPECT_EQ(r.wavtool.wavInput, a.cachePath);
+  EXPECT_EQ(r.wavtool.startPoint, 2.5);
+  EXPECT_EQ(r.wavtool.preUtterance, 45);
+  EXPECT_EQ(r.wavtool.lengthArg, "480@120.10-5.000");
+  EXPECT_EQ(r.wavtool.envelopeArg, "0 5 35 0 100 100 0 15.000000");
+}
+
+TEST(PlanRequests, FreesEveryCurveNoLaterNoteReads) {
+  Project project;
+  for (const char* name : {"[#PREV]", "[#0001]", "[#0002]", "[#NEXT]"}) {
+    project.notes.push_back(section(name, "a"));
+    project.notes.back().pbs = "-20";
+  }
+  ASSERT_EQ(plan(project, 2).size(), 2u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(project.notes[i].curve.capacity(), 0u) << "note " << i;
+  EXPECT_TRUE(project.notes[3].curveValid);
+}
+
+TEST(RequiredLength, RoundsUpToFiftyAndSaturates) {
+  struct Case { int32_t length; double tempo; double pre; int32_t expected; } cases[] = {
+      {480, 120, 0, 550}, {480, 120, 24.9, 550}, {480, 120, 25, 600}, {-960, 120, 0, -900},
+      {INT32_MAX, 1e-300, 0, INT32_MAX / 50 * 50}, {INT32_MIN, 1e-300, 0, INT32_MIN / 50 * 50},
+  };
+  for (const Case& c : cases) {
+    Note note;
+    note.length = c.length;
+    note.tempo = c.tempo;
+    note.preUtterance = c.pre;
+    EXPECT_EQ(requiredLengthOf(note), c.expected) << c.length << " ticks at " << c.tempo << ", pre " << c.pre;
+  }
+}
+
+}  // namespace
+}  // namespace sondrel
