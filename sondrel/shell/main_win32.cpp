@@ -1,3 +1,95 @@
+// Entry point of sondrel: the host editor starts it with the plug-in file as
+// the first argument.
 #include <windows.h>
+#include <commctrl.h>
+#include <mmsystem.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <clocale>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "project/number_text.h"
+#include "resources/resource.h"
+#include "shell/command_line.h"
+#include "shell/host_setting.h"
+#include "shell/progress_dialog.h"
+#include "shell/run_options.h"
+#include "shell/status.h"
+
+namespace sondrel {
+namespace {
+
+// The runtime locale follows the system's ANSI code page, so that the C
+// library's multibyte functions treat the host editor's text (code page 932
+// on Japanese systems) as the editor wrote it. Numbers are the exception:
+// every number in the song and in the tool arguments uses ".", while many
+// regional formats use a decimal comma, so LC_NUMERIC goes back to "C".
+void setRuntimeLocale() {
+  wchar_t codePage[32] = {};
+  GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, codePage, 32);
+  // Programs started through a locale emulator carry this variable; "0411"
+  // (Japanese) means the host editor writes its files in code page 932.
+  wchar_t appLocale[16] = {};
+  DWORD length = GetEnvironmentVariableW(L"AppLocaleID", appLocale, 16);
+  if (length > 0 && length < 16 && lstrcmpW(appLocale, L"0411") == 0) lstrcpyW(codePage, L"932");
+  std::wstring locale = std::wstring(L".") + codePage;
+  _wsetlocale(LC_ALL, locale.c_str());
+  setlocale(LC_NUMERIC, "C");
+}
+
+int32_t parseCommandLine(RunOptions& options) {
+  std::vector<std::wstring> arguments(__wargv, __wargv + __argc);
+  CommandLine line;
+  int32_t status = parseArguments(arguments, line);
+  if (status != kStatusOk) return status;
+  lstrcpynW(options.pluginFilePath, line.pluginFilePath.c_str(), MAX_PATH);
+  lstrcpynW(options.modificationPath, line.modificationPath.c_str(), MAX_PATH);
+  lstrcpynW(options.outputPath, line.outputPath.c_str(), MAX_PATH);
+  options.play = line.play;
+  options.deleteWav = line.deleteWav;
+  options.deleteCache = line.deleteCache;
+  options.debug = line.debug;
+  return kStatusOk;
+}
+
+int chooseDialogTemplate() {
+  HostSetting useDll = readHostSetting("UseDLL=");
+  return useDll.found && readInt(useDll.value) != 0 ? IDD_PROGRESS_DLL : IDD_PROGRESS_SCRIPT;
+}
+
+// Unless the user keeps the result, the WAV goes and the plug-in file is left
+// empty, which the host editor reads as "no changes". A whole project is the
+// exception: its render is the user's output.
+void cleanUpAfterDialog(const RunOptions& options) {
+  if (!options.deleteWav || options.wholeProject) return;
+  // A sound still playing keeps its file open, and the file could not go.
+  PlaySoundA(nullptr, nullptr, 0);
+  DeleteFileW(options.outputPath);
+  HANDLE plugin = CreateFileW(options.pluginFilePath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_ARCHIVE, nullptr);
+  if (plugin != INVALID_HANDLE_VALUE) CloseHandle(plugin);
+}
+
+}  // namespace
+}  // namespace sondrel
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace sondrel;
+  if (__argc < 2) return 0;
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  setRuntimeLocale();
+  int32_t status = parseCommandLine(runOptions);
+  runOptions.instance = instance;
+  if (status != kStatusOk) {
+    // A path that does not fit would be cut to another file's name: nothing
+    // is rendered or touched, and the user learns that the render failed
+    // rather than seeing nothing happen.
+    showRenderFailure(GetActiveWindow());
+    return status;
+  }
+  INT_PTR end = runProgressDialog(chooseDialogTemplate());
+  cleanUpAfterDialog(runOptions);
+  return static_cast<int>(end);
+}

@@ -1,0 +1,7 @@
+#include "shell/run_options.h"
+
+namespace sondrel {
+
+RunOptions runOptions;
+
+}  // namespace sondrel

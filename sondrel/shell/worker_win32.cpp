@@ -1,0 +1,77 @@
+#include "shell/render_worker.h"
+
+#include <process.h>
+
+namespace sondrel {
+namespace {
+
+// Guards the lifetime of the two handles in RunOptions that both threads
+// touch: the dialog may press Cancel just as the worker closes its cancel
+// event and thread handle, and signalling or waiting on a closed handle (whose
+// value the system may already have given to another object) must not happen.
+SRWLOCK handleLock = SRWLOCK_INIT;
+
+class HandleGuard {
+ public:
+  HandleGuard() { AcquireSRWLockExclusive(&handleLock); }
+  ~HandleGuard() { ReleaseSRWLockExclusive(&handleLock); }
+  HandleGuard(const HandleGuard&) = delete;
+  HandleGuard& operator=(const HandleGuard&) = delete;
+};
+
+unsigned __stdcall renderWorker(void*) {
+  RunOptions& options = runOptions;
+  {
+    HandleGuard guard;
+    options.cancelEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  }
+  options.result = renderProject(options);
+  {
+    HandleGuard guard;
+    HANDLE cancelEvent = options.cancelEvent;
+    options.cancelEvent = nullptr;
+    if (cancelEvent) CloseHandle(cancelEvent);
+  }
+  int32_t result = options.result;
+  PostMessageW(options.dialog, WM_RENDER_DONE, 0, static_cast<LPARAM>(result));
+  {
+    HandleGuard guard;
+    if (options.workerThread) CloseHandle(options.workerThread);
+    options.workerThread = nullptr;
+  }
+  return static_cast<unsigned>(result);
+}
+
+}  // namespace
+
+bool startRenderWorker(RunOptions& options) {
+  // The worker closes its own handle when it ends; holding the guard until
+  // the handle is stored keeps it from finishing before there is one.
+  HandleGuard guard;
+  uintptr_t thread = _beginthreadex(nullptr, 0, renderWorker, nullptr, 0, nullptr);
+  options.workerThread = reinterpret_cast<HANDLE>(thread);
+  return thread != 0;
+}
+
+HANDLE requestCancel(RunOptions& options) {
+  HandleGuard guard;
+  if (!options.cancelEvent) return nullptr;
+  SetEvent(options.cancelEvent);
+  HANDLE waitHandle = nullptr;
+  if (options.workerThread)
+    DuplicateHandle(GetCurrentProcess(), options.workerThread, GetCurrentProcess(), &waitHandle, SYNCHRONIZE, FALSE, 0);
+  return waitHandle;
+}
+
+void waitServingSentMessages(HANDLE thread) {
+  for (;;) {
+    DWORD woken = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE);
+    if (woken != WAIT_OBJECT_0 + 1) return;
+    // Looking at the queue delivers the pending sent messages; posted ones
+    // (a late WM_RENDER_DONE) stay queued and are never handled.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
+}  // namespace sondrel
