@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace sondrel {
 namespace {
 
@@ -14,6 +16,21 @@ class FileHandle {
   }
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  ~FindHandle() {
+    if (valid()) FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return handle_; }
 
@@ -35,6 +52,26 @@ bool readAll(HANDLE file, std::string& bytes) {
   }
 }
 
+bool writeAll(HANDLE file, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+// The directory part of a wide path (the current one when it has none),
+// where the replacement is written so that the final move stays on one volume.
+std::wstring directoryOf(const std::wstring& path) {
+  size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return path.size() >= 2 && path[1] == L':' ? path.substr(0, 2) : L".";
+  if (slash == 0 || (slash == 2 && path[1] == L':')) return path.substr(0, slash + 1);
+  return path.substr(0, slash);
+}
+
 }  // namespace
 
 bool readFileBytes(const std::string& ansiPath, std::string& bytes) {
@@ -49,6 +86,42 @@ bool readFileBytes(const std::wstring& widePath, std::string& bytes) {
   FileHandle file(CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid() && readAll(file.get(), bytes);
+}
+
+// Narrow names are in the ANSI code page; a second byte 0x5C of a
+// double-byte character is part of the name, which the system handles.
+bool listDirectory(const std::string& ansiDirectory, std::vector<DirectoryEntry>& entries) {
+  entries.clear();
+  std::string pattern = ansiDirectory + "\\*.*";
+  if (!fitsMaxPath(pattern)) return false;
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+  if (!find.valid()) return false;
+  do {
+    DirectoryEntry entry;
+    entry.name = data.cFileName;
+    entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entries.push_back(entry);
+  } while (FindNextFileA(find.get(), &data));
+  return true;
+}
+
+// The new content goes to a uniquely named file in the same directory and is
+// flushed before it replaces the old file in one move, so a crash, a full
+// disk or a failed write leaves either the old or the new file, never a
+// truncated one.
+bool replaceFileContent(const std::wstring& widePath, const std::string& bytes) {
+  if (!fitsMaxPath(widePath)) return false;
+  wchar_t temp[MAX_PATH] = {};
+  if (!GetTempFileNameW(directoryOf(widePath).c_str(), L"snd", 0, temp)) return false;
+  bool written = false;
+  {
+    FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    written = file.valid() && writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+  }
+  if (written && MoveFileExW(temp, widePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  DeleteFileW(temp);
+  return false;
 }
 
 }  // namespace sondrel

@@ -3,6 +3,7 @@
 // their neighbours.
 #pragma once
 
+#include <cfloat>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -73,14 +74,27 @@ struct Project {
 
 inline bool isRestLyric(std::string_view lyric) { return lyric == "R"; }
 
-// Milliseconds of `ticks` at `tempo` beats per minute (480 ticks to a beat).
-// The reader never keeps a tempo that is not above 0; a caller that builds
-// notes by hand gets 0 ms instead of a division by zero.
-inline double ticksToMs(double ticks, double tempo) {
-  if (!(tempo > 0.0)) return 0.0;
-  return ticks * 1000.0 / tempo * 0.125;
+// Computed times stay finite however extreme the file's numbers are: an
+// overflow saturates to the largest double of its sign and an undefined
+// result (infinity times zero, infinity over infinity) becomes 0, so no
+// infinity or NaN reaches the tool arguments or an integer conversion.
+inline double saturateFinite(double value) {
+  if (value != value) return 0.0;
+  if (value > DBL_MAX) return DBL_MAX;
+  if (value < -DBL_MAX) return -DBL_MAX;
+  return value;
 }
 
+// Milliseconds of `ticks` at `tempo` beats per minute (480 ticks to a beat).
+// The reader never keeps a tempo that is not above 0; a caller that builds
+// notes by hand gets 0 ms instead of a division by zero. A huge length at a
+// tiny tempo saturates instead of becoming infinite.
+inline double ticksToMs(double ticks, double tempo) {
+  if (!(tempo > 0.0)) return 0.0;
+  return saturateFinite(ticks * 1000.0 / tempo * 0.125);
+}
+
+// Never fails: a plug-in file that cannot be read reads as an empty one.
 int readProject(const std::string& voiceRoot, Project& project, const std::wstring& pluginFilePath);
 // The same on the file's bytes; used by readProject and by the tests.
 void readProjectText(const std::string& voiceRoot, Project& project, std::string_view bytes);

@@ -1,0 +1,204 @@
+#include <cmath>
+#include <string>
+
+#include "project/file_access.h"
+#include "project/number_text.h"
+#include "project/project.h"
+#include "project/text_lines.h"
+
+namespace sondrel {
+namespace {
+
+enum class SectionKind { Setting, Previous, Next, TrackEnd, Plain };
+
+SectionKind kindOf(std::string_view header) {
+  if (header == "[#SETTING]") return SectionKind::Setting;
+  if (header == "[#PREV]") return SectionKind::Previous;
+  if (header == "[#NEXT]") return SectionKind::Next;
+  if (header == "[#TRACKEND]") return SectionKind::TrackEnd;
+  return SectionKind::Plain;
+}
+
+bool matchKey(std::string_view line, std::string_view key, std::string_view& value) {
+  if (!startsWith(line, key)) return false;
+  value = line.substr(key.size());
+  return true;
+}
+
+// One pass over the plug-in file. Notes are completed as they are stored,
+// because the overlap correction needs the length of the note stored before.
+class ProjectReader {
+ public:
+  ProjectReader(const std::string& voiceRoot, Project& project) : voiceRoot_(voiceRoot), project_(project) {}
+
+  void readLine(std::string_view line) {
+    if (!line.empty() && line[0] == '[') {
+      openSection(line);
+    } else {
+      storedAtHeader_ = false;
+      readKey(line);
+    }
+  }
+
+  void finish() {
+    if (!storedAtHeader_) storeNote();
+    std::vector<Note>& notes = project_.notes;
+    for (size_t i = 1; i < notes.size(); ++i) {
+      Note& p = notes[i - 1];
+      Note& q = notes[i];
+      p.next = &q;
+      q.prev = &p;
+      p.nextPreUtterance = q.effectivePreUtterance;
+      p.nextOverlap = q.effectiveOverlap;
+    }
+  }
+
+ private:
+  // Keys met in [#SETTING] (or before any header) are not stored there: they
+  // become the starting values of the first section after it.
+  void openSection(std::string_view header) {
+    if (kind_ != SectionKind::Setting) {
+      storeNote();
+      prevIsRest_ = isRestLyric(note_.lyric);
+      prevLengthMs_ = ticksToMs(note_.length, note_.tempo);
+      double tempo = note_.tempo;
+      note_ = Note();
+      note_.tempo = tempo;
+      isFirst_ = false;
+      preUtteranceGiven_ = false;
+      overlapGiven_ = false;
+      storedAtHeader_ = true;
+    }
+    note_.section = std::string(header);
+    kind_ = kindOf(header);
+    if (kind_ == SectionKind::TrackEnd) project_.hasTrackEnd = true;
+  }
+
+  void readKey(std::string_view line) {
+    std::string_view value;
+    if (matchKey(line, "Tempo=", value)) {
+      // A tempo that is not above 0 (0, negative, or no number at all) is
+      // ignored, so the running tempo and the project tempo keep their last
+      // value: every length in ms divides by the tempo, and a zero or
+      // negative one would give infinities or times running backwards.
+      double tempo = readDouble(value);
+      if (tempo > 0.0) {
+        note_.tempo = tempo;
+        if (kind_ == SectionKind::Setting) project_.tempo = tempo;
+      }
+    } else if (matchKey(line, "VoiceDir=", value)) {
+      project_.voiceDir = startsWith(value, "%VOICE%") ? voiceRoot_ + "\\" + std::string(value.substr(7))
+                                                      : std::string(value);
+      loadPrefixMap(project_.prefixMap, project_.voiceDir);
+      loadVoiceBank(project_.voiceBank, project_.voiceDir);
+    } else if (matchKey(line, "CacheDir=", value)) {
+      project_.cacheDir = std::string(value);
+    } else if (matchKey(line, "Tool1=", value)) {
+      project_.tool1 = std::string(value);
+    } else if (matchKey(line, "Tool2=", value)) {
+      project_.tool2 = std::string(value);
+    } else if (matchKey(line, "Mode2=", value)) {
+      project_.mode2 = std::string(value);
+    } else if (matchKey(line, "Length=", value)) {
+      note_.length = readInt(value);
+    } else if (matchKey(line, "Lyric=", value)) {
+      note_.lyric = std::string(value);
+    } else if (matchKey(line, "NoteNum=", value)) {
+      note_.noteNum = readInt(value);
+    } else if (matchKey(line, "PreUtterance=", value)) {
+      if (value.empty()) return;
+      note_.preUtterance = readDouble(value);
+      preUtteranceGiven_ = true;
+    } else if (matchKey(line, "VoiceOverlap=", value)) {
+      if (value.empty()) return;
+      note_.voiceOverlap = readDouble(value);
+      overlapGiven_ = true;
+    } else if (matchKey(line, "Velocity=", value)) {
+      note_.velocity = readDouble(value);
+      note_.velocityFactor = saturateFinite(1.0 / std::pow(2.0, note_.velocity / 100.0 - 1.0));
+    } else if (matchKey(line, "Intensity=", value)) {
+      note_.intensity = readInt(value);
+    } else if (matchKey(line, "Moduration=", value)) {
+      note_.modulation = readInt(value);
+    } else if (matchKey(line, "PBType=", value)) {
+      note_.pbType = std::string(value);
+    } else if (matchKey(line, "Piches=", value)) {
+      note_.pitches = std::string(value);
+    } else if (matchKey(line, "Pitches=", value)) {
+      if (note_.pitches.empty()) note_.pitches = std::string(value);
+    } else if (matchKey(line, "Flags=", value)) {
+      note_.flags = std::string(value);
+    } else if (matchKey(line, "StartPoint=", value)) {
+      note_.startPoint = readDouble(value);
+    } else if (matchKey(line, "PBW=", value)) {
+      note_.pbw = std::string(value);
+    } else if (matchKey(line, "PBY=", value)) {
+      note_.pby = std::string(value);
+    } else if (matchKey(line, "PBS=", value)) {
+      note_.pbs = std::string(value);
+    } else if (matchKey(line, "PBM=", value)) {
+      note_.pbm = std::string(value);
+    } else if (matchKey(line, "VBR=", value)) {
+      note_.vbr = std::string(value);
+    } else if (matchKey(line, "Envelope=", value)) {
+      note_.envelope = std::string(value);
+    } else if (matchKey(line, "$direct=", value)) {
+      note_.direct = std::string(value);
+    }
+  }
+
+  // Fills what the file left open from the voice bank, then fits the note's
+  // lead-in into the time the previous note leaves it. Every computed time
+  // is saturated: the file's numbers may be as large as a double holds.
+  void storeNote() {
+    if (!isRestLyric(note_.lyric) && !(preUtteranceGiven_ && overlapGiven_)) {
+      if (const OtoEntry* entry = findSample(project_, note_)) {
+        if (!preUtteranceGiven_) note_.preUtterance = entry->preUtterance;
+        if (!overlapGiven_) note_.voiceOverlap = entry->overlap;
+      }
+    }
+    note_.effectivePreUtterance = saturateFinite(note_.velocityFactor * note_.preUtterance);
+    note_.effectiveOverlap = saturateFinite(note_.velocityFactor * note_.voiceOverlap);
+    note_.effectiveStartPoint = note_.startPoint;
+    if (!isFirst_) {
+      // A rest gives the whole of its length; a sung note keeps half of it.
+      double available = prevIsRest_ ? prevLengthMs_ : prevLengthMs_ / 2.0;
+      double span = note_.preUtterance - note_.voiceOverlap;
+      if (span > available) {
+        note_.effectivePreUtterance = saturateFinite(available * note_.preUtterance / span);
+        note_.effectiveOverlap = saturateFinite(available * note_.voiceOverlap / span);
+        note_.effectiveStartPoint =
+            saturateFinite(note_.startPoint + (note_.preUtterance - note_.effectivePreUtterance));
+      }
+    }
+    project_.notes.push_back(note_);
+  }
+
+  const std::string& voiceRoot_;
+  Project& project_;
+  Note note_;
+  SectionKind kind_ = SectionKind::Setting;
+  bool isFirst_ = true;
+  bool prevIsRest_ = false;
+  double prevLengthMs_ = 0.0;
+  bool preUtteranceGiven_ = false;
+  bool overlapGiven_ = false;
+  bool storedAtHeader_ = false;
+};
+
+}  // namespace
+
+void readProjectText(const std::string& voiceRoot, Project& project, std::string_view bytes) {
+  ProjectReader reader(voiceRoot, project);
+  forEachLine(bytes, [&](std::string_view line) { reader.readLine(line); });
+  reader.finish();
+}
+
+int readProject(const std::string& voiceRoot, Project& project, const std::wstring& pluginFilePath) {
+  std::string bytes;
+  if (!readFileBytes(pluginFilePath, bytes)) bytes.clear();
+  readProjectText(voiceRoot, project, bytes);
+  return 0;
+}
+
+}  // namespace sondrel

@@ -1,0 +1,69 @@
+#include "project/voice_bank.h"
+
+#include <vector>
+
+#include "project/file_access.h"
+#include "project/number_text.h"
+#include "project/text_lines.h"
+
+namespace sondrel {
+namespace {
+
+void storeLine(VoiceBank& bank, std::string_view line, const std::string& subdirectory) {
+  size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return;
+  size_t comma = line.find(',', equals + 1);
+  if (comma == std::string_view::npos) return;
+  std::string_view fileName = line.substr(0, equals);
+  std::string_view alias = line.substr(equals + 1, comma - equals - 1);
+
+  OtoEntry entry;
+  float numbers[5] = {0, 0, 0, 0, 0};
+  scanFloats(line.substr(comma + 1), numbers, 5);
+  entry.offset = numbers[0];
+  entry.consonant = numbers[1];
+  entry.cutoff = numbers[2];
+  entry.preUtterance = numbers[3];
+  entry.overlap = numbers[4];
+  std::string subdirectoryPath;
+  if (!subdirectory.empty()) subdirectoryPath = subdirectory + "\\" + std::string(fileName);
+  entry.file = subdirectory.empty() ? std::string(fileName) : subdirectoryPath;
+
+  if (!fileName.empty()) bank.try_emplace(std::string(fileName), entry);
+  if (!alias.empty()) bank.try_emplace(std::string(alias), entry);
+  if (!subdirectory.empty()) bank.try_emplace(subdirectoryPath, entry);
+}
+
+// Names such as ".", "..", ".git" or "x.y" are not sample subdirectories.
+bool isSampleSubdirectory(const DirectoryEntry& entry) {
+  if (!entry.isDirectory) return false;
+  const std::string& name = entry.name;
+  return !(name.size() > 0 && name[0] == '.') && !(name.size() > 1 && name[1] == '.');
+}
+
+}  // namespace
+
+void loadOtoText(VoiceBank& bank, std::string_view bytes, const std::string& subdirectory) {
+  forEachLine(bytes, [&](std::string_view line) { storeLine(bank, line, subdirectory); });
+}
+
+void loadOtoFile(VoiceBank& bank, const std::string& otoPath, const std::string& subdirectory) {
+  std::string bytes;
+  if (readFileBytes(otoPath, bytes)) loadOtoText(bank, bytes, subdirectory);
+}
+
+// Paths are composed without a length limit; readFileBytes and listDirectory
+// refuse any that would not fit the host's 260-byte buffers, so an overlong
+// directory or subdirectory name counts as a missing oto.ini instead of being
+// cut into the name of some other file.
+int loadVoiceBank(VoiceBank& bank, const std::string& voiceDir) {
+  loadOtoFile(bank, voiceDir + "\\oto.ini", std::string());
+  std::vector<DirectoryEntry> entries;
+  if (!listDirectory(voiceDir, entries)) return 0;
+  for (const DirectoryEntry& entry : entries) {
+    if (isSampleSubdirectory(entry)) loadOtoFile(bank, voiceDir + "\\" + entry.name + "\\oto.ini", entry.name);
+  }
+  return 0;
+}
+
+}  // namespace sondrel

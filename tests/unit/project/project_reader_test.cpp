@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+
+#include "project/project.h"
+
+namespace sondrel {
+namespace {
+
+std::vector<std::string> sections(const Project& project) {
+  std::vector<std::string> names;
+  for (const Note& note : project.notes) names.push_back(note.section);
+  return names;
+}
+
+TEST(ReadProject, TempoRunsOnFromTheSettingSection) {
+  Project project;
+  readProjectText("", project,
+                  "[#SETTING]\r\nTempo=150\r\n[#0000]\r\nLength=480\r\n[#0001]\r\n[#0002]\r\nTempo=90\r\n[#0003]\r\n");
+  EXPECT_EQ(project.tempo, 150.0);
+  ASSERT_EQ(sections(project), (std::vector<std::string>{"[#0000]", "[#0001]", "[#0002]"}));
+  EXPECT_EQ(project.notes[0].tempo, 150.0);
+  EXPECT_EQ(project.notes[1].tempo, 150.0);
+  EXPECT_EQ(project.notes[2].tempo, 90.0);
+}
+
+// A tempo that is not above 0 is ignored; a huge one saturates and stays finite.
+TEST(ReadProject, IgnoresTempoNotAboveZero) {
+  struct Case { const char* value; double expected; } cases[] = {
+      {"0", 150.0}, {"-20", 150.0}, {"", 150.0}, {"abc", 150.0}, {"0.5", 0.5}, {"1e999", DBL_MAX},
+  };
+  for (const Case& c : cases) {
+    Project project;
+    readProjectText("", project,
+                    std::string("[#SETTING]\nTempo=150\nTempo=") + c.value + "\n[#0000]\nLength=480\nTempo=" +
+                        c.value + "\n[#0001]\nPreUtterance=400\nVoiceOverlap=0\n");
+    EXPECT_EQ(project.tempo, c.expected) << "Tempo=" << c.value;
+    ASSERT_EQ(project.notes.size(), 2u) << "Tempo=" << c.value;
+    EXPECT_EQ(project.notes[1].tempo, c.expected) << "Tempo=" << c.value;
+    EXPECT_TRUE(std::isfinite(project.notes[1].effectivePreUtterance)) << "Tempo=" << c.value;
+  }
+}
+
+TEST(ReadProject, ExpandsTheVoiceRoot) {
+  struct Case { const char* root; const char* value; const char* expected; } cases[] = {
+      {"D:\\voices", "%VOICE%uta", "D:\\voices\\uta"},
+      {"D:\\voices", "E:\\uta", "E:\\uta"},
+      {"D:\\voices", "x%VOICE%", "x%VOICE%"},
+      {"D:\\voices", "%voice%uta", "%voice%uta"},
+      {"", "%VOICE%uta", "\\uta"},
+  };
+  for (const Case& c : cases) {
+    Project project;
+    readProjectText(c.root, project, std::string("[#SETTING]\nVoiceDir=") + c.value + "\n");
+    EXPECT_EQ(project.voiceDir, c.expected) << "root " << c.root << ", VoiceDir=" << c.value;
+  }
+}
+
+TEST(ReadProject, ReadsKeysAsTheTableSays) {
+  Project project;
+  readProjectText("", project,
+                  "[#SETTING]\nFlags=g5\nCacheDir=c.cache\nTool1=w.exe\nTool2=r.exe\nMode2=True\n"
+                  "[#0000]\nVelocity=\nPiches=1,2\nPitches=3,4\nIntensity=\nNoteNum=99999999999\n"
+                  "Length=-99999999999\nLyric=a\nLyric= b\n"
+                  "[#0001]\nFlags=B0\nVelocity=200\nPitches=3,4\nPiches=1,2\nEnvelope=1,2\n$direct=True\n"
+                  "PBS=-5;3\nPBW=50\nPBY=1\nPBM=s\nVBR=65,180\nPBType=5\nModuration=7\nStartPoint=12.5\n"
+                  "lyric=x\n Lyric=y\n");
+  EXPECT_EQ(project.cacheDir, "c.cache");
+  EXPECT_EQ(project.tool1, "w.exe");
+  EXPECT_EQ(project.tool2, "r.exe");
+  EXPECT_EQ(project.mode2, "True");
+  ASSERT_EQ(project.notes.size(), 2u);
+  const Note& first = project.notes[0];
+  EXPECT_EQ(first.flags, "g5") << "flags of [#SETTING] start the first section";
+  EXPECT_EQ(first.velocity, 0.0);
+  EXPECT_EQ(first.velocityFactor, 2.0);
+  EXPECT_EQ(first.pitches, "1,2");
+  EXPECT_EQ(first.intensity, 0);
+  EXPECT_EQ(first.noteNum, INT32_MAX);
+  EXPECT_EQ(first.length, INT32_MIN);
+  EXPECT_EQ(first.lyric, " b");
+  const Note& second = project.notes[1];
+  EXPECT_EQ(second.flags, "B0");
+  EXPECT_EQ(second.velocityFactor, 0.5);
+  EXPECT_EQ(second.pitches, "1,2");
+  EXPECT_EQ(second.envelope, "1,2");
+  EXPECT_EQ(second.direct, "True");
+  EXPECT_EQ(second.pbs, "-5;3");
+  EXPECT_EQ(second.pbw, "50");
+  EXPECT_EQ(second.pby, "1");
+  EXPECT_EQ(second.pbm, "s");
+  EXPECT_EQ(second.vbr, "65,180");
+  EXPECT_EQ(second.pbType, "5");
+  EXPECT_EQ(second.modulation, 7);
+  EXPECT_EQ(second.startPoint, 12.5);
+  EXPECT_EQ(second.lyric, "") << "keys are case-sensitive and start the line";
+  EXPECT_EQ(second.intensity, 100) << "reset value";
+}
+
+TEST(ReadProject, CompletesNotesFromTheVoiceBank) {
+  Project project;
+  OtoEntry entry;
+  entry.preUtterance = 60.5f;
+  entry.overlap = 20.25f;
+  project.voiceBank["a"] = entry;
+  readProjectText("", project,
+                  "[#0000]\nLyric=a\nPreUtterance=\nVoiceOverlap=10\n"
+                  "[#0001]\nLyric=R\nLength=1920\n"
+                  "[#0002]\nLyric=a\nVelocity=200\n"
+                  "[#0003]\nLyric=zz\nPreUtterance=7\n");
+  ASSERT_EQ(project.notes.size(), 4u);
+  EXPECT_EQ(project.notes[0].preUtterance, 60.5);
+  EXPECT_EQ(project.notes[0].voiceOverlap, 10.0);
+  EXPECT_EQ(project.notes[1].preUtterance, 0.0) << "a rest is never looked up";
+  EXPECT_EQ(project.notes[2].effectivePreUtterance, 30.25);
+  EXPECT_EQ(project.notes[2].effectiveOverlap, 10.125);
+  EXPECT_EQ(project.notes[3].preUtterance, 7.0) << "nothing found keeps the file's value";
+  EXPECT_EQ(project.notes[3].voiceOverlap, 0.0);
+}
+
+// The note sings at velocity 50 (factor sqrt 2), which applies only when the
+// lead-in fits; the previous note lasts 500 ms.
+TEST(ReadProject, FitsTheLeadInIntoThePreviousNote) {
+  const double factor = std::sqrt(2.0);
+  struct Case {
+    const char* previousLyric;
+    double preUtterance, overlap, expectedPre, expectedOverlap, expectedStart;
+  } cases[] = {
+      {"a", 300, 100, factor * 300, factor * 100, 5},
+      {"a", 400, 100, 250.0 * 400 / 300, 250.0 * 100 / 300, 5 + 400 - 250.0 * 400 / 300},
+      {"R", 400, 100, factor * 400, factor * 100, 5},
+      {"R", 700, 100, 500.0 * 700 / 600, 500.0 * 100 / 600, 5 + 700 - 500.0 * 700 / 600},
+  };
+  for (const Case& c : cases) {
+    Project project;
+    readProjectText("", project,
+                    std::string("[#PREV]\nLength=480\nPreUtterance=900\nVoiceOverlap=0\nLyric=") + c.previousLyric +
+                        "\n[#0000]\nStartPoint=5\nVelocity=50\nPreUtterance=" + std::to_string(c.preUtterance) +
+                        "\nVoiceOverlap=" + std::to_string(c.overlap) + "\n");
+    std::string name = std::string(c.previousLyric) + " before " + std::to_string(c.preUtterance);
+    ASSERT_EQ(project.notes.size(), 2u) << name;
+    EXPECT_EQ(project.notes[0].effectivePreUtterance, 900.0) << name << ": the first section is never corrected";
+    const Note& note = project.notes[1];
+    EXPECT_DOUBLE_EQ(note.effectivePreUtterance, c.expectedPre) << name;
+    EXPECT_DOUBLE_EQ(note.effectiveOverlap, c.expectedOverlap) << name;
+    EXPECT_DOUBLE_EQ(note.effectiveStartPoint, c.expectedStart) << name;
+  }
+}
+
+TEST(ReadProject, KeepsComputedTimesFiniteForExtremeNumbers) {
+  Project project;
+  readProjectText("", project,
+                  "[#SETTING]\nTempo=1e-300\n[#0000]\nLength=-99999999999\nVelocity=-1e999\n"
+                  "PreUtterance=1e999\nVoiceOverlap=-1e999\nStartPoint=1e999\n"
+                  "[#0001]\nVelocity=1e999\nPreUtterance=400\nVoiceOverlap=399\nStartPoint=-1e999\n");
+  for (const Note& note : project.notes) {
+    for (double value : {note.velocityFactor, note.effectivePreUtterance, note.effectiveOverlap,
+                         note.effectiveStartPoint, note.nextPreUtterance, note.nextOverlap})
+      EXPECT_TRUE(std::isfinite(value)) << note.section << " got " << value;
+  }
+}
+
+TEST(ReadProject, StoresSectionsAsTheHeadersSay) {
+  struct Case { const char* text; std::vector<std::string> expected; bool trackEnd; } cases[] = {
+      {"[#SETTING]\n[#PREV]\n[#0001]\n[#NEXT]\nLyric=n\n[#TRACKEND]\n", {"[#PREV]", "[#0001]", "[#NEXT]"}, true},
+      {"[#SETTING]\n[#0001]\nLyric=a\n[#TRACKEND]\n\n", {"[#0001]", "[#TRACKEND]"}, true},
+      {"[#SETTING] \nTempo=100\n[#0000]\n", {"[#SETTING] "}, false},
+      {"[#SETTING]\nLyric=a", {"[#SETTING]"}, false},
+      {"", {""}, false},
+      {"[#0000]\nLyric=a\n[#0001]\n", {"[#0000]"}, false},
+      {"[#0000]\n[#0001]\nLyric=b", {"[#0000]", "[#0001]"}, false},
+  };
+  for (const Case& c : cases) {
+    Project project;
+    readProjectText("", project, c.text);
+    EXPECT_EQ(sections(project), c.expected) << "file: " << c.text;
+    EXPECT_EQ(project.hasTrackEnd, c.trackEnd) << "file: " << c.text;
+  }
+}
+
+TEST(ReadProject, LinksNeighbours) {
+  Project project;
+  readProjectText("", project,
+                  "[#0000]\nLength=4800\nPreUtterance=10\nVoiceOverlap=1\n[#0001]\nLength=4800\nPreUtterance=20\nVoiceOverlap=2\n"
+                  "[#0002]\nPreUtterance=30\nVoiceOverlap=3\n");
+  const std::vector<Note>& notes = project.notes;
+  ASSERT_EQ(notes.size(), 3u);
+  EXPECT_EQ(notes[0].prev, nullptr);
+  EXPECT_EQ(notes[0].next, &notes[1]);
+  EXPECT_EQ(notes[1].prev, &notes[0]);
+  EXPECT_EQ(notes[1].next, &notes[2]);
+  EXPECT_EQ(notes[2].next, nullptr);
+  EXPECT_EQ(notes[0].nextPreUtterance, 20.0);
+  EXPECT_EQ(notes[0].nextOverlap, 2.0);
+  EXPECT_EQ(notes[1].nextPreUtterance, 30.0);
+  EXPECT_EQ(notes[2].nextPreUtterance, 0.0);
+  EXPECT_EQ(notes[2].nextOverlap, 0.0);
+}
+
+TEST(ReadProject, ReadsAMissingFileAsEmpty) {
+  Project project;
+  EXPECT_EQ(readProject("", project, L"" TEST_TMP_DIR "/no such dir/missing.ust"), 0);
+  ASSERT_EQ(project.notes.size(), 1u);
+  EXPECT_EQ(project.notes[0].section, "");
+  EXPECT_EQ(project.tempo, 120.0);
+}
+
+}  // namespace
+}  // namespace sondrel
