@@ -12,26 +12,28 @@ bool isSeparator(char c) {
 // Appends the safe form of one single-byte character; false when it has none.
 bool appendChar(std::string& out, char c, BatchPlace place) {
   if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return false;
-  const bool call = place == BatchPlace::SetCallUse || place == BatchPlace::CallQuoted ||
-                    place == BatchPlace::CallWord;
+  const bool direct = place == BatchPlace::Comment || place == BatchPlace::Word || place == BatchPlace::Quoted;
+  const bool insideQuotes = place == BatchPlace::Quoted || place == BatchPlace::StoredInQuotes ||
+                            place == BatchPlace::CallQuoted;
   switch (c) {
     case '"':
       if (place != BatchPlace::Comment) return false;
       out += "^\"";
       return true;
     case '%':
-      if (call) return false;
+      if (!direct) return false;
       out += "%%";
       return true;
     case '^':
-      if (place == BatchPlace::Quoted) break;
-      if (place != BatchPlace::Comment && place != BatchPlace::Unquoted) return false;
-      out += "^^";
-      return true;
+      if (place == BatchPlace::Quoted || place == BatchPlace::StoredInQuotes) break;
+      if (place != BatchPlace::Comment && place != BatchPlace::Word && place != BatchPlace::StoredQuotedUse)
+        return false;
+      out += '^';
+      break;
     default:
       if (isRedirection(c)) {
-        if (place == BatchPlace::Quoted || place == BatchPlace::CallQuoted) break;
-        if (place == BatchPlace::SetUnquotedUse || place == BatchPlace::CallWord) return false;
+        if (insideQuotes) break;
+        if (place == BatchPlace::StoredUnquotedUse || place == BatchPlace::CallWord) return false;
         out += '^';
         break;
       }

@@ -7,11 +7,15 @@
 // `call` line goes through both phases a second time (and `call` doubles the
 // carets it sees). The safe form of a character therefore depends on where
 // the text lands:
-// - "%" is safe as "%%" in any line that is expanded once; in the call line
-//   (and in a variable that the call line expands) it has no safe form.
+// - "%" is safe as "%%" only where the text is used in the line that holds
+//   it. A value stored with "@set" comes back through a variable, and Wine's
+//   interpreter expands "%" sequences inside a substituted value once more
+//   ("%1" there would bring in the helper's quoted sample path and undo the
+//   quoting around it); the call line expands everything twice. Neither has
+//   a safe form for "%".
 // - & | < > ^ are literal inside quotes; outside quotes a caret escapes them,
-//   except in a value that is stored with "@set" and expanded unquoted later,
-//   where the expansion would hand them to the parser once more.
+//   except in a value that is stored and later expanded outside quotes, where
+//   the expansion hands them to the parser once more.
 // - A double quote ends the quoting it sits in, CR and LF end the line and the
 //   other control characters are read differently by each interpreter: none of
 //   them has a safe form in a field.
@@ -34,11 +38,12 @@ using LeadBytePredicate = bool (*)(unsigned char byte);
 
 enum class BatchPlace {
   Comment,         // text of the "@rem" line
-  Unquoted,        // outside quotes in a line expanded once: a word, or an
-                   // "@set x=" value that is later expanded only inside quotes
-  SetCallUse,      // "@set x=" value that the call line also expands inside quotes
-  SetUnquotedUse,  // "@set x=" value that is later expanded outside quotes
-  Quoted,          // inside quotes in a line expanded once
+  Word,            // an unquoted word of a line that uses it
+  Quoted,          // inside quotes in a line that uses it
+  StoredQuotedUse, // unquoted "@set x=" value, expanded later only inside quotes
+  StoredCallUse,   // the same, also expanded by the call line
+  StoredUnquotedUse,  // unquoted "@set x=" value, expanded later outside quotes
+  StoredInQuotes,  // quoted "@set x=" value, expanded later with its quotes
   CallQuoted,      // inside quotes in the call line
   CallWord,        // one unquoted word of the call line
 };

@@ -37,12 +37,12 @@ void writeHeader(ScriptLines& lines, const RenderConfig& config, std::string_vie
   lines.literal("@rem project=").field(config.projectName, BatchPlace::Comment).end();
   lines.literal("@set tempo=").number(config.tempo).end();
   lines.literal("@set samples=").number(static_cast<int32_t>(config.sampleRate)).end();
-  lines.literal("@set oto=").field(config.voiceDir, BatchPlace::SetCallUse).end();
-  lines.literal("@set tool=").field(config.wavtoolPath, BatchPlace::Unquoted).end();
-  lines.literal("@set resamp=").field(config.resamplerPath, BatchPlace::Unquoted).end();
-  lines.literal("@set output=").field(config.outputPath, BatchPlace::Unquoted).end();
+  lines.literal("@set oto=").field(config.voiceDir, BatchPlace::StoredCallUse).end();
+  lines.literal("@set tool=").field(config.wavtoolPath, BatchPlace::StoredQuotedUse).end();
+  lines.literal("@set resamp=").field(config.resamplerPath, BatchPlace::StoredQuotedUse).end();
+  lines.literal("@set output=").field(config.outputPath, BatchPlace::StoredQuotedUse).end();
   lines.literal("@set helper=").literal(helperReference).end();
-  lines.literal("@set cachedir=").field(config.cacheDir, BatchPlace::Unquoted).end();
+  lines.literal("@set cachedir=").field(config.cacheDir, BatchPlace::StoredQuotedUse).end();
   lines.end();
   lines.literal("@del \"%output%\"").end();
   lines.literal("@del \"%output%.whd\"").end();
@@ -55,20 +55,20 @@ void writeRest(ScriptLines& lines, const RenderRequest& request) {
   lines.literal("\"%tool%\" \"%output%\" \"%oto%\\")
       .field(request.wavtool.wavInput, BatchPlace::Quoted)
       .literal("\" 0 ")
-      .field(request.wavtool.lengthArg, BatchPlace::Unquoted)
+      .field(request.wavtool.lengthArg, BatchPlace::Word)
       .literal(" 0 0")
       .end();
 }
 
 void writeDirect(ScriptLines& lines, const RenderRequest& request) {
   const WavtoolArgs& wavtool = request.wavtool;
-  lines.literal("@set env=").field(wavtool.envelopeArg, BatchPlace::SetUnquotedUse).end();
+  lines.literal("@set env=").field(wavtool.envelopeArg, BatchPlace::StoredUnquotedUse).end();
   lines.literal("@\"%tool%\" \"%output%\" \"%oto%\\")
       .field(wavtool.wavInput, BatchPlace::Quoted)
       .literal("\" ")
       .number(wavtool.wavOffset + wavtool.startPoint)
       .literal(" ")
-      .field(wavtool.lengthArg, BatchPlace::Unquoted)
+      .field(wavtool.lengthArg, BatchPlace::Word)
       .literal(" %env%")
       .end();
 }
@@ -81,15 +81,15 @@ void writeSung(ScriptLines& lines, const RenderRequest& request) {
       .literal(" ")
       .number(resampler.modulation)
       .literal(" ")
-      .field(resampler.tempoArg, BatchPlace::SetUnquotedUse)
+      .field(resampler.tempoArg, BatchPlace::StoredUnquotedUse)
       .literal(" ")
-      .field(resampler.pitchString, BatchPlace::SetUnquotedUse)
+      .field(resampler.pitchString, BatchPlace::StoredUnquotedUse)
       .end();
-  lines.literal("@set flag=\"").field(resampler.flags, BatchPlace::Quoted).literal("\"").end();
-  lines.literal("@set env=").field(wavtool.envelopeArg, BatchPlace::SetUnquotedUse).end();
+  lines.literal("@set flag=\"").field(resampler.flags, BatchPlace::StoredInQuotes).literal("\"").end();
+  lines.literal("@set env=").field(wavtool.envelopeArg, BatchPlace::StoredUnquotedUse).end();
   lines.literal("@set stp=").number(wavtool.startPoint).end();
   lines.literal("@set vel=").number(resampler.velocity).end();
-  lines.literal("@set temp=\"%cachedir%\\").field(resampler.cachePath, BatchPlace::Quoted).literal("\"").end();
+  lines.literal("@set temp=\"%cachedir%\\").field(resampler.cachePath, BatchPlace::StoredInQuotes).literal("\"").end();
   lines.literal("call %helper% \"%oto%\\")
       .field(resampler.inputPath, BatchPlace::CallQuoted)
       .literal("\" ")

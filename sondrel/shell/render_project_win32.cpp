@@ -9,7 +9,7 @@
 #include "execution/path_limits.h"
 #include "execution/script_writer.h"
 #include "planning/plan_requests.h"
-#include "project/modification_merge.h"
+#include "project/merge.h"
 #include "project/project.h"
 #include "shell/ansi_text.h"
 #include "shell/build_render_config.h"

@@ -132,6 +132,7 @@ void setEnvelope(RenderConfig& c, std::string_view v) { c.requests[0].wavtool.en
 void setInput(RenderConfig& c, std::string_view v) { c.requests[0].resampler.inputPath = std::string(v); }
 void setCachePath(RenderConfig& c, std::string_view v) { c.requests[0].resampler.cachePath = std::string(v); }
 void setPitch(RenderConfig& c, std::string_view v) { c.requests[0].resampler.pitchString = std::string(v); }
+void setDirectSample(RenderConfig& c, std::string_view v) { c.requests[1].wavtool.wavInput = std::string(v); }
 void setLengthArg(RenderConfig& c, std::string_view v) { c.requests[0].wavtool.lengthArg = std::string(v); }
 
 const FieldCase kFieldCases[] = {
@@ -140,16 +141,17 @@ const FieldCase kFieldCases[] = {
     {"percent in voice dir reaches the call line", setVoiceDir, "C:\\100%", nullptr},
     {"caret in voice dir is doubled by call", setVoiceDir, "C:\\a^b", nullptr},
     {"quote in voice dir ends the quoting", setVoiceDir, "C:\\a\" & calc & \"", nullptr},
-    {"percent in tool path is doubled", setWavtool, "C:\\100%\\w.exe", "@set tool=C:\\100%%\\w.exe\r\n"},
+    {"percent in tool path comes back through a variable", setWavtool, "C:\\100%\\w.exe", nullptr},
     {"pipe and caret in tool path are escaped", setWavtool, "C:\\a|b^c", "@set tool=C:\\a^|b^^c\r\n"},
     {"line feed in output path", setOutput, "x.wav\n@calc", nullptr},
     {"lone carriage return in output path", setOutput, "x.wav\rcalc", nullptr},
     {"comment escapes everything", setProjectName, "a\"&b%c^", "@rem project=a^\"^&b%%c^^\r\n"},
     {"line feed in comment", setProjectName, "a\r\ncalc", nullptr},
     {"ampersand in flags stays inside quotes", setFlags, "g&calc", "@set flag=\"g&calc\"\r\n"},
-    {"percent in flags is doubled", setFlags, "Y%PATH%", "@set flag=\"Y%%PATH%%\"\r\n"},
+    {"percent in flags comes back through a variable", setFlags, "Y%1", nullptr},
+    {"caret in flags stays inside quotes", setFlags, "Y^2", "@set flag=\"Y^2\"\r\n"},
     {"quote in flags", setFlags, "g\" & calc & \"", nullptr},
-    {"percent in envelope is doubled", setEnvelope, "0 5 % 0", "@set env=0 5 %% 0\r\n"},
+    {"percent in envelope comes back through a variable", setEnvelope, "0 5 % 0", nullptr},
     {"ampersand in envelope", setEnvelope, "0 & calc", nullptr},
     {"redirection in envelope", setEnvelope, "0 >x.txt", nullptr},
     {"caret in envelope", setEnvelope, "0 ^& calc", nullptr},
@@ -159,8 +161,9 @@ const FieldCase kFieldCases[] = {
     {"percent in sample path", setInput, "%cachedir%.wav", nullptr},
     {"caret in sample path", setInput, "a^b.wav", nullptr},
     {"quote in sample path", setInput, "a\" & calc & \".wav", nullptr},
-    {"percent in cache name is doubled", setCachePath, "2_%x%_C4_550.wav",
-     "@set temp=\"%cachedir%\\2_%%x%%_C4_550.wav\"\r\n"},
+    {"percent in cache name comes back through a variable", setCachePath, "2_%x%_C4_550.wav", nullptr},
+    {"percent in a direct sample is doubled", setDirectSample, "b%1.wav",
+     "@\"%tool%\" \"%output%\" \"%oto%\\b%%1.wav\" 0 510.000000 %env%\r\n"},
     {"blank in a call word shifts the parameters", setLengthArg, "480 calc", nullptr},
     {"NUL in a tool path", setWavtool, std::string_view("a\0b", 3), nullptr},
 };
@@ -168,7 +171,10 @@ const FieldCase kFieldCases[] = {
 TEST(MainScript, FieldsAreWrittenSafelyOrRefused) {
   for (const FieldCase& c : kFieldCases) {
     RenderConfig config = baseConfig();
-    config.requests = {sungRequest()};
+    RenderRequest direct;
+    direct.resampler.skipResample = true;
+    direct.wavtool.lengthArg = "510.000000";
+    config.requests = {sungRequest(), direct};
     c.apply(config, c.value);
     std::string text = build(config);
     if (c.expectedLine == nullptr) {
