@@ -1,0 +1,24 @@
+// The resampler's pitch argument: pitch values as pairs of base64 characters
+// (the 12-bit two's complement, high six bits first), with runs of equal
+// values shortened to "#<further repetitions>#".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "project/project.h"
+
+namespace sondrel {
+
+// Mode 1 encodes the note's own Pitches= list, mode 2 its pitch array
+// (building the curves it needs); any other mode gives an empty text.
+std::string buildPitchString(Note& note, int mode2);
+
+// The values of a Pitches= list: one per comma-separated entry (a final
+// comma adds none), each read like atoi.
+std::vector<int32_t> readPitchList(const std::string& pitches);
+
+std::string encodePitchValues(const std::vector<int32_t>& values);
+
+}  // namespace sondrel

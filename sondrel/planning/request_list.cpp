@@ -1,0 +1,86 @@
+#include "planning/request_list.h"
+
+#include <algorithm>
+
+#include "planning/pitch_string.h"
+#include "planning/tool_parameters.h"
+#include "project/number_text.h"
+
+namespace sondrel {
+namespace {
+
+std::string samplePath(const OtoEntry* entry, const Note& note) {
+  return entry ? entry->file : note.lyric + ".wav";
+}
+
+}  // namespace
+
+int32_t requiredLengthOf(const Note& note) {
+  double x = ticksToMs(note.length, note.tempo) + note.preUtterance;
+  if (note.next) x += note.next->voiceOverlap;
+  // The quotient is bounded before multiplying so that a length whose
+  // milliseconds do not fit 32 bits saturates to a multiple of 50.
+  int32_t fifties = std::clamp(truncToInt32((x + 75) / 50), INT32_MIN / 50, INT32_MAX / 50);
+  return fifties * 50;
+}
+
+int planNote(const Project& project, Note& note, RenderRequest& request, int mode2, int32_t counter) {
+  const OtoEntry* entry = findSample(project, note);
+  request.index = counter;
+  request.cacheIndex = counter;
+  ResamplerArgs& r = request.resampler;
+  WavtoolArgs& w = request.wavtool;
+
+  if (isRestLyric(note.lyric)) {
+    r.skipResample = true;
+    r.isRest = true;
+    r.lyric = "R";
+  } else if (!note.direct.empty()) {
+    r.skipResample = true;
+    r.lyric = note.lyric;
+  } else {
+    r.requiredLength = requiredLengthOf(note);
+    r.inputPath = samplePath(entry, note);
+    r.cachePath = formatCacheName(request.cacheIndex, entry, note, r.requiredLength);
+    r.noteName = formatNoteName(note.noteNum);
+    r.velocity = note.velocity;
+    r.flags = formatFlags(note.flags);
+    r.modulation = note.modulation;
+    r.tempo = note.tempo;
+    r.tempoArg = formatTempoArg(note.tempo);
+    r.pitchString = buildPitchString(note, mode2);
+    if (entry) {
+      r.offset = entry->offset;
+      r.consonant = entry->consonant;
+      r.cutoff = entry->cutoff;
+    }
+    r.intensity = note.intensity;
+    r.lyric = note.lyric;
+  }
+
+  w.startPoint = note.effectiveStartPoint * note.velocityFactor;
+  w.envelopeArg = formatEnvelope(note);
+  if (r.skipResample) {
+    w.wavInput = samplePath(entry, note);
+    if (entry) w.wavOffset = entry->offset;
+  } else {
+    w.wavInput = r.cachePath;
+  }
+  w.lengthArg = formatLengthArg(note);
+  w.preUtterance = note.effectivePreUtterance;
+  return 0;
+}
+
+int planRequests(std::vector<Note>& notes, const Project& project, int mode2,
+                 std::vector<RenderRequest>& requests) {
+  int32_t counter = 0;
+  for (Note& note : notes) {
+    if (note.section == "[#PREV]" || note.section == "[#NEXT]") continue;
+    RenderRequest request;
+    if (planNote(project, note, request, mode2, counter) == 0) requests.push_back(std::move(request));
+    ++counter;
+  }
+  return 0;
+}
+
+}  // namespace sondrel

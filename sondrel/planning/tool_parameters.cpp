@@ -1,0 +1,94 @@
+#include "planning/tool_parameters.h"
+
+#include <cmath>
+
+#include "project/number_text.h"
+
+namespace sondrel {
+namespace {
+
+const char* const kPitchNames[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+
+}  // namespace
+
+std::string formatNoteName(int32_t noteNum) {
+  // 64-bit so that the floor division of INT32_MIN cannot overflow.
+  int64_t n = noteNum;
+  int64_t pitch = ((n % 12) + 12) % 12;
+  int64_t octave = (n - pitch) / 12 - 1;
+  return formatText("%s%lld", kPitchNames[pitch], static_cast<long long>(octave));
+}
+
+std::string formatCacheName(int32_t cacheIndex, const OtoEntry* entry, const Note& note,
+                            int32_t requiredLength) {
+  std::string name = formatText("%d_", cacheIndex);
+  name += entry ? entry->file : note.lyric;
+  // The last dot may sit in a directory name when the file has none; the
+  // name is cut there all the same, as the tools' cache naming expects.
+  size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  name += '_';
+  name += formatNoteName(note.noteNum);
+  name += formatText("_%d.wav", requiredLength);
+  for (char& c : name) {
+    if (c == '\\') c = '_';
+  }
+  return name;
+}
+
+std::string formatFlags(const std::string& flags) {
+  std::string text;
+  text.reserve(flags.size() * 2);
+  for (char c : flags) {
+    if (c == 'D' || c == 'E' || c == 'd' || c == 'e') text += '/';
+    text += c;
+  }
+  return text;
+}
+
+std::string formatTempoArg(double tempo) { return "!" + formatSingleFixed(tempo); }
+
+std::string formatLengthArg(const Note& note) {
+  double lengthMs = ticksToMs(note.length, note.tempo);
+  if (!note.direct.empty()) {
+    return formatSingleFixed(lengthMs + note.effectivePreUtterance + note.nextOverlap - note.nextPreUtterance);
+  }
+  // The sign is taken after the rounding to single precision, so a tiny
+  // negative value prints as "-" and 0.000; zero itself counts as "+".
+  float v = toSingle(note.nextOverlap + note.effectivePreUtterance - note.nextPreUtterance);
+  return formatText("%d@%.2f%c%.3f", note.length, note.tempo, v >= 0 ? '+' : '-',
+                    std::fabs(static_cast<double>(v)));
+}
+
+std::string formatEnvelope(const Note& note) {
+  const std::string& envelope = note.envelope;
+  const std::string overlap = formatSingleFixed(note.effectiveOverlap);
+  std::string text;
+  text.reserve(envelope.size() + overlap.size() + 1);
+  int commas = 0;
+  for (size_t i = 0; i < envelope.size(); ++i) {
+    char c = envelope[i];
+    if (c != ',') {
+      text += c;
+      continue;
+    }
+    ++commas;
+    // Both back ends hand the wavtool at most eleven envelope values (the DLL
+    // entry point has eleven parameters); later fields are dropped here so
+    // that scripts and DLL calls play the same envelope.
+    if (commas == kMaxEnvelopeValues) break;
+    text += ' ';
+    if (commas == 7) {
+      // The eighth value is always the note's overlap, whatever it says.
+      while (i + 1 < envelope.size() && envelope[i + 1] != ',') ++i;
+      text += overlap;
+    }
+  }
+  if (commas == 6) {
+    text += ' ';
+    text += overlap;
+  }
+  return text;
+}
+
+}  // namespace sondrel

@@ -1,0 +1,84 @@
+#include "shell/render_config_builder.h"
+
+#include "project/number_text.h"
+#include "project/text_lines.h"
+#include "shell/status.h"
+
+namespace sondrel {
+namespace {
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void takeProjectValues(const Project& project, RenderConfig& config) {
+  config.voiceDir = project.voiceDir;
+  config.tempo = project.tempo;
+  config.wavtoolPath = project.tool1;
+  config.resamplerPath = project.tool2;
+}
+
+void applyHostSettings(std::string_view settingBytes, RenderConfig& config) {
+  forEachLine(settingBytes, [&](std::string_view line) {
+    if (startsWith(line, "Tool1Path=") && config.wavtoolPath.empty()) {
+      config.wavtoolPath = std::string(line.substr(10));
+    }
+    if (startsWith(line, "Tool2Path=") && config.resamplerPath.empty()) {
+      config.resamplerPath = std::string(line.substr(10));
+    }
+    if (startsWith(line, "UseDLL=")) config.useDll = readInt(line.substr(7)) != 0;
+    if (startsWith(line, "Mode2=")) config.mode2 = readInt(line.substr(6)) != 0 ? 2 : 1;
+  });
+}
+
+std::string projectFilePathFor(const std::string& cacheDirPath) {
+  // The last dot of the whole path, which may lie in a directory name when
+  // the cache directory has no extension: the host editor does the same.
+  size_t dot = cacheDirPath.rfind('.');
+  if (dot == std::string::npos) return std::string();
+  return cacheDirPath.substr(0, dot) + ".ust";
+}
+
+int applyProjectFile(const Project& project, bool wholeProject, const ProjectSettingReader& read,
+                     RenderConfig& config) {
+  config.projectName = read("ProjectName", "").text;
+  // The test is on the plug-in file's own tool, so the project file's tool
+  // replaces one taken from setting.ini.
+  if (project.tool1.empty()) {
+    ProjectFileValue tool = read("Tool1", "");
+    if (!tool.text.empty()) {
+      if (!tool.complete) return kStatusFilenameTooLong;
+      config.wavtoolPath = tool.text;
+    }
+  }
+  if (project.tool2.empty()) {
+    ProjectFileValue tool = read("Tool2", "");
+    if (!tool.text.empty()) {
+      if (!tool.complete) return kStatusFilenameTooLong;
+      config.resamplerPath = tool.text;
+    }
+  }
+  config.outputPath = "plugin_temp.wav";
+  if (wholeProject) {
+    ProjectFileValue outFile = read("OutFile", "");
+    if (!outFile.complete) return kStatusFilenameTooLong;
+    if (!outFile.text.empty() && outFile.text != ".wav") config.outputPath = outFile.text;
+  }
+  ProjectFileValue mode2 = read("Mode2", config.mode2 == 2 ? "True" : "False");
+  config.mode2 = equalsIgnoringAsciiCase(mode2.text, "True") ? 2 : 1;
+  return kStatusOk;
+}
+
+void applyPluginMode2(const Project& project, RenderConfig& config) {
+  if (!project.mode2.empty()) config.mode2 = project.mode2 == "True" ? 2 : 1;
+}
+
+}  // namespace sondrel

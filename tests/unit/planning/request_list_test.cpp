@@ -1,0 +1,183 @@
+#include "planning/request_list.h"
+
+#include <gtest/gtest.h>
+
+namespace sondrel {
+namespace {
+
+Note section(const char* name, const char* lyric, int32_t noteNum = 60) {
+  Note note;
+  note.section = name;
+  note.lyric = lyric;
+  note.noteNum = noteNum;
+  note.length = 480;
+  return note;
+}
+
+void link(std::vector<Note>& notes) {
+  for (size_t i = 0; i + 1 < notes.size(); ++i) {
+    notes[i].next = &notes[i + 1];
+    notes[i + 1].prev = &notes[i];
+    notes[i].nextPreUtterance = notes[i + 1].effectivePreUtterance;
+    notes[i].nextOverlap = notes[i + 1].effectiveOverlap;
+  }
+}
+
+std::vector<RenderRequest> plan(Project& project, int mode2 = 1) {
+  link(project.notes);
+  std::vector<RenderRequest> requests;
+  EXPECT_EQ(planRequests(project.notes, project, mode2, requests), 0);
+  return requests;
+}
+
+TEST(PlanRequests, ContextSectionsShapeButGetNoRequest) {
+  Project project;
+  project.voiceBank["a"].file = "a.wav";
+  project.notes = {section("[#PREV]", "a"), section("[#0001]", "a"), section("[#0002]", "R"),
+                   section("[#0003]", "a"), section("[#NEXT]", "a")};
+  project.notes[4].voiceOverlap = 30;
+  std::vector<RenderRequest> requests = plan(project);
+  ASSERT_EQ(requests.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(requests[i].index, i);
+    EXPECT_EQ(requests[i].cacheIndex, i);
+  }
+  EXPECT_EQ(requests[0].resampler.cachePath, "0_a_C4_550.wav");
+  EXPECT_EQ(requests[1].resampler.cachePath, "") << "a rest has no cache file";
+  EXPECT_EQ(requests[2].resampler.cachePath, "2_a_C4_600.wav") << "the [#NEXT] overlap lengthens the last note";
+}
+
+TEST(PlanRequests, OnlyExactContextNamesAreSkipped) {
+  Project project;
+  project.notes = {section("[#PREV]", "a"), section("[#NEXT]", "a")};
+  EXPECT_TRUE(plan(project).empty());
+  Project named;
+  named.notes = {section("[#PREV] ", "a"), section("[#TRACKEND]", ""), section("[#SETTING]", "")};
+  std::vector<RenderRequest> requests = plan(named);
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_EQ(requests[1].resampler.inputPath, ".wav") << "an empty lyric is a sung note";
+  EXPECT_FALSE(requests[1].resampler.skipResample);
+}
+
+TEST(PlanNote, RequestKinds) {
+  struct Case { const char* name; const char* lyric; const char* direct; bool skip; bool rest; const char* wavInput; } cases[] = {
+      {"rest", "R", "", true, true, "R.wav"},
+      {"rest with a direct sample", "R", "x", true, true, "R.wav"},
+      {"direct sample", "a", "x", true, false, "a.wav"},
+      {"lower-case r is sung", "r", "", false, false, "0_r_C4_550.wav"},
+  };
+  for (const Case& c : cases) {
+    Project project;
+    project.notes = {section("[#0000]", c.lyric)};
+    project.notes[0].direct = c.direct;
+    std::vector<RenderRequest> requests = plan(project);
+    ASSERT_EQ(requests.size(), 1u) << c.name;
+    const RenderRequest& r = requests[0];
+    EXPECT_EQ(r.resampler.skipResample, c.skip) << c.name;
+    EXPECT_EQ(r.resampler.isRest, c.rest) << c.name;
+    EXPECT_EQ(r.resampler.lyric, c.rest ? "R" : c.lyric) << c.name;
+    EXPECT_EQ(r.wavtool.wavInput, c.wavInput) << c.name;
+  }
+}
+
+TEST(PlanNote, DirectSampleKeepsTheInitialResamplerValues) {
+  Project project;
+  project.voiceBank["a"] = OtoEntry{"sub\\a.wav", 12.5f, 1, 2, 3, 4};
+  project.notes = {section("[#0000]", "a")};
+  Note& note = project.notes[0];
+  note.direct = "1";
+  note.velocity = 50;
+  note.velocityFactor = 2;
+  note.effectiveStartPoint = 10;
+  note.intensity = 80;
+  note.tempo = 150;
+  RenderRequest r = plan(project)[0];
+  EXPECT_EQ(r.resampler.velocity, 100.0);
+  EXPECT_EQ(r.resampler.intensity, 100);
+  EXPECT_EQ(r.resampler.tempo, 120.0);
+  EXPECT_EQ(r.resampler.cachePath, "");
+  EXPECT_EQ(r.wavtool.wavInput, "sub\\a.wav");
+  EXPECT_EQ(r.wavtool.wavOffset, 12.5);
+  EXPECT_EQ(r.wavtool.startPoint, 20) << "the start point is scaled by the velocity factor";
+  EXPECT_EQ(r.wavtool.lengthArg, "400.000000");
+}
+
+TEST(PlanNote, SungNoteFillsEveryArgument) {
+  Project project;
+  project.prefixMap[62] = PrefixEntry{62, "", "_H"};
+  project.voiceBank["ka_H"] = OtoEntry{"B4\\ka.wav", 10.5f, 20, -30, 99, 99};
+  project.notes = {section("[#0007]", "ka", 62), section("[#NEXT]", "a")};
+  Note& note = project.notes[0];
+  note.preUtterance = 60;
+  note.effectivePreUtterance = 45;
+  note.effectiveOverlap = 15;
+  note.effectiveStartPoint = 5;
+  note.velocity = 120;
+  note.velocityFactor = 0.5;
+  note.flags = "g-5Y0e";
+  note.intensity = 90;
+  note.modulation = 30;
+  note.tempo = 120.1;
+  note.pitches = "0,0,0";
+  project.notes[1].voiceOverlap = 30;
+  project.notes[1].effectivePreUtterance = 80;
+  project.notes[1].effectiveOverlap = 30;
+  RenderRequest r = plan(project)[0];
+  const ResamplerArgs& a = r.resampler;
+  EXPECT_FALSE(a.skipResample);
+  EXPECT_EQ(a.inputPath, "B4\\ka.wav");
+  EXPECT_EQ(a.requiredLength, 650) << "499.6 ms + 60 + 30, not the effective values";
+  EXPECT_EQ(a.cachePath, "0_B4_ka_D4_650.wav");
+  EXPECT_EQ(a.noteName, "D4");
+  EXPECT_EQ(a.velocity, 120);
+  EXPECT_EQ(a.flags, "g-5Y0/e");
+  EXPECT_EQ(a.offset, 10.5);
+  EXPECT_EQ(a.consonant, 20);
+  EXPECT_EQ(a.cutoff, -30);
+  EXPECT_EQ(a.intensity, 90);
+  EXPECT_EQ(a.modulation, 30);
+  EXPECT_EQ(a.tempo, 120.1);
+  EXPECT_EQ(a.tempoArg, "!120.099998");
+  EXPECT_EQ(a.pitchString, "AA#2#");
+  EXPECT_EQ(a.lyric, "ka");
+  const WavtoolArgs& w = r.wavtool;
+  EXPECT_EQ(w.wavInput, a.cachePath);
+  EXPECT_EQ(w.wavOffset, 0);
+  EXPECT_EQ(w.startPoint, 2.5);
+  EXPECT_EQ(w.preUtterance, 45);
+  EXPECT_EQ(w.lengthArg, "480@120.10-5.000");
+  EXPECT_EQ(w.envelopeArg, "0 5 35 0 100 100 0 15.000000");
+}
+
+TEST(PlanNote, SungNoteWithoutEntryUsesTheLyric) {
+  Project project;
+  project.notes = {section("[#0000]", "zu", 57)};
+  RenderRequest r = plan(project)[0];
+  EXPECT_EQ(r.resampler.inputPath, "zu.wav");
+  EXPECT_EQ(r.resampler.cachePath, "0_zu_A3_550.wav");
+  EXPECT_EQ(r.resampler.offset, 0);
+  EXPECT_EQ(r.resampler.consonant, 0);
+  EXPECT_EQ(r.resampler.cutoff, 0);
+}
+
+TEST(RequiredLength, RoundsUpToFiftyAndSaturates) {
+  struct Case { int32_t length; double tempo; double pre; int32_t expected; } cases[] = {
+      {480, 120, 0, 550},
+      {480, 120, 24.9, 550},
+      {480, 120, 25, 600},
+      {480, 120, 60, 600},
+      {-960, 120, 0, -900},
+      {INT32_MAX, 1e-300, 0, INT32_MAX / 50 * 50},
+      {INT32_MIN, 1e-300, 0, INT32_MIN / 50 * 50},
+  };
+  for (const Case& c : cases) {
+    Note note;
+    note.length = c.length;
+    note.tempo = c.tempo;
+    note.preUtterance = c.pre;
+    EXPECT_EQ(requiredLengthOf(note), c.expected) << "length " << c.length << " at " << c.tempo << ", pre " << c.pre;
+  }
+}
+
+}  // namespace
+}  // namespace sondrel
