@@ -8,13 +8,13 @@
 #include "execution/dll_runner.h"
 #include "execution/path_limits.h"
 #include "execution/script_writer.h"
-#include "planning/plan_requests.h"
+#include "planning/request_list.h"
 #include "project/merge.h"
 #include "project/project.h"
 #include "shell/ansi_text.h"
-#include "shell/build_render_config.h"
-#include "shell/host_setting.h"
 #include "shell/clean_cache.h"
+#include "shell/host_setting.h"
+#include "shell/render_config_builder.h"
 #include "shell/run_options.h"
 #include "shell/status.h"
 
@@ -70,7 +70,8 @@ int32_t renderProject(RunOptions& options) {
   SetCurrentDirectoryW(directory);
 
   RenderConfig config;
-  buildRenderConfig(project, config, options.wholeProject, pluginFile);
+  int32_t status = buildRenderConfig(project, config, options.wholeProject, pluginFile);
+  if (status != kStatusOk) return status;
   if (options.outputPath[0] != L'\0') {
     std::string output = toAnsi(options.outputPath);
     // A path cut at 259 bytes would name another file, which the render
@@ -80,7 +81,7 @@ int32_t renderProject(RunOptions& options) {
   }
   planRequests(project.notes, project, config.mode2, config.requests);
 
-  int32_t status = runBackEnd(options, config);
+  status = runBackEnd(options, config);
   // A tool that ends without writing, or an empty tool path, leaves no output
   // although the back end itself succeeded; playing would then fail silently.
   if (status == kStatusOk && !config.requests.empty() &&
