@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "tool_test_support.h"
+#include "wavtool/wavtool_call.h"
+
+namespace {
+
+using reftools::runWavtool;
+
+// One second of a constant level, so that envelopes and mixing can be read
+// straight off the samples.
+std::string writeLevel(const std::string& dir, float level) {
+  std::string path = dir + "/level.wav";
+  reftools::writeWholeFile(path, reftools::encodeWav(std::vector<float>(44100, level)));
+  return path;
+}
+
+std::string fileBytes(const std::string& path) {
+  std::string bytes;
+  reftools::readWholeFile(path, bytes);
+  return bytes;
+}
+
+TEST(Wavtool, BlocksWithOverlapsAndRestsKeepHeaderAndDurationRight) {
+  std::string dir = tooltest::scratchDir("sequence");
+  std::string in = writeLevel(dir, 0.25f);
+  std::string out = dir + "/song.wav";
+  struct Step {
+    const char* name;
+    std::vector<std::string> arguments;
+    size_t samplesAfter;
+  } steps[] = {
+      // 510 ms; the overlap of 30 ms has nothing before it to mix into.
+      {"first note", {out, in, "0", "480@120.00+10.000", "0", "5", "35", "0", "100", "100", "0",
+                      "30.000000"}, 22491},
+      {"rest", {out, dir + "/R.wav", "0", "480@120.00+0.000", "0", "0"}, 22491 + 22050},
+      // 487.5 ms starting 20 ms (882 samples) before the end.
+      {"note after the rest", {out, in, "0", "480@120.00-12.500", "0", "0", "0", "100", "100",
+                               "100", "100", "20"}, 44541 - 882 + 21499},
+      // Plain milliseconds and the eleven slots of the library, empty ones
+      // missing; 7.5 ms overlap is 331 samples.
+      {"library form", {out, in, "12.5", "300", "0", "0", "0", "100", "100", "100", "100", "7.5",
+                        "", "", ""}, 65158 - 331 + 13230},
+  };
+  for (const Step& step : steps) {
+    std::string error;
+    ASSERT_EQ(runWavtool(step.arguments, error), 0) << step.name << ": " << error;
+    std::string data = fileBytes(out + ".dat");
+    EXPECT_EQ(data.size(), 2 * step.samplesAfter) << step.name;
+    EXPECT_EQ(fileBytes(out + ".whd"), reftools::wavHeader(static_cast<uint32_t>(data.size())))
+        << step.name;
+  }
+  std::string error;
+  ASSERT_EQ(reftools::appendFiles(out + ".whd", out + ".dat", out, error), 0) << error;
+  std::vector<float> song = tooltest::readWavSamples(out);
+  ASSERT_EQ(song.size(), 78057u);
+  EXPECT_NEAR(song[11000], 0.25, 1e-3) << "inside the first note";
+  for (size_t i : {22491u, 33000u, 43658u}) EXPECT_EQ(song[i], 0.0f) << "rest at sample " << i;
+  EXPECT_NEAR(song[43700], 0.25, 1e-3) << "note after the rest";
+  EXPECT_NEAR(song[65000], 0.5, 1e-3) << "overlap of the last two notes sums both";
+}
+
+TEST(Wavtool, LengthArgumentForms) {
+  struct Case {
+    const char* text;
+    double ms;
+  } cases[] = {
+      {"480@120.00+10.000", 510}, {"480@120.00-12.500", 487.5}, {"480@120.00", 500},
+      {"960@60.00+0.000", 2000},  {"510.000000", 510},          {"-4", -4},
+  };
+  for (const Case& c : cases) {
+    double ms = -1;
+    std::string error;
+    EXPECT_TRUE(reftools::parseLengthArgument(c.text, ms, error)) << c.text << ": " << error;
+    EXPECT_DOUBLE_EQ(ms, c.ms) << c.text;
+  }
+  for (const char* bad : {"", "480@", "480@0.00+1", "480@-5+1", "x@120", "480@120.00+",
+                          "480@120.00+1x", "1e999"}) {
+    double ms = 0;
+    std::string error;
+    EXPECT_FALSE(reftools::parseLengthArgument(bad, ms, error)) << bad;
+  }
+}
+
+TEST(Wavtool, EnvelopeShapesTheBlock) {
+  struct Case {
+    std::vector<std::string> values;
+    double lengthMs;
+    double atMs;
+    double gain;
+  } cases[] = {
+      {{"0", "5", "35", "0", "100", "100", "0"}, 500, 0, 0},
+      {{"0", "5", "35", "0", "100", "100", "0"}, 500, 2.5, 0.5},
+      {{"0", "5", "35", "0", "100", "100", "0"}, 500, 250, 1},
+      {{"0", "5", "35", "0", "100", "100", "0"}, 500, 482.5, 0.5},
+      {{"0", "5", "35", "0", "100", "100", "0"}, 500, 501, 0},
+      {{"0", "5", "35", "0", "100", "100", "0", "30", "0", "100", "50"}, 500, 55, 0.75},
+      {{"10", "10", "10", "0", "100", "100", "0", "0", "20"}, 200, 5, 0},
+      {{"10", "10", "10", "0", "100", "100", "0", "0", "20"}, 200, 15, 0.5},
+      {{"10", "10", "10", "0", "100", "100", "0", "0", "20"}, 200, 175, 0.5},
+      {{"10", "10", "10", "0", "100", "100", "0", "0", "20"}, 200, 190, 0},
+      {{"0", "0", "0", "300", "300", "300", "300"}, 100, 50, 2},
+  };
+  for (const Case& c : cases) {
+    reftools::Envelope envelope;
+    std::string error;
+    ASSERT_TRUE(reftools::parseEnvelope(c.values, envelope, error)) << error;
+    double gain = reftools::envelopeGain(reftools::envelopePoints(envelope, c.lengthMs), c.atMs);
+    EXPECT_NEAR(gain, c.gain, 1e-9) << c.values.size() << " values, block " << c.lengthMs
+                                    << " ms, at " << c.atMs << " ms";
+  }
+}
+
+TEST(Wavtool, AppendFilesJoinsBothPartsByteForByte) {
+  std::string dir = tooltest::scratchDir("append");
+  std::string header(44, 'H');
+  std::string data("\0\r\n\x1a\xff data", 10);
+  reftools::writeWholeFile(dir + "/x.whd", header);
+  reftools::writeWholeFile(dir + "/x.dat", data);
+  std::string error;
+  ASSERT_EQ(reftools::appendFiles(dir + "/x.whd", dir + "/x.dat", dir + "/x.wav", error), 0);
+  EXPECT_EQ(fileBytes(dir + "/x.wav"), header + data);
+  EXPECT_EQ(reftools::appendFiles(dir + "/none.whd", dir + "/x.dat", dir + "/y.wav", error), 1);
+  EXPECT_EQ(reftools::appendFiles(dir + "/x.whd", dir + "/none.dat", dir + "/y.wav", error), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir + "/y.wav"));
+}
+
+TEST(Wavtool, HostileArgumentsFailWithoutTouchingTheOutput) {
+  std::string dir = tooltest::scratchDir("wavtool_hostile");
+  std::string in = writeLevel(dir, 0.25f);
+  std::string out = dir + "/song.wav";
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+  } cases[] = {
+      {"absurd length", {out, in, "0", "1e9", "0", "0"}},
+      {"absurd ticks", {out, in, "0", "99999999999@120+0", "0", "0"}},
+      {"zero tempo", {out, in, "0", "480@0.00+0.000", "0", "0"}},
+      {"start point", {out, in, "1e300", "500", "0", "0"}},
+      {"garbled start", {out, in, "0,5", "500", "0", "0"}},
+      {"garbled envelope", {out, in, "0", "500", "0", "5", "x"}},
+      {"no length", {out, in, "0"}},
+      {"empty output", {"", in, "0", "500"}},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    EXPECT_EQ(runWavtool(c.arguments, error), 1) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(out + ".dat")) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(out + ".whd")) << c.name;
+  }
+}
+
+TEST(Wavtool, MalformedInputFailsButKeepsTheSongInTime) {
+  std::string dir = tooltest::scratchDir("wavtool_broken");
+  std::string broken = dir + "/broken.wav";
+  reftools::writeWholeFile(broken, "RIFF....WAVEjunk");
+  std::string out = dir + "/song.wav";
+  std::string error;
+  EXPECT_EQ(runWavtool({out, broken, "0", "100", "0", "0"}, error), 1);
+  EXPECT_EQ(fileBytes(out + ".dat"), std::string(2 * 4410, '\0'));
+  EXPECT_EQ(fileBytes(out + ".whd"), reftools::wavHeader(2 * 4410));
+}
+
+}  // namespace
