@@ -19,6 +19,7 @@ struct DialogSearch {
   DWORD processId;
   const wchar_t* caption;
   HWND except;
+  bool messageBox;
   HWND found;
 };
 
@@ -30,6 +31,7 @@ BOOL CALLBACK matchDialog(HWND window, LPARAM param) {
   wchar_t className[64] = {};
   GetClassNameW(window, className, 64);
   if (lstrcmpW(className, L"#32770") != 0) return TRUE;
+  if (search->messageBox && !GetDlgItem(window, 0xFFFF)) return TRUE;
   if (search->caption) {
     wchar_t caption[256] = {};
     GetWindowTextW(window, caption, 256);
@@ -175,11 +177,15 @@ void Process::kill() {
 }
 
 HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds) {
-  return pollDialog({processId, caption, nullptr, nullptr}, milliseconds);
+  return pollDialog({processId, caption, nullptr, false, nullptr}, milliseconds);
 }
 
 HWND findOtherDialog(DWORD processId, HWND except, DWORD milliseconds) {
-  return pollDialog({processId, nullptr, except, nullptr}, milliseconds);
+  return pollDialog({processId, nullptr, except, false, nullptr}, milliseconds);
+}
+
+HWND findMessageBox(DWORD processId, DWORD milliseconds) {
+  return pollDialog({processId, nullptr, nullptr, true, nullptr}, milliseconds);
 }
 
 std::wstring controlText(HWND dialog, int id) {

@@ -55,6 +55,9 @@ HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds);
 // A visible top-level dialog of the process other than `except`: a message
 // box shown over the main dialog.
 HWND findOtherDialog(DWORD processId, HWND except, DWORD milliseconds);
+// A visible message box of the process (a dialog with the message text
+// control), whether or not its owner is visible.
+HWND findMessageBox(DWORD processId, DWORD milliseconds);
 
 std::wstring controlText(HWND dialog, int id);
 bool controlEnabled(HWND dialog, int id);

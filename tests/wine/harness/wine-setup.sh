@@ -18,6 +18,10 @@ while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=":$n"
 rm -rf "$WINEPREFIX"
 /usr/lib/wine/wine64 wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
+# No window manager runs on the Xvfb display: Wine then draws the frames and
+# captions itself, instead of waiting two seconds for a window manager to
+# acknowledge each window that is hidden.
+/usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$state/wineboot.log" 2>&1 </dev/null
 /usr/lib/wine/wineserver -w
 setsid /usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null &
 echo "wine prefix $WINEPREFIX on display :$n"
