@@ -88,8 +88,9 @@ bool readFileBytes(const std::wstring& widePath, std::string& bytes) {
   return file.valid() && readAll(file.get(), bytes);
 }
 
-// Narrow names are in the ANSI code page; a second byte 0x5C of a
-// double-byte character is part of the name, which the system handles.
+// Narrow names stay in the ANSI code page as the system returns them; the
+// pattern is only appended to, never split at "\", so a code page 932 name
+// whose second byte is 0x5C keeps that byte.
 bool listDirectory(const std::string& ansiDirectory, std::vector<DirectoryEntry>& entries) {
   entries.clear();
   std::string pattern = ansiDirectory + "\\*.*";

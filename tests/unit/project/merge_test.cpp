@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 namespace sondrel {
 namespace {
 
@@ -72,24 +68,6 @@ TEST(RenumberSections, CountsOnFromTheFirstNumberedSection) {
     renumberSections(document);
     EXPECT_EQ(formatMergeDocument(document), c.expected) << c.name;
   }
-}
-
-TEST(MergeModificationFile, RewritesThePluginFile) {
-  namespace fs = std::filesystem;
-  fs::path dir = fs::path(TEST_TMP_DIR) / "merge";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  std::ofstream(dir / "plugin.ust", std::ios::binary) << "[#SETTING]\nTempo=120\n[#0004]\nFlags=a\n";
-  std::ofstream(dir / "mod.ust", std::ios::binary) << "[#SETTING]\n[#0000]\nFlags=g3\n";
-  std::wstring plugin = (dir / "plugin.ust").wstring();
-  EXPECT_EQ(mergeModification(plugin, (dir / "mod.ust").wstring()), 0);
-  std::stringstream bytes;
-  bytes << std::ifstream(dir / "plugin.ust", std::ios::binary).rdbuf();
-  EXPECT_EQ(bytes.str(), "[#SETTING]\r\nTempo=120\r\n[#0004]\r\nFlags=g3\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2) << "no temporary file left";
-
-  EXPECT_EQ(mergeModification((dir / "missing.ust").wstring(), (dir / "mod.ust").wstring()), 0);
-  EXPECT_EQ(fs::file_size(dir / "missing.ust"), 0u) << "an unreadable plug-in file is written empty";
 }
 
 }  // namespace
