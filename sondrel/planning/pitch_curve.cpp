@@ -65,10 +65,14 @@ struct ListCursor {
   }
 };
 
+// An empty PBM= entry: the S-shaped default. Any byte, NUL included, names
+// a shape of its own.
+constexpr int kDefaultShape = -1;
+
 // Appends `count` samples of the segment from d to y (shape as PBM= names
 // it), never letting the piece grow beyond kMaxCurveTicks samples.
-void appendSegment(std::vector<double>& samples, int32_t count, char shape, double d, double y) {
-  if (shape != '\0' && shape != 's' && shape != 'r' && shape != 'j') return;
+void appendSegment(std::vector<double>& samples, int32_t count, int shape, double d, double y) {
+  if (shape != kDefaultShape && shape != 's' && shape != 'r' && shape != 'j') return;
   size_t room = kMaxCurveTicks - samples.size();
   size_t n = count > 0 ? std::min<size_t>(static_cast<size_t>(count), room) : 0;
   for (size_t k = 0; k < n; ++k) {
@@ -108,7 +112,7 @@ CurvePiece buildBend(Note& note, double tempo) {
     double w = readDouble(widths.entry());
     double y = heights.exhausted ? 0.0 : readDouble(heights.entry());
     std::string_view shapeEntry = shapes.entry();
-    char shape = shapeEntry.empty() ? '\0' : shapeEntry.front();
+    int shape = shapeEntry.empty() ? kDefaultShape : static_cast<unsigned char>(shapeEntry.front());
     appendSegment(bend.samples, ticksIn(w, tempo), shape, d, y);
     d = y;
     heights.advance();
@@ -181,6 +185,11 @@ void buildNoteCurve(Note& note, double tempo) {
   // ticks times 1000 fits 32 bits as the tools' own arithmetic has it.
   note.curveEnd = note.curveStart + ticksToMs(static_cast<double>(note.curve.size()) * 5, tempo);
   note.curveTempo = tempo;
+}
+
+void releaseCurve(Note& note) {
+  std::vector<double>().swap(note.curve);
+  note.curveValid = false;
 }
 
 void placeCurve(const Note& curveNote, int64_t offset, PitchArray& array, int64_t start, double tempo,

@@ -47,6 +47,9 @@ std::vector<int32_t> buildPitchArray(Note& note);
 // built for exactly that tempo is kept. Rests get no curve.
 void buildNoteCurve(Note& note, double tempo);
 
+// Frees the curve's storage and marks it unbuilt.
+void releaseCurve(Note& note);
+
 // Lays `curveNote`'s curve onto the array from index `start`, shifted by
 // `offset` semitones, where array index `start` stands for time `t0` on the
 // curve note's axis.

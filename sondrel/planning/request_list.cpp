@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "planning/pitch_curve.h"
 #include "planning/pitch_string.h"
 #include "planning/tool_parameters.h"
 #include "project/number_text.h"
@@ -74,11 +75,18 @@ int planNote(const Project& project, Note& note, RenderRequest& request, int mod
 int planRequests(std::vector<Note>& notes, const Project& project, int mode2,
                  std::vector<RenderRequest>& requests) {
   int32_t counter = 0;
-  for (Note& note : notes) {
-    if (note.section == "[#PREV]" || note.section == "[#NEXT]") continue;
-    RenderRequest request;
-    if (planNote(project, note, request, mode2, counter) == 0) requests.push_back(std::move(request));
-    ++counter;
+  for (size_t i = 0; i < notes.size(); ++i) {
+    Note& note = notes[i];
+    if (note.section != "[#PREV]" && note.section != "[#NEXT]") {
+      RenderRequest request;
+      if (planNote(project, note, request, mode2, counter) == 0) requests.push_back(std::move(request));
+      ++counter;
+    }
+    // A pitch array reads only the curves of its note and the two
+    // neighbours, so the curve before this note is needed no more. Freeing it
+    // keeps memory at three curves however long the song: each curve may hold
+    // up to kMaxCurveEntries samples.
+    if (i > 0) releaseCurve(notes[i - 1]);
   }
   return 0;
 }

@@ -21,7 +21,6 @@ Note sung(int32_t noteNum, double preUtterance = 0, double overlap = 0, double t
   return note;
 }
 
-// Links neighbours as the project reader does.
 void link(std::vector<Note>& notes) {
   for (size_t i = 0; i + 1 < notes.size(); ++i) {
     notes[i].next = &notes[i + 1];
@@ -32,72 +31,54 @@ void link(std::vector<Note>& notes) {
 // The array as runs "value x count", which keeps the expectations readable.
 std::string runs(const std::vector<int32_t>& values) {
   std::string text;
-  for (size_t i = 0; i < values.size();) {
-    size_t j = i;
+  for (size_t i = 0, j = 0; i < values.size(); i = j) {
     while (j < values.size() && values[j] == values[i]) ++j;
     text += std::to_string(values[i]) + "x" + std::to_string(j - i) + " ";
-    i = j;
   }
   return text;
 }
 
 TEST(BuildPitchArray, LoneNoteWithoutBend) {
   Note note = sung(60, 50);
-  std::vector<int32_t> values = buildPitchArray(note);
-  EXPECT_EQ(values.size(), 107u);
-  EXPECT_EQ(runs(values), "0x107 ");
+  EXPECT_EQ(runs(buildPitchArray(note)), "0x107 ");
   EXPECT_EQ(note.curveStart, -50);
   EXPECT_EQ(note.curve.size(), 106u) << "105 zero entries and the closing 0";
   EXPECT_EQ(buildPitchString(note, 2), "AA#106#");
 }
 
 TEST(BuildPitchArray, BetweenTwoRealNeighbours) {
-  std::vector<Note> notes = {sung(62), sung(60, 50), sung(64, 40, 20)};
-  link(notes);
-  // The previous pitch is not carried into the note's own curve; from the
-  // next note's start index (106) on, the array holds the next note's pitch.
-  EXPECT_EQ(runs(buildPitchArray(notes[1])), "0x106 400x5 ");
-  EXPECT_EQ(buildPitchString(notes[1], 2), "AA#105#GQ#4#");
-}
-
-TEST(BuildPitchArray, NextNoteWithEarlyBendIsLaidEarlier) {
-  std::vector<Note> notes = {sung(62), sung(60, 50), sung(64, 40, 20)};
-  notes[2].pbs = "-30";
-  link(notes);
-  // The bend starts at the next note's pre-utterance (-40 ms), 8 steps
-  // before its start, and rises from the rendered note's own pitch.
-  EXPECT_EQ(runs(buildPitchArray(notes[1])), "0x99 400x12 ");
+  // The previous pitch is not carried into the note's own curve unless its
+  // bend starts there; from the next note's start index on the array holds
+  // the next note's pitch, earlier when the next bend starts in its
+  // pre-utterance; relative pitches are clamped to 12 bits.
+  struct Case { int32_t prev; const char* pbs; int32_t next; const char* nextPbs; const char* runs; } cases[] = {
+      {62, "", 64, "", "0x106 400x5 "},
+      {62, "", 64, "-30", "0x99 400x12 "},
+      {90, "-40", 10, "", "2047x1 0x105 -2048x5 "},
+  };
+  for (const Case& c : cases) {
+    std::vector<Note> notes = {sung(c.prev), sung(60, 50), sung(c.next, 40, 20)};
+    notes[1].pbs = c.pbs;
+    notes[2].pbs = c.nextPbs;
+    link(notes);
+    EXPECT_EQ(runs(buildPitchArray(notes[1])), c.runs) << "PBS=" << c.pbs << ", next PBS=" << c.nextPbs;
+  }
 }
 
 TEST(BuildPitchArray, NeighboursAtAnotherTempoUseTheRenderedTempoGrid) {
   std::vector<Note> notes = {sung(62, 0, 0, 60), sung(60, 50), sung(64, 40, 20, 240)};
   link(notes);
   buildPitchArray(notes[1]);
-  // 1000 ms of the previous note at 120 BPM: 960 ticks, 192 steps.
-  EXPECT_EQ(notes[0].curve.size(), 193u);
+  EXPECT_EQ(notes[0].curve.size(), 193u) << "1000 ms at 120 BPM: 192 steps";
+  EXPECT_EQ(notes[2].curve.size(), 56u) << "250 ms + 40 ms pre-utterance: 278 ticks";
   EXPECT_EQ(notes[0].curveTempo, 120);
-  // 250 ms of the next note plus its 40 ms pre-utterance: 278 ticks.
-  EXPECT_EQ(notes[2].curve.size(), 56u);
   EXPECT_EQ(notes[2].curveTempo, 120);
-}
-
-TEST(BuildPitchArray, ClampsToTwelveBits) {
-  std::vector<Note> notes = {sung(90), sung(60, 60), sung(10)};
-  // The bend starts at the previous pitch, 30 semitones up.
-  notes[1].pbs = "-50";
-  link(notes);
-  std::vector<int32_t> values = buildPitchArray(notes[1]);
-  EXPECT_EQ(values.front(), 2047);
-  EXPECT_EQ(values.back(), -2048);
 }
 
 TEST(BuildPitchArray, DegenerateTempoAndHugeLengthsStayBounded) {
   struct Case { const char* name; double tempo; int32_t length; size_t size; } cases[] = {
-      {"tempo 0", 0, 480, 2},
-      {"negative tempo", -120, 480, 2},
-      {"tiny tempo", 1e-300, 480, 98},
-      {"huge tempo", DBL_MAX, 480, 98},
-      {"length beyond the bound", DBL_MAX, INT32_MAX, kMaxCurveEntries + 2},
+      {"tempo 0", 0, 480, 2}, {"negative tempo", -120, 480, 2}, {"tiny tempo", 1e-300, 480, 98},
+      {"huge tempo", DBL_MAX, 480, 98}, {"beyond the bound", DBL_MAX, INT32_MAX, kMaxCurveEntries + 2},
   };
   for (const Case& c : cases) {
     Note note = sung(60, 0, 0, c.tempo);
@@ -105,8 +86,7 @@ TEST(BuildPitchArray, DegenerateTempoAndHugeLengthsStayBounded) {
     note.pbs = "0";
     note.pbw = "1e12,1e12,1e12";
     note.vbr = "50";
-    std::vector<int32_t> values = buildPitchArray(note);
-    EXPECT_EQ(values.size(), c.size) << c.name;
+    EXPECT_EQ(buildPitchArray(note).size(), c.size) << c.name;
     EXPECT_LE(note.curve.size(), static_cast<size_t>(kMaxCurveEntries) + 1) << c.name;
   }
 }
@@ -116,9 +96,8 @@ TEST(NoteCurve, BuiltOncePerTempo) {
   link(notes);
   buildPitchArray(notes[1]);
   ASSERT_TRUE(notes[2].curveValid);
-  ASSERT_EQ(notes[2].curveTempo, 120);
-  // A marker in the next note's curve survives its own pitch array at the
-  // same tempo: the curve is reused, not built again.
+  // A marker in the next note's curve survives that note's own pitch array
+  // at the same tempo: the curve is reused, not built again.
   notes[2].curve[0] = 99;
   buildPitchArray(notes[2]);
   EXPECT_EQ(notes[2].curve[0], 99);
@@ -127,47 +106,38 @@ TEST(NoteCurve, BuiltOncePerTempo) {
   EXPECT_EQ(notes[2].curveTempo, 60);
 }
 
-TEST(NoteCurve, RestGetsNone) {
-  Note rest = sung(60);
-  rest.lyric = "R";
-  buildNoteCurve(rest, 120);
-  EXPECT_FALSE(rest.curveValid);
-  EXPECT_TRUE(rest.curve.empty());
-}
-
 TEST(BuildBend, HoldsItsStartHeightFromThePreUtterance) {
   std::vector<Note> notes = {sung(60), sung(60, 60)};
   notes[0].lyric = "R";
   notes[1].pbs = "-50;20";
   notes[1].pbw = "100";
-  notes[1].pby = "0";
   notes[1].pbm = "s";
   link(notes);
   CurvePiece bend = buildBend(notes[1], 120);
   EXPECT_EQ(bend.start, -60);
   EXPECT_EQ(notes[1].pbsStart, -50);
-  // 10 ms at 120 BPM are 9.6 ticks: 9 held samples, then 96 straight ones.
+  // 10 ms at 120 BPM are 9.6 ticks: 9 held samples, then 96 falling to 0.
   ASSERT_EQ(bend.samples.size(), 105u);
-  EXPECT_EQ(bend.samples[8], 20);
   EXPECT_EQ(bend.samples[9], 20);
   EXPECT_EQ(bend.samples[9 + 48], 10);
-
   notes[0].lyric = "a";
   notes[0].noteNum = 63;
   EXPECT_EQ(buildBend(notes[1], 120).samples[0], 30) << "a sung previous note sets the start height";
 }
 
 TEST(BuildBend, SegmentShapes) {
-  // At 125 BPM one tick lasts 1 ms, so a 10 ms segment has 10 samples.
-  struct Case { const char* pbw; const char* pby; const char* pbm; size_t size; double at0; double at5; } cases[] = {
-      {"10", "10", "", 10, 0, 5},
-      {"10", "10", "s", 10, 0, 5},
-      {"10", "10", "r", 10, 0, 10 * std::sin(M_PI / 4)},
-      {"10", "10", "j", 10, 0, 10 - 10 * std::sin(M_PI / 4)},
-      {"10,10", "10,20", "S,s", 10, 10, 15},
-      {"10,10", "10,20", ",s", 20, 0, 5},
-      {"10,10", "10", "s", 20, 0, 5},
-      {"10,", "10", "s", 10, 0, 5},
+  // At 125 BPM one tick lasts 1 ms: a 10 ms segment has 10 samples.
+  struct Case { const char* pbw; const char* pby; std::string pbm; size_t size; size_t at; double value; } cases[] = {
+      {"10", "10", "", 10, 5, 5},
+      {"10", "10", "s", 10, 3, 3},
+      {"10", "10", "r", 10, 5, 10 * std::sin(M_PI / 4)},
+      {"10", "10", "j", 10, 5, 10 - 10 * std::sin(M_PI / 4)},
+      {"10,10", "10,20", "S,s", 10, 0, 10},  // unknown shape: no samples, the next starts earlier
+      {"10,10", "10,20", std::string("\0,s", 3), 10, 0, 10},
+      {"10,10", "10,20", ",s", 20, 15, 15},
+      {"10,10", "10", "s,s", 20, 15, 5},  // PBY= exhausted: falls to 0
+      {"10,", "10", "s", 10, 9, 9},
+      {"1e12,1e12", "1,2", "s", kMaxCurveTicks, 0, 0},
   };
   for (const Case& c : cases) {
     Note note = sung(60);
@@ -178,45 +148,30 @@ TEST(BuildBend, SegmentShapes) {
     CurvePiece bend = buildBend(note, 125);
     std::string name = std::string("PBW=") + c.pbw + " PBY=" + c.pby + " PBM=" + c.pbm;
     ASSERT_EQ(bend.samples.size(), c.size) << name;
-    EXPECT_NEAR(bend.samples[0], c.at0, 1e-9) << name;
-    EXPECT_NEAR(bend.samples[5], c.at5, 1e-9) << name;
+    EXPECT_NEAR(bend.samples[c.at], c.value, 1e-9) << name;
   }
-  Note falling = sung(60);
-  falling.pbs = "0";
-  falling.pbw = "10,10";
-  falling.pby = "10";
-  falling.pbm = "s,s";
-  EXPECT_EQ(buildBend(falling, 125).samples[15], 5) << "an exhausted PBY= list falls to 0";
 }
 
-TEST(BuildBend, HostileWidthsStayWithinTheBound) {
-  Note note = sung(60);
-  note.pbs = "0";
-  note.pbw = "1e12,1e12,1e12,1e12";
-  note.pby = "1,2,3,4";
-  EXPECT_EQ(buildBend(note, 120).samples.size(), static_cast<size_t>(kMaxCurveTicks));
+TEST(BuildVibrato, FadesPhaseAndCentreShift) {
+  // 480 ticks at 125 BPM: 480 ms, one sample per ms; 65 % of it is 312 ms.
+  struct Case { const char* vbr; size_t at; double value; } cases[] = {
+      {"65", 0, 0},
+      {"65", 100, std::sin(100 * 2 * M_PI / 180) * 3.5},
+      {"65", 312, 0},
+      {"65,180,35,20,20,25,50", 100, (std::sin(55 * 2 * M_PI / 180) * 35 + 17.5) / 10},
+      {"65,180,35,-20,20,25,50", 31, (std::sin(-14 * 2 * M_PI / 180) * 35 + 17.5) * 31 / 62.4 / 10},
+  };
+  for (const Case& c : cases) {
+    Note note = sung(60, 0, 0, 125);
+    note.vbr = c.vbr;
+    CurvePiece vibrato = buildVibrato(note, 125);
+    EXPECT_EQ(vibrato.start, 168) << c.vbr;
+    ASSERT_EQ(vibrato.samples.size(), 313u) << c.vbr;
+    EXPECT_NEAR(vibrato.samples[c.at], c.value, 1e-9) << c.vbr << " at " << c.at;
+  }
 }
 
-TEST(BuildVibrato, DefaultsFadesAndCentreShift) {
-  // 480 ticks at 125 BPM: 480 ms, one sample per ms.
-  Note note = sung(60, 0, 0, 125);
-  note.vbr = "65";
-  CurvePiece vibrato = buildVibrato(note, 125);
-  EXPECT_EQ(vibrato.start, 168);
-  ASSERT_EQ(vibrato.samples.size(), 313u) << "0 ... 312 ms, the end included";
-  EXPECT_EQ(vibrato.samples[0], 0) << "faded in";
-  EXPECT_NEAR(vibrato.samples[100], std::sin(100 * 2 * M_PI / 180) * 3.5, 1e-9);
-  EXPECT_NEAR(vibrato.samples[312], 0, 1e-9) << "faded out";
-
-  note.vbr = "65,180,35,-20,20,25,50";
-  vibrato = buildVibrato(note, 125);
-  ASSERT_EQ(vibrato.samples.size(), 313u);
-  EXPECT_NEAR(vibrato.samples[100], (std::sin(55 * 2 * M_PI / 180) * 35 + 17.5) / 10, 1e-9);
-  EXPECT_NEAR(vibrato.samples[31], (std::sin(-14 * 2 * M_PI / 180) * 35 + 17.5) * 31 / 62.4 / 10, 1e-9)
-      << "a negative fade-in counts as positive";
-}
-
-TEST(BuildVibrato, NoneOutsideItsRange) {
+TEST(BuildVibrato, NoneOutsideItsRangeAndBoundedSteps) {
   for (const char* vbr : {"", "0", "100", "-5", "65,0", "x"}) {
     Note note = sung(60);
     note.vbr = vbr;
@@ -225,15 +180,12 @@ TEST(BuildVibrato, NoneOutsideItsRange) {
   Note huge = sung(60, 0, 0, DBL_MAX);
   huge.length = INT32_MAX;
   huge.vbr = "50";
-  EXPECT_EQ(buildVibrato(huge, DBL_MAX).samples.size(), static_cast<size_t>(kMaxCurveTicks))
-      << "a step too small to count stops at the bound";
+  EXPECT_EQ(buildVibrato(huge, DBL_MAX).samples.size(), static_cast<size_t>(kMaxCurveTicks));
 }
 
 TEST(AddAveraged, AddsMeansOfCompleteGroupsUpToTheCurveEnd) {
   std::vector<double> curve(3, 1.0);
-  CurvePiece piece;
-  piece.start = 5;  // one step after the curve start at 125 BPM
-  piece.samples = {1, 2, 3, 4, 5, 10, 10, 10, 10, 10, 7, 7, 7, 7, 7, 9, 9};
+  CurvePiece piece{{1, 2, 3, 4, 5, 10, 10, 10, 10, 10, 7, 7, 7, 7, 7, 9, 9}, 5};
   addAveraged(curve, 0, 125, piece);
   EXPECT_EQ(curve, (std::vector<double>{1, 4, 11}));
 }

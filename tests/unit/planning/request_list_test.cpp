@@ -14,19 +14,16 @@ Note section(const char* name, const char* lyric, int32_t noteNum = 60) {
   return note;
 }
 
-void link(std::vector<Note>& notes) {
+std::vector<RenderRequest> plan(Project& project, int mode2 = 1) {
+  std::vector<Note>& notes = project.notes;
   for (size_t i = 0; i + 1 < notes.size(); ++i) {
     notes[i].next = &notes[i + 1];
     notes[i + 1].prev = &notes[i];
     notes[i].nextPreUtterance = notes[i + 1].effectivePreUtterance;
     notes[i].nextOverlap = notes[i + 1].effectiveOverlap;
   }
-}
-
-std::vector<RenderRequest> plan(Project& project, int mode2 = 1) {
-  link(project.notes);
   std::vector<RenderRequest> requests;
-  EXPECT_EQ(planRequests(project.notes, project, mode2, requests), 0);
+  EXPECT_EQ(planRequests(notes, project, mode2, requests), 0);
   return requests;
 }
 
@@ -38,45 +35,38 @@ TEST(PlanRequests, ContextSectionsShapeButGetNoRequest) {
   project.notes[4].voiceOverlap = 30;
   std::vector<RenderRequest> requests = plan(project);
   ASSERT_EQ(requests.size(), 3u);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(requests[i].index, i);
-    EXPECT_EQ(requests[i].cacheIndex, i);
-  }
+  EXPECT_EQ(requests[2].index, 2);
+  EXPECT_EQ(requests[2].cacheIndex, 2);
   EXPECT_EQ(requests[0].resampler.cachePath, "0_a_C4_550.wav");
   EXPECT_EQ(requests[1].resampler.cachePath, "") << "a rest has no cache file";
   EXPECT_EQ(requests[2].resampler.cachePath, "2_a_C4_600.wav") << "the [#NEXT] overlap lengthens the last note";
-}
 
-TEST(PlanRequests, OnlyExactContextNamesAreSkipped) {
-  Project project;
-  project.notes = {section("[#PREV]", "a"), section("[#NEXT]", "a")};
-  EXPECT_TRUE(plan(project).empty());
+  Project context;
+  context.notes = {section("[#PREV]", "a"), section("[#NEXT]", "a")};
+  EXPECT_TRUE(plan(context).empty());
   Project named;
-  named.notes = {section("[#PREV] ", "a"), section("[#TRACKEND]", ""), section("[#SETTING]", "")};
-  std::vector<RenderRequest> requests = plan(named);
-  ASSERT_EQ(requests.size(), 3u);
-  EXPECT_EQ(requests[1].resampler.inputPath, ".wav") << "an empty lyric is a sung note";
-  EXPECT_FALSE(requests[1].resampler.skipResample);
+  named.notes = {section("[#PREV] ", "a"), section("[#TRACKEND]", "")};
+  EXPECT_EQ(plan(named).size(), 2u) << "only the exact names are context";
 }
 
 TEST(PlanNote, RequestKinds) {
-  struct Case { const char* name; const char* lyric; const char* direct; bool skip; bool rest; const char* wavInput; } cases[] = {
-      {"rest", "R", "", true, true, "R.wav"},
-      {"rest with a direct sample", "R", "x", true, true, "R.wav"},
-      {"direct sample", "a", "x", true, false, "a.wav"},
-      {"lower-case r is sung", "r", "", false, false, "0_r_C4_550.wav"},
+  struct Case { const char* lyric; const char* direct; bool skip; bool rest; const char* wavInput; } cases[] = {
+      {"R", "", true, true, "R.wav"},
+      {"R", "x", true, true, "R.wav"},
+      {"a", "x", true, false, "a.wav"},
+      {"r", "", false, false, "0_r_C4_550.wav"},
+      {"", "", false, false, "0__C4_550.wav"},
   };
   for (const Case& c : cases) {
     Project project;
     project.notes = {section("[#0000]", c.lyric)};
     project.notes[0].direct = c.direct;
-    std::vector<RenderRequest> requests = plan(project);
-    ASSERT_EQ(requests.size(), 1u) << c.name;
-    const RenderRequest& r = requests[0];
-    EXPECT_EQ(r.resampler.skipResample, c.skip) << c.name;
-    EXPECT_EQ(r.resampler.isRest, c.rest) << c.name;
-    EXPECT_EQ(r.resampler.lyric, c.rest ? "R" : c.lyric) << c.name;
-    EXPECT_EQ(r.wavtool.wavInput, c.wavInput) << c.name;
+    RenderRequest r = plan(project)[0];
+    std::string name = std::string("lyric ") + c.lyric + ", $direct=" + c.direct;
+    EXPECT_EQ(r.resampler.skipResample, c.skip) << name;
+    EXPECT_EQ(r.resampler.isRest, c.rest) << name;
+    EXPECT_EQ(r.wavtool.wavInput, c.wavInput) << name;
+    EXPECT_EQ(r.resampler.inputPath, c.skip ? "" : std::string(c.lyric) + ".wav") << name;
   }
 }
 
@@ -86,20 +76,16 @@ TEST(PlanNote, DirectSampleKeepsTheInitialResamplerValues) {
   project.notes = {section("[#0000]", "a")};
   Note& note = project.notes[0];
   note.direct = "1";
-  note.velocity = 50;
   note.velocityFactor = 2;
   note.effectiveStartPoint = 10;
   note.intensity = 80;
   note.tempo = 150;
   RenderRequest r = plan(project)[0];
-  EXPECT_EQ(r.resampler.velocity, 100.0);
   EXPECT_EQ(r.resampler.intensity, 100);
   EXPECT_EQ(r.resampler.tempo, 120.0);
-  EXPECT_EQ(r.resampler.cachePath, "");
   EXPECT_EQ(r.wavtool.wavInput, "sub\\a.wav");
   EXPECT_EQ(r.wavtool.wavOffset, 12.5);
-  EXPECT_EQ(r.wavtool.startPoint, 20) << "the start point is scaled by the velocity factor";
-  EXPECT_EQ(r.wavtool.lengthArg, "400.000000");
+  EXPECT_EQ(r.wavtool.startPoint, 20) << "scaled by the velocity factor";
 }
 
 TEST(PlanNote, SungNoteFillsEveryArgument) {
@@ -119,12 +105,10 @@ TEST(PlanNote, SungNoteFillsEveryArgument) {
   note.modulation = 30;
   note.tempo = 120.1;
   note.pitches = "0,0,0";
-  project.notes[1].voiceOverlap = 30;
+  project.notes[1].voiceOverlap = project.notes[1].effectiveOverlap = 30;
   project.notes[1].effectivePreUtterance = 80;
-  project.notes[1].effectiveOverlap = 30;
   RenderRequest r = plan(project)[0];
   const ResamplerArgs& a = r.resampler;
-  EXPECT_FALSE(a.skipResample);
   EXPECT_EQ(a.inputPath, "B4\\ka.wav");
   EXPECT_EQ(a.requiredLength, 650) << "499.6 ms + 60 + 30, not the effective values";
   EXPECT_EQ(a.cachePath, "0_B4_ka_D4_650.wav");
@@ -136,46 +120,38 @@ TEST(PlanNote, SungNoteFillsEveryArgument) {
   EXPECT_EQ(a.cutoff, -30);
   EXPECT_EQ(a.intensity, 90);
   EXPECT_EQ(a.modulation, 30);
-  EXPECT_EQ(a.tempo, 120.1);
   EXPECT_EQ(a.tempoArg, "!120.099998");
   EXPECT_EQ(a.pitchString, "AA#2#");
   EXPECT_EQ(a.lyric, "ka");
-  const WavtoolArgs& w = r.wavtool;
-  EXPECT_EQ(w.wavInput, a.cachePath);
-  EXPECT_EQ(w.wavOffset, 0);
-  EXPECT_EQ(w.startPoint, 2.5);
-  EXPECT_EQ(w.preUtterance, 45);
-  EXPECT_EQ(w.lengthArg, "480@120.10-5.000");
-  EXPECT_EQ(w.envelopeArg, "0 5 35 0 100 100 0 15.000000");
+  EXPECT_EQ(r.wavtool.wavInput, a.cachePath);
+  EXPECT_EQ(r.wavtool.startPoint, 2.5);
+  EXPECT_EQ(r.wavtool.preUtterance, 45);
+  EXPECT_EQ(r.wavtool.lengthArg, "480@120.10-5.000");
+  EXPECT_EQ(r.wavtool.envelopeArg, "0 5 35 0 100 100 0 15.000000");
 }
 
-TEST(PlanNote, SungNoteWithoutEntryUsesTheLyric) {
+TEST(PlanRequests, FreesEveryCurveNoLaterNoteReads) {
   Project project;
-  project.notes = {section("[#0000]", "zu", 57)};
-  RenderRequest r = plan(project)[0];
-  EXPECT_EQ(r.resampler.inputPath, "zu.wav");
-  EXPECT_EQ(r.resampler.cachePath, "0_zu_A3_550.wav");
-  EXPECT_EQ(r.resampler.offset, 0);
-  EXPECT_EQ(r.resampler.consonant, 0);
-  EXPECT_EQ(r.resampler.cutoff, 0);
+  for (const char* name : {"[#PREV]", "[#0001]", "[#0002]", "[#NEXT]"}) {
+    project.notes.push_back(section(name, "a"));
+    project.notes.back().pbs = "-20";
+  }
+  ASSERT_EQ(plan(project, 2).size(), 2u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(project.notes[i].curve.capacity(), 0u) << "note " << i;
+  EXPECT_TRUE(project.notes[3].curveValid);
 }
 
 TEST(RequiredLength, RoundsUpToFiftyAndSaturates) {
   struct Case { int32_t length; double tempo; double pre; int32_t expected; } cases[] = {
-      {480, 120, 0, 550},
-      {480, 120, 24.9, 550},
-      {480, 120, 25, 600},
-      {480, 120, 60, 600},
-      {-960, 120, 0, -900},
-      {INT32_MAX, 1e-300, 0, INT32_MAX / 50 * 50},
-      {INT32_MIN, 1e-300, 0, INT32_MIN / 50 * 50},
+      {480, 120, 0, 550}, {480, 120, 24.9, 550}, {480, 120, 25, 600}, {-960, 120, 0, -900},
+      {INT32_MAX, 1e-300, 0, INT32_MAX / 50 * 50}, {INT32_MIN, 1e-300, 0, INT32_MIN / 50 * 50},
   };
   for (const Case& c : cases) {
     Note note;
     note.length = c.length;
     note.tempo = c.tempo;
     note.preUtterance = c.pre;
-    EXPECT_EQ(requiredLengthOf(note), c.expected) << "length " << c.length << " at " << c.tempo << ", pre " << c.pre;
+    EXPECT_EQ(requiredLengthOf(note), c.expected) << c.length << " ticks at " << c.tempo << ", pre " << c.pre;
   }
 }
 

@@ -4,119 +4,73 @@
 
 #include <map>
 
+#include "project/text_lines.h"
+#include "shell/precedence_cases.h"
 #include "shell/status.h"
 
 namespace sondrel {
 namespace {
 
-// A project file's [#SETTING] section as the profile API would return it.
-struct FakeProjectFile {
+// A project file's [#SETTING] values as the profile API returns them; the
+// value of `cutKey` comes back cut by the buffer.
+ProjectSettingReader projectFile(const char* lines, const std::string& cutKey = "") {
   std::map<std::string, std::string> values;
-  std::string cutKey;  // this key's value comes back cut
-
-  ProjectSettingReader reader() const {
-    return [this](const char* key, const char* defaultValue) {
-      auto it = values.find(key);
-      return ProjectFileValue{it == values.end() ? defaultValue : it->second, cutKey != key};
-    };
-  }
-};
-
-TEST(ApplyHostSettings, KeysFromTheLineStartFirstToolAndLastSwitch) {
-  RenderConfig config;
-  applyHostSettings(
-      " UseDLL=1\r\nTool1Path=\r\nTool1Path=first.exe\r\nTool1Path=second.exe\r\nUseDLL=0\r\nUseDLL=1\r\n"
-      "Mode2=1\r\nMode2=0\r\nTool2Path=r.exe \r\n",
-      config);
-  EXPECT_EQ(config.wavtoolPath, "first.exe");
-  EXPECT_EQ(config.resamplerPath, "r.exe ") << "values are not trimmed";
-  EXPECT_TRUE(config.useDll);
-  EXPECT_EQ(config.mode2, 1);
-
-  RenderConfig blank;
-  applyHostSettings(" UseDLL=1\nmode2=1\n", blank);
-  EXPECT_FALSE(blank.useDll) << "a blank before the key does not match";
-  EXPECT_EQ(blank.mode2, 1);
-}
-
-TEST(ApplyHostSettings, PluginToolsStay) {
-  Project project;
-  project.tool1 = "own.exe";
-  RenderConfig config;
-  takeProjectValues(project, config);
-  applyHostSettings("Tool1Path=setting.exe\nTool2Path=setting2.exe\n", config);
-  EXPECT_EQ(config.wavtoolPath, "own.exe");
-  EXPECT_EQ(config.resamplerPath, "setting2.exe");
-}
-
-TEST(ProjectFilePathFor, CutsAtTheLastDot) {
-  struct Case { const char* cacheDir; const char* projectFile; } cases[] = {
-      {"D:\\songs\\song.cache", "D:\\songs\\song.ust"},
-      {"D:\\my.songs\\cache", "D:\\my.ust"},
-      {"D:\\songs\\cache", ""},
+  forEachLine(lines ? lines : "", [&](std::string_view line) {
+    size_t equals = line.find('=');
+    values[std::string(line.substr(0, equals))] = std::string(line.substr(equals + 1));
+  });
+  return [values, cutKey](const char* key, const char* defaultValue) {
+    auto it = values.find(key);
+    return ProjectFileValue{it == values.end() ? defaultValue : it->second, cutKey != key};
   };
-  for (const Case& c : cases) EXPECT_EQ(projectFilePathFor(c.cacheDir), c.projectFile) << c.cacheDir;
 }
 
-// One row per source of the precedence table, highest first.
 TEST(RenderConfigPrecedence, RowByRow) {
-  struct Case {
-    const char* name;
-    const char* pluginTool1;
-    const char* pluginMode2;
-    const char* setting;
-    std::map<std::string, std::string> projectFile;
-    bool wholeProject;
-    const char* wavtool;
-    const char* output;
-    int mode2;
-  } cases[] = {
-      {"plug-in tool wins", "p.exe", "", "Tool1Path=s.exe\n", {{"Tool1", "f.exe"}}, false, "p.exe", "plugin_temp.wav", 1},
-      {"project file tool beats setting.ini", "", "", "Tool1Path=s.exe\n", {{"Tool1", "f.exe"}}, false, "f.exe", "plugin_temp.wav", 1},
-      {"setting.ini tool last", "", "", "Tool1Path=s.exe\n", {{"Tool1", ""}}, false, "s.exe", "plugin_temp.wav", 1},
-      {"OutFile on a whole project", "", "", "", {{"OutFile", "D:\\out\\song.wav"}}, true, "", "D:\\out\\song.wav", 1},
-      {"OutFile ignored for a selection", "", "", "", {{"OutFile", "D:\\out\\song.wav"}}, false, "", "plugin_temp.wav", 1},
-      {"OutFile .wav ignored", "", "", "", {{"OutFile", ".wav"}}, true, "", "plugin_temp.wav", 1},
-      {"OutFile .WAV is a name", "", "", "", {{"OutFile", ".WAV"}}, true, "", ".WAV", 1},
-      {"plug-in Mode2 True", "", "True", "", {{"Mode2", "False"}}, false, "", "plugin_temp.wav", 2},
-      {"plug-in Mode2 true is off", "", "true", "", {{"Mode2", "True"}}, false, "", "plugin_temp.wav", 1},
-      {"project Mode2 in any case", "", "", "", {{"Mode2", "tRUE"}}, false, "", "plugin_temp.wav", 2},
-      {"project Mode2 False beats setting.ini", "", "", "Mode2=1\n", {{"Mode2", "False"}}, false, "", "plugin_temp.wav", 1},
-      {"setting.ini Mode2 is the default", "", "", "Mode2=5\n", {}, false, "", "plugin_temp.wav", 2},
-      {"nothing: Mode2 off", "", "", "", {}, false, "", "plugin_temp.wav", 1},
-  };
-  for (const Case& c : cases) {
+  for (const precedence_cases::PrecedenceCase& c : precedence_cases::kCases) {
     Project project;
-    project.tool1 = c.pluginTool1;
+    project.tool2 = c.pluginTool2;
     project.mode2 = c.pluginMode2;
     RenderConfig config;
-    config.outputPath = "stale.wav";
-    FakeProjectFile file{c.projectFile, ""};
     takeProjectValues(project, config);
     applyHostSettings(c.setting, config);
-    ASSERT_EQ(applyProjectFile(project, c.wholeProject, file.reader(), config), kStatusOk) << c.name;
+    if (c.projectLines) {
+      ASSERT_EQ(applyProjectFile(project, c.wholeProject, projectFile(c.projectLines), config), kStatusOk) << c.name;
+    }
     applyPluginMode2(project, config);
-    EXPECT_EQ(config.wavtoolPath, c.wavtool) << c.name;
+    EXPECT_EQ(config.resamplerPath, c.resampler) << c.name;
     EXPECT_EQ(config.outputPath, c.output) << c.name;
     EXPECT_EQ(config.mode2, c.mode2) << c.name;
   }
 }
 
-TEST(ApplyProjectFile, CutPathsAreRefused) {
-  Project project;
+TEST(ApplyHostSettings, ValuesAreUntrimmedAndTheLastUseDllWins) {
   RenderConfig config;
-  FakeProjectFile file{{{"Tool2", "cut"}, {"ProjectName", "cut too"}}, "Tool2"};
-  EXPECT_EQ(applyProjectFile(project, false, file.reader(), config), kStatusFilenameTooLong);
+  applyHostSettings(" UseDLL=0\nUseDLL=0\nTool1Path=w.exe \nUseDLL=1\n", config);
+  EXPECT_EQ(config.wavtoolPath, "w.exe ");
+  EXPECT_TRUE(config.useDll);
+}
 
-  project.tool2 = "own.exe";
-  RenderConfig unused;
-  EXPECT_EQ(applyProjectFile(project, false, file.reader(), unused), kStatusOk)
-      << "a cut value that is not used does not matter";
+TEST(ProjectFilePathFor, CutsAtTheLastDotOfTheWholePath) {
+  EXPECT_EQ(projectFilePathFor("D:\\songs\\song.cache"), "D:\\songs\\song.ust");
+  EXPECT_EQ(projectFilePathFor("D:\\my.songs\\cache"), "D:\\my.ust");
+  EXPECT_EQ(projectFilePathFor("D:\\songs\\cache"), "");
+}
 
-  FakeProjectFile name{{{"ProjectName", "long"}}, "ProjectName"};
-  RenderConfig named;
-  EXPECT_EQ(applyProjectFile(project, true, name.reader(), named), kStatusOk) << "the name is only shown";
-  EXPECT_EQ(named.projectName, "long");
+TEST(ApplyProjectFile, CutPathsThatWouldBeUsedAreRefused) {
+  struct Case { const char* name; const char* pluginTool2; const char* cutKey; bool whole; int status; } cases[] = {
+      {"Tool2 used", "", "Tool2", false, kStatusFilenameTooLong},
+      {"Tool2 not used", "own.exe", "Tool2", false, kStatusOk},
+      {"OutFile used", "", "OutFile", true, kStatusFilenameTooLong},
+      {"OutFile not used", "", "OutFile", false, kStatusOk},
+      {"the name is only shown", "", "ProjectName", true, kStatusOk},
+  };
+  for (const Case& c : cases) {
+    Project project;
+    project.tool2 = c.pluginTool2;
+    RenderConfig config;
+    ProjectSettingReader read = projectFile("ProjectName=n\r\nTool2=t\r\nOutFile=o\r\n", c.cutKey);
+    EXPECT_EQ(applyProjectFile(project, c.whole, read, config), c.status) << c.name;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,63 @@
+// Reads a fuzzed plug-in file against a small voice bank and plans it in both
+// pitch modes, checking the request list's invariants: one request per
+// planned section, numbered in order, required lengths in steps of 50, flat
+// cache names, and pitch strings made only of the encoding's characters.
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "planning/request_list.h"
+#include "project/project.h"
+
+namespace {
+
+std::string voiceRoot;
+
+void write(const std::filesystem::path& path, const char* bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool pitchCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
+         c == '#';
+}
+
+void check(const std::vector<sondrel::Note>& notes, const std::vector<sondrel::RenderRequest>& requests) {
+  size_t planned = 0;
+  for (const sondrel::Note& note : notes)
+    if (note.section != "[#PREV]" && note.section != "[#NEXT]") ++planned;
+  if (requests.size() != planned) std::abort();
+  for (size_t i = 0; i < requests.size(); ++i) {
+    const sondrel::RenderRequest& r = requests[i];
+    if (r.index != static_cast<int32_t>(i) || r.cacheIndex != r.index) std::abort();
+    if (r.resampler.requiredLength % 50 != 0) std::abort();
+    if (r.resampler.cachePath.find('\\') != std::string::npos) std::abort();
+    for (char c : r.resampler.pitchString)
+      if (!pitchCharacter(c)) std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  std::filesystem::path root = std::filesystem::temp_directory_path() / "sondrel_fuzz_plan";
+  write(root / "bank" / "oto.ini", "a.wav=a,10,20,-30,40,5\nka.wav=ka_H,1,2,3,1e30,-1e30\n");
+  write(root / "bank" / "B4" / "oto.ini", "i.wav=i,1,2,3,4,5\n");
+  write(root / "bank" / "prefix.map", "C4\t\t_H\nD4\tp\ts\n");
+  voiceRoot = root.string();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  sondrel::Project project;
+  sondrel::readProjectText(voiceRoot, project, std::string_view(reinterpret_cast<const char*>(data), size));
+  for (int mode2 : {1, 2}) {
+    std::vector<sondrel::RenderRequest> requests;
+    sondrel::planRequests(project.notes, project, mode2, requests);
+    check(project.notes, requests);
+  }
+  return 0;
+}

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../../unit/shell/precedence_cases.h"
+#include "shell/render_config_builder.h"
+#include "shell/status.h"
+#include "windriver.h"
+
+namespace {
+
+using namespace sondrel;
+
+std::string ansi(const std::wstring& wide) {
+  int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &narrow[0], n, nullptr, nullptr);
+  return narrow;
+}
+
+// A host directory with setting.ini beside a song directory holding the
+// plug-in file and the host editor's project file song.ust; the song
+// directory is the current directory, as during a render.
+struct Layout {
+  std::wstring host;
+  std::wstring song;
+
+  Layout(const wchar_t* name, const std::string& setting, const char* projectLines) {
+    // scratchDir cannot remove a directory that is the current one.
+    SetCurrentDirectoryW(windriver::buildDir().c_str());
+    std::wstring root = windriver::scratchDir(name);
+    host = root + L"\\host";
+    song = root + L"\\song";
+    CreateDirectoryW(host.c_str(), nullptr);
+    CreateDirectoryW(song.c_str(), nullptr);
+    SetCurrentDirectoryW(song.c_str());
+    windriver::writeFile(host + L"\\setting.ini", setting);
+    if (projectLines) {
+      windriver::writeFile(song + L"\\song.ust",
+                           std::string("[#VERSION]\r\nUST Version1.2\r\n[#SETTING]\r\n") + projectLines + "[#0000]\r\n");
+    }
+  }
+  int build(const Project& project, RenderConfig& config, bool wholeProject = false) const {
+    return buildRenderConfigWithHost(host, project, config, wholeProject, song + L"\\t1234.tmp");
+  }
+};
+
+TEST(BuildRenderConfig, PrecedenceRowByRow) {
+  for (const precedence_cases::PrecedenceCase& c : precedence_cases::kCases) {
+    Layout layout(L"render_config_rows", c.setting, c.projectLines);
+    Project project;
+    project.cacheDir = "song.cache";
+    project.tool2 = c.pluginTool2;
+    project.mode2 = c.pluginMode2;
+    RenderConfig config;
+    ASSERT_EQ(layout.build(project, config, c.wholeProject), kStatusOk) << c.name;
+    EXPECT_EQ(config.resamplerPath, c.resampler) << c.name;
+    EXPECT_EQ(config.outputPath, c.output) << c.name;
+    EXPECT_EQ(config.mode2, c.mode2) << c.name;
+  }
+}
+
+TEST(BuildRenderConfig, FillsEveryFieldFromItsSource) {
+  Layout layout(L"render_config_fields", "UseDLL=1\r\nTool1Path=tools\\w.exe\r\nTool2Path=C:\\abs\\r.exe\r\n",
+                "ProjectName=My song\r\nOutFile=D:\\out\\song.wav\r\n");
+  Project project;
+  project.cacheDir = "song.cache";
+  project.voiceDir = "D:\\voice";
+  project.tempo = 140;
+  RenderConfig config;
+  ASSERT_EQ(layout.build(project, config, true), kStatusOk);
+  EXPECT_EQ(config.projectName, "My song");
+  EXPECT_EQ(config.wavtoolPath, ansi(layout.host) + "\\tools\\w.exe") << "a relative tool joins the host directory";
+  EXPECT_EQ(config.resamplerPath, "C:\\abs\\r.exe");
+  EXPECT_EQ(config.outputPath, "D:\\out\\song.wav");
+  EXPECT_EQ(config.voiceDir, "D:\\voice");
+  EXPECT_EQ(config.tempo, 140);
+  EXPECT_EQ(config.cacheDir, ansi(layout.song) + "\\t1234.cache");
+  EXPECT_EQ(config.helperScriptPath, "temp_helper.bat");
+  EXPECT_TRUE(config.useDll);
+}
+
+TEST(BuildRenderConfig, CacheDirectoryFromThePluginFilePath) {
+  struct Case { const wchar_t* plugin; const char* cacheDir; } cases[] = {
+      {L"D:\\tmp\\t1234.tmp", "D:\\tmp\\t1234.cache"},
+      {L"D:\\tmp\\abc", "D:\\tmp\\abc.cache"},
+      {L"D:\\\u66f2\\\u30bd.tmp", "D:\\\x8b\xc8\\\x83\x5c.cache"},  // code page 932 bytes
+  };
+  for (const Case& c : cases) {
+    Project project;
+    RenderConfig config;
+    ASSERT_EQ(buildRenderConfigWithHost(L"C:\\host", project, config, false, c.plugin), kStatusOk);
+    EXPECT_EQ(config.cacheDir, c.cacheDir);
+  }
+}
+
+TEST(BuildRenderConfig, PathsBeyondTheLimitAreRefused) {
+  Project plain;
+  Project longCache;
+  longCache.cacheDir = "D:\\" + std::string(300, 'a') + ".cache";
+  Project relativeTool;
+  relativeTool.tool1 = std::string(200, 't') + ".exe";
+  Project absoluteTool;
+  absoluteTool.tool1 = "C:\\" + std::string(200, 't') + ".exe";
+  std::wstring longHost = L"C:\\" + std::wstring(100, L'h');
+  struct Case { const char* name; const Project& project; std::wstring host; std::wstring plugin; int status; } cases[] = {
+      // 200 kanji: 200 units wide, 400 bytes in code page 932.
+      {"plug-in path", plain, L"C:\\host", L"D:\\" + std::wstring(200, L'\u66f2') + L".tmp", kStatusFilenameTooLong},
+      {"project file", longCache, L"C:\\host", L"D:\\t.tmp", kStatusFilenameTooLong},
+      {"joined tool", relativeTool, longHost, L"D:\\t.tmp", kStatusFilenameTooLong},
+      {"absolute tool", absoluteTool, longHost, L"D:\\t.tmp", kStatusOk},
+  };
+  for (const Case& c : cases) {
+    RenderConfig config;
+    EXPECT_EQ(buildRenderConfigWithHost(c.host, c.project, config, false, c.plugin), c.status) << c.name;
+  }
+}
+
+// The real entry point takes the host directory from the program's own path:
+// a copy of this program two levels below a scratch host directory reads that
+// directory's setting.ini and reports the wavtool path it built.
+TEST(BuildRenderConfig, HostDirectoryIsTwoLevelsAboveTheProgram) {
+  std::wstring root = windriver::scratchDir(L"render_config_relaunch");
+  std::wstring host = root + L"\\host";
+  std::wstring folder = host + L"\\plugins\\x";
+  for (const std::wstring& dir : {host, host + L"\\plugins", folder}) CreateDirectoryW(dir.c_str(), nullptr);
+  ASSERT_TRUE(windriver::writeFile(host + L"\\setting.ini", "Tool1Path=tools\\w.exe\r\n"));
+  wchar_t self[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+  ASSERT_TRUE(windriver::copyFile(self, folder + L"\\child.exe"));
+  std::wstring report = root + L"\\report.txt";
+  std::wstring environment = L"RENDER_CONFIG_REPORT=" + report + L'\0';
+  windriver::Process child;
+  ASSERT_TRUE(child.start(L"\"" + folder + L"\\child.exe\" --gtest_filter=RenderConfigChild.*", root.c_str(),
+                          environment.c_str()));
+  ASSERT_EQ(child.wait(60000), 0u);
+  std::string seen;
+  ASSERT_TRUE(windriver::readFile(report, seen));
+  EXPECT_EQ(seen, ansi(host) + "\\tools\\w.exe");
+}
+
+TEST(RenderConfigChild, ReportsTheWavtoolPath) {
+  wchar_t report[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"RENDER_CONFIG_REPORT", report, MAX_PATH)) GTEST_SKIP() << "run as a child only";
+  Project project;
+  RenderConfig config;
+  ASSERT_EQ(buildRenderConfig(project, config, false, L"D:\\t.tmp"), kStatusOk);
+  ASSERT_TRUE(windriver::writeFile(report, config.wavtoolPath));
+}
+
+}  // namespace
