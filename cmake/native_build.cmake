@@ -33,6 +33,8 @@ if(SONDREL_WINDOWS_BUILDS)
       -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-x86_64.cmake
       -DCMAKE_BUILD_TYPE=Release
       -DSONDREL_WINE_TESTS=ON
+    # The Wine tests render with the demo voice bank of this tree.
+    DEPENDS demo_bank
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     USES_TERMINAL_BUILD ON)

@@ -49,9 +49,11 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return false;
-  char buffer[65536];
+  // On the heap: the libraries run on the caller's thread, whose stack may be small.
+  std::vector<char> buffer(65536);
   size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+    bytes.append(buffer.data(), got);
   bool ok = !std::ferror(file);
   std::fclose(file);
   return ok;
@@ -75,7 +77,7 @@ bool fileExists(const std::string& path) {
 void logCall(const char* tool, const std::vector<std::string>& arguments) {
   const char* logPath = std::getenv("REFTOOL_LOG");
   if (!logPath || !*logPath) return;
-  std::string line = sondrel::formatText("%s %zu ", tool, arguments.size());
+  std::string line = std::string(tool) + " " + std::to_string(arguments.size()) + " ";
   for (size_t i = 0; i < arguments.size(); ++i) {
     if (i > 0) line += '|';
     for (char c : arguments[i]) line += (c == '\n' || c == '\r') ? ' ' : c;

@@ -162,7 +162,7 @@ bool decodeWav(std::string_view bytes, Audio& audio, std::string& error) {
     return false;
   }
   size_t frames = data.size() / format.blockAlign;
-  if (frames / format.rate > kMaxSourceSamples / kSampleRate) {
+  if (frames > kMaxSourceSamples / kSampleRate * format.rate) {
     error = "sound too long";
     return false;
   }

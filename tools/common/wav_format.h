@@ -22,9 +22,10 @@ namespace reftools {
 constexpr int kSampleRate = 44100;
 constexpr size_t kWavHeaderSize = 44;
 
-// Refuses sources of more than 20 minutes at 44.1 kHz: no voice sample is
-// that long, and the limit keeps a hostile header from costing gigabytes.
-constexpr size_t kMaxSourceSamples = size_t{kSampleRate} * 60 * 20;
+// Refuses sources of more than 10 minutes: no voice sample is that long, and
+// the limit keeps a hostile file from exhausting the address space of a
+// 32-bit host that loads the tool libraries.
+constexpr size_t kMaxSourceSamples = size_t{kSampleRate} * 60 * 10;
 
 // Mono samples at 44.1 kHz, full scale = 1.0.
 struct Audio {

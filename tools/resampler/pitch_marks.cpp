@@ -1,5 +1,6 @@
 #include "resampler/pitch_marks.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace reftools {
@@ -31,6 +32,29 @@ double correlation(const std::vector<double>& frame, size_t lag, size_t length) 
   }
   double norm = std::sqrt(energyA * energyB);
   return norm > 0 ? cross / norm : 0.0;
+}
+
+// Index of the strongest positive peak in [from, to), kept below `limit`.
+// Peaks further from `expected` count for less, so a mark follows its pulse
+// from period to period instead of jumping to a similar peak beside it, yet
+// still finds the pulse again after a wrong start.
+double peakPosition(const std::vector<float>& samples, double from, double to, double expected,
+                    size_t limit) {
+  size_t first = static_cast<size_t>(std::max(0.0, std::ceil(from)));
+  size_t last = std::min(static_cast<size_t>(std::max(0.0, std::ceil(to))), limit);
+  if (first >= last) return static_cast<double>(first);
+  double reach = std::max(1.0, (to - from) / 2);
+  size_t best = first;
+  double bestScore = -1e300;
+  for (size_t i = first; i < last; ++i) {
+    double distance = std::fabs(static_cast<double>(i) - expected) / reach;
+    double score = samples[i] * (1.0 - 0.3 * std::min(distance, 1.0));
+    if (score > bestScore) {
+      bestScore = score;
+      best = i;
+    }
+  }
+  return static_cast<double>(best);
 }
 
 }  // namespace
@@ -93,22 +117,35 @@ double framePeriod(const std::vector<float>& samples, size_t centre) {
 std::vector<PitchMark> findPitchMarks(const std::vector<float>& samples, size_t begin, size_t end) {
   std::vector<PitchMark> marks;
   if (end <= begin) return marks;
+  end = std::min(end, samples.size());
   // One period estimate every 5 ms, looked up for each mark.
   const size_t hop = 220;
   std::vector<double> periods;
   for (size_t centre = begin; centre < end + hop; centre += hop)
     periods.push_back(framePeriod(samples, centre));
   double position = static_cast<double>(begin);
+  bool previousVoiced = false;
   while (position < static_cast<double>(end)) {
     size_t frame = static_cast<size_t>((position - static_cast<double>(begin)) / hop + 0.5);
     if (frame >= periods.size()) frame = periods.size() - 1;
     PitchMark mark;
-    mark.position = position;
     mark.voiced = periods[frame] > 0;
     mark.period = mark.voiced ? periods[frame] : kUnvoicedStep;
+    if (mark.voiced) {
+      // Voiced marks sit on the waveform's peak, the glottal pulse, so that
+      // a grain narrower than the period still holds the pulse. The first
+      // one looks through the period ahead, later ones through the period
+      // around where the last mark says the next pulse lies.
+      double from = previousVoiced ? position - mark.period / 2 : position;
+      position = peakPosition(samples, from, from + mark.period, position, end);
+      if (position >= static_cast<double>(end)) break;
+    }
+    mark.position = position;
     marks.push_back(mark);
+    previousVoiced = mark.voiced;
     position += mark.period;
   }
+  if (marks.empty()) marks.push_back({static_cast<double>(begin), kUnvoicedStep, false});
   return marks;
 }
 

@@ -125,7 +125,7 @@ bool parseResamplerArguments(const std::vector<std::string>& arguments, Resample
   if (!tempo.empty() && tempo[0] == '!') tempo.erase(0, 1);
   if (!parseArgument(tempo, "tempo", call.tempo, error)) return false;
   if (call.requiredLengthMs < 0 || call.requiredLengthMs > kMaxRequiredLengthMs) {
-    error = "required length out of range (0 to 600000 ms)";
+    error = "required length out of range (0 to 120000 ms)";
     return false;
   }
   if (arguments.size() == 13 && !decodePitchString(arguments[12], call.pitchCents, error))
@@ -172,7 +172,7 @@ bool renderNote(const Audio& source, const ResamplerCall& call, std::vector<floa
   double noteHz = 440.0 * std::exp2((call.noteNumber - 69) / 12.0);
   double modulation = clampTo(call.modulation, -200, 200) / 100.0;
 
-  std::vector<double> sum(length, 0.0), weight(length, 0.0);
+  std::vector<float> sum(length, 0.0f), weight(length, 0.0f);
   double tau = 0;
   while (tau < static_cast<double>(length)) {
     const PitchMark& mark = marks[nearestMark(marks, sourcePosition(tau))];
@@ -184,26 +184,28 @@ bool renderNote(const Audio& source, const ResamplerCall& call, std::vector<floa
     }
     // Grains narrower than two samples cannot carry a waveform.
     spacing = std::max(spacing, 2.0);
-    double half = mark.period;
+    // Raised pitch narrows the grain to two target periods: wider grains
+    // would overlap out of phase and cancel part of the sound.
+    double half = std::min(mark.period, spacing);
     long long first = static_cast<long long>(std::floor(tau - half)) + 1;
     long long last = static_cast<long long>(std::ceil(tau + half)) - 1;
     for (long long n = std::max(first, 0LL); n <= last && n < static_cast<long long>(length); ++n) {
       double d = static_cast<double>(n) - tau;
       double w = 0.5 + 0.5 * std::cos(kPi * d / half);
-      sum[static_cast<size_t>(n)] += w * sampleAt(x, mark.position + d);
-      weight[static_cast<size_t>(n)] += w;
+      sum[static_cast<size_t>(n)] += static_cast<float>(w * sampleAt(x, mark.position + d));
+      weight[static_cast<size_t>(n)] += static_cast<float>(w);
     }
     tau += spacing;
   }
 
-  // Where raised pitch packs grains closer than their width, the overlap
-  // would raise the level; dividing by the window sum keeps it. Lowered pitch
-  // leaves the sum below one between grains, as plain overlap-add does.
+  // Where the pitch or the grain width changes, neighbouring windows can sum
+  // above one; dividing by the sum there keeps the level steady. Lowered
+  // pitch leaves the sum below one between grains, as overlap-add does.
   double gain = clampTo(call.intensity, 0, 200) / 100.0;
   // 2 ms ramps at both ends keep the cut edges of the sample from clicking.
   double ramp = 2.0 * kSamplesPerMs;
   for (size_t n = 0; n < length; ++n) {
-    double value = sum[n] / std::max(weight[n], 1.0) * gain;
+    double value = sum[n] / std::max(weight[n], 1.0f) * gain;
     double fromEnd = static_cast<double>(length - 1 - n);
     double edge = std::min({1.0, static_cast<double>(n) / ramp, fromEnd / ramp});
     note[n] = static_cast<float>(value * edge);

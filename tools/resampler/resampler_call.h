@@ -14,8 +14,9 @@
 
 namespace reftools {
 
-// Ten minutes: far beyond any note, small enough to keep memory bounded.
-constexpr double kMaxRequiredLengthMs = 600000.0;
+// Two minutes: far beyond any note, and small enough that a note stays well
+// within the address space of a 32-bit host that loads the library.
+constexpr double kMaxRequiredLengthMs = 120000.0;
 
 struct ResamplerCall {
   std::string inputPath;

@@ -49,28 +49,34 @@ int16_t readSample(const std::string& bytes, size_t i) {
                               static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
 }
 
-// The block's sound: the input from the start point on, shaped by the
-// envelope; an unreadable input gives silence of the same length.
-std::vector<float> makeBlock(const WavtoolCall& call, const std::vector<float>& input) {
-  size_t length = msToSamples(call.lengthMs);
-  std::vector<float> block(length, 0.0f);
-  std::vector<EnvelopePoint> points = envelopePoints(call.envelope, call.lengthMs);
-  double first = call.startMs * kSamplesPerMs;
-  for (size_t i = 0; i < length; ++i) {
-    double position = std::round(first + static_cast<double>(i));
-    if (position < 0 || position >= static_cast<double>(input.size())) continue;
-    double gain = envelopeGain(points, static_cast<double>(i) / kSamplesPerMs);
-    block[i] = static_cast<float>(input[static_cast<size_t>(position)] * gain);
+// The block's sound, sample by sample: the input from the start point on,
+// shaped by the envelope; outside the input (or without one) it is silence.
+class BlockSound {
+ public:
+  BlockSound(const WavtoolCall& call, const std::vector<float>& input)
+      : input_(input),
+        points_(envelopePoints(call.envelope, call.lengthMs)),
+        first_(call.startMs * kSamplesPerMs) {}
+
+  float at(size_t i) const {
+    double position = std::round(first_ + static_cast<double>(i));
+    if (position < 0 || position >= static_cast<double>(input_.size())) return 0.0f;
+    double gain = envelopeGain(points_, static_cast<double>(i) / kSamplesPerMs);
+    return static_cast<float>(input_[static_cast<size_t>(position)] * gain);
   }
-  return block;
-}
+
+ private:
+  const std::vector<float>& input_;
+  std::vector<EnvelopePoint> points_;
+  double first_;
+};
 
 // Mixes the block into the data part's tail over the overlap and appends the
-// rest, then rewrites the header part for the new size.
-bool appendBlock(const WavtoolCall& call, const std::vector<float>& block, std::string& error) {
+// rest, then rewrites the header part for the new size. Works through the
+// block in slices so that a long rest costs no more memory than a short one.
+bool appendBlock(const WavtoolCall& call, const BlockSound& sound, std::string& error) {
   std::string dataPath = call.outputPath + ".dat";
   std::string headerPath = call.outputPath + ".whd";
-  std::string existing;
   size_t existingBytes = 0;
   {
     File probe(dataPath, "rb");
@@ -88,11 +94,12 @@ bool appendBlock(const WavtoolCall& call, const std::vector<float>& block, std::
     }
   }
   size_t existingSamples = existingBytes / 2;
+  size_t length = msToSamples(call.lengthMs);
   // An overlap longer than everything so far starts the block at the
   // beginning instead of cutting off its front.
   size_t overlap = std::min(msToSamples(call.envelope.overlapMs), existingSamples);
   size_t start = existingSamples - overlap;
-  size_t end = std::max(existingSamples, start + block.size());
+  size_t end = std::max(existingSamples, start + length);
   if (end * 2 > kMaxDataBytes) {
     error = "output would exceed 2 GiB";
     return false;
@@ -103,22 +110,31 @@ bool appendBlock(const WavtoolCall& call, const std::vector<float>& block, std::
     error = "cannot open " + dataPath;
     return false;
   }
-  size_t mixed = std::min(overlap, block.size());
-  std::vector<float> samples(block.size());
-  if (mixed > 0) {
-    std::string tail(mixed * 2, '\0');
-    if (std::fseek(data.get(), static_cast<long>(start * 2), SEEK_SET) != 0 ||
-        std::fread(&tail[0], 1, tail.size(), data.get()) != tail.size()) {
-      error = "cannot read " + dataPath;
+  const size_t kSlice = 65536;
+  for (size_t done = 0; done < length; done += kSlice) {
+    size_t count = std::min(kSlice, length - done);
+    long offset = static_cast<long>((start + done) * 2);
+    std::vector<float> samples(count, 0.0f);
+    size_t mixed = done < overlap ? std::min(count, overlap - done) : 0;
+    if (mixed > 0) {
+      std::string tail(mixed * 2, '\0');
+      if (std::fseek(data.get(), offset, SEEK_SET) != 0 ||
+          std::fread(&tail[0], 1, tail.size(), data.get()) != tail.size()) {
+        error = "cannot read " + dataPath;
+        return false;
+      }
+      for (size_t i = 0; i < mixed; ++i) samples[i] = readSample(tail, i) / 32768.0f;
+    }
+    for (size_t i = 0; i < count; ++i) samples[i] += sound.at(done + i);
+    std::string bytes = encodePcm16(samples);
+    // A stream switching from reading to writing must seek in between.
+    if (std::fseek(data.get(), offset, SEEK_SET) != 0 ||
+        std::fwrite(bytes.data(), 1, bytes.size(), data.get()) != bytes.size()) {
+      error = "cannot write " + dataPath;
       return false;
     }
-    for (size_t i = 0; i < mixed; ++i) samples[i] = readSample(tail, i) / 32768.0f;
   }
-  for (size_t i = 0; i < block.size(); ++i) samples[i] += block[i];
-  std::string bytes = encodePcm16(samples);
-  // A stream switching from reading to writing must seek in between.
-  if (std::fseek(data.get(), static_cast<long>(start * 2), SEEK_SET) != 0 ||
-      std::fwrite(bytes.data(), 1, bytes.size(), data.get()) != bytes.size() || !data.close()) {
+  if (!data.close()) {
     error = "cannot write " + dataPath;
     return false;
   }
@@ -245,7 +261,7 @@ int runWavtool(const std::vector<std::string>& arguments, std::string& error) {
   // A broken input still takes its place in the song as silence, so the notes
   // after it stay in time; the call reports the failure all the same.
   std::string appendError;
-  if (!appendBlock(call, makeBlock(call, input.samples), appendError)) {
+  if (!appendBlock(call, BlockSound(call, input.samples), appendError)) {
     error = appendError;
     return 1;
   }

@@ -98,6 +98,28 @@ TEST(Resampler, IntensityScalesTheVolume) {
   EXPECT_NEAR(std::sqrt(halfEnergy / fullEnergy), 0.5, 0.01);
 }
 
+double rmsOf(const std::vector<float>& x) {
+  double sum = 0;
+  for (float v : x) sum += v * v;
+  return x.empty() ? 0 : std::sqrt(sum / x.size());
+}
+
+// Grains cut at a random phase of the period, or wider than the raised
+// period, cancel each other and lose much of the sound.
+TEST(Resampler, RaisedPitchKeepsTheLevel) {
+  std::string dir = tooltest::scratchDir("level");
+  std::string in = writeVowel(dir);
+  std::string error;
+  ASSERT_EQ(runResampler(callFor(in, dir + "/same.wav", "A3", "500", ""), error), 0) << error;
+  double reference = rmsOf(tooltest::readWavSamples(dir + "/same.wav"));
+  for (const char* note : {"E4", "A4", "C5"}) {
+    ASSERT_EQ(runResampler(callFor(in, dir + "/up.wav", note, "500", ""), error), 0) << error;
+    double ratio = rmsOf(tooltest::readWavSamples(dir + "/up.wav")) / reference;
+    EXPECT_GT(ratio, 0.9) << note;
+    EXPECT_LT(ratio, 1.6) << note;
+  }
+}
+
 TEST(Resampler, HostileArgumentsFailWithoutOutput) {
   std::string dir = tooltest::scratchDir("hostile");
   std::string in = writeVowel(dir);

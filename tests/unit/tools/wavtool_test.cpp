@@ -34,13 +34,15 @@ TEST(Wavtool, BlocksWithOverlapsAndRestsKeepHeaderAndDurationRight) {
       {"first note", {out, in, "0", "480@120.00+10.000", "0", "5", "35", "0", "100", "100", "0",
                       "30.000000"}, 22491},
       {"rest", {out, dir + "/R.wav", "0", "480@120.00+0.000", "0", "0"}, 22491 + 22050},
+      {"length below zero adds nothing", {out, in, "0", "30@120.00-40.000", "0", "0"}, 44541},
       // 487.5 ms starting 20 ms (882 samples) before the end.
       {"note after the rest", {out, in, "0", "480@120.00-12.500", "0", "0", "0", "100", "100",
                                "100", "100", "20"}, 44541 - 882 + 21499},
       // Plain milliseconds and the eleven slots of the library, empty ones
-      // missing; 7.5 ms overlap is 331 samples.
-      {"library form", {out, in, "12.5", "300", "0", "0", "0", "100", "100", "100", "100", "7.5",
-                        "", "", ""}, 65158 - 331 + 13230},
+      // missing; 7.5 ms overlap is 331 samples. Two seconds outlast both the
+      // one-second input and the wavtool's 65536-sample slices.
+      {"library form", {out, in, "12.5", "2000", "0", "0", "0", "100", "100", "100", "100", "7.5",
+                        "", "", ""}, 65158 - 331 + 88200},
   };
   for (const Step& step : steps) {
     std::string error;
@@ -53,11 +55,13 @@ TEST(Wavtool, BlocksWithOverlapsAndRestsKeepHeaderAndDurationRight) {
   std::string error;
   ASSERT_EQ(reftools::appendFiles(out + ".whd", out + ".dat", out, error), 0) << error;
   std::vector<float> song = tooltest::readWavSamples(out);
-  ASSERT_EQ(song.size(), 78057u);
+  ASSERT_EQ(song.size(), 153027u);
   EXPECT_NEAR(song[11000], 0.25, 1e-3) << "inside the first note";
   for (size_t i : {22491u, 33000u, 43658u}) EXPECT_EQ(song[i], 0.0f) << "rest at sample " << i;
   EXPECT_NEAR(song[43700], 0.25, 1e-3) << "note after the rest";
   EXPECT_NEAR(song[65000], 0.5, 1e-3) << "overlap of the last two notes sums both";
+  EXPECT_NEAR(song[100000], 0.25, 1e-3) << "last note, within its input";
+  EXPECT_EQ(song[140000], 0.0f) << "last note, past the end of its input";
 }
 
 TEST(Wavtool, LengthArgumentForms) {

@@ -1,0 +1,130 @@
+#!/bin/sh
+# Host stand-in: does what the host editor does when it starts a plug-in, so
+# that sondrel can be run on a song without the editor.
+#
+#   sh tools/host/host-standin.sh [options] <song.ust> [-- <sondrel options>]
+#
+#   --mode script|dll   render through the batch scripts (UseDLL=0, default)
+#                       or through the tool libraries (UseDLL=1)
+#   --build DIR         Windows build tree with sondrel.exe and the tools
+#                       (default: build/win64; only x86_64 runs here)
+#   --host DIR          host directory to lay out (default: build/host-standin/host)
+#   --voice-root DIR    VoiceRoot= of setting.ini (default: the directory above
+#                       the build tree, where the native build puts demo_bank)
+#   --timeout SECONDS   longest wait for the plug-in (default 300)
+#
+# It lays out the host directory (setting.ini with Tool1Path=, Tool2Path=,
+# UseDLL= and VoiceRoot=; the tool programs and the tool libraries beside it;
+# sondrel.exe in plugins/sondrel/), writes the plug-in file from the song
+# with CR LF line ends, starts sondrel under Wine with the plug-in file's
+# Windows path as first argument followed by the options after "--", waits,
+# and prints the exit status and what the plug-in left in the plug-in file.
+#
+# Wine: WINEPREFIX and DISPLAY are used when set. Without WINEPREFIX a prefix
+# of its own is made under build/host-standin/wine (about 10 s the first time)
+# and its wineserver is ended afterwards; without DISPLAY an Xvfb of its own
+# runs for the length of the call. Nothing else is started or stopped.
+set -eu
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+mode=script
+build="$root/build/win64"
+host=""
+voice_root=""
+timeout_seconds=300
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --mode) mode=$2; shift 2 ;;
+    --build) build=$2; shift 2 ;;
+    --host) host=$2; shift 2 ;;
+    --voice-root) voice_root=$2; shift 2 ;;
+    --timeout) timeout_seconds=$2; shift 2 ;;
+    --) shift; break ;;
+    -*) echo "host-standin: unknown option $1" >&2; exit 2 ;;
+    *) if [ -z "${song:-}" ]; then song=$1; shift; else break; fi ;;
+  esac
+done
+if [ -z "${song:-}" ] || [ ! -f "$song" ]; then
+  echo "usage: host-standin.sh [--mode script|dll] [--build DIR] [--host DIR] [--voice-root DIR] song.ust [-- options]" >&2
+  exit 2
+fi
+case "$mode" in
+  script) use_dll=0 ;;
+  dll) use_dll=1 ;;
+  *) echo "host-standin: --mode is script or dll" >&2; exit 2 ;;
+esac
+build=$(cd "$build" && pwd)
+for file in sondrel.exe resampler.exe wavtool.exe resampler10.dll wavtool2.dll; do
+  if [ ! -f "$build/$file" ]; then
+    echo "host-standin: $build/$file is missing; build first (sh scripts/build.sh)" >&2
+    exit 2
+  fi
+done
+[ -n "$host" ] || host="$(dirname "$build")/host-standin/host"
+[ -n "$voice_root" ] || voice_root=$(dirname "$build")
+state="$(dirname "$host")/wine"
+
+# Z: is the root of the Unix file system in every Wine prefix.
+winpath() {
+  printf 'Z:%s' "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")" | tr / '\\'
+}
+crlf() {
+  sed -e 's/\r$//' -e 's/$/\r/'
+}
+
+rm -rf "$host"
+mkdir -p "$host/plugins/sondrel" "$host/temp"
+cp "$build/sondrel.exe" "$host/plugins/sondrel/"
+[ ! -f "$build/quillet.exe" ] || cp "$build/quillet.exe" "$host/plugins/sondrel/"
+cp "$build/resampler.exe" "$build/wavtool.exe" "$build/resampler10.dll" "$build/wavtool2.dll" "$host/"
+crlf >"$host/setting.ini" <<INI
+Tool1Path=$(winpath "$host/wavtool.exe")
+Tool2Path=$(winpath "$host/resampler.exe")
+UseDLL=$use_dll
+VoiceRoot=$(winpath "$voice_root")
+INI
+plugin_file="$host/temp/plugin.tmp"
+crlf <"$song" >"$plugin_file"
+
+xvfb_pid=""
+own_prefix=""
+cleanup() {
+  if [ -n "$own_prefix" ]; then
+    WINEPREFIX="$own_prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT INT TERM
+
+if [ -z "${DISPLAY:-}" ]; then
+  n=120
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  xvfb_pid=$!
+  i=0
+  while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+  DISPLAY=":$n"
+fi
+export DISPLAY WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -z "${WINEPREFIX:-}" ]; then
+  own_prefix="$state/prefix"
+  export WINEPREFIX="$own_prefix"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$state"
+    echo "host-standin: creating a Wine prefix in $WINEPREFIX" >&2
+    /usr/lib/wine/wine64 wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
+    /usr/lib/wine/wineserver -w
+  fi
+fi
+
+echo "host directory: $host"
+printf 'plug-in file:   %s\n' "$(winpath "$plugin_file")"
+status=0
+(cd "$host/temp" && timeout -k 5 "$timeout_seconds" /usr/lib/wine/wine64 \
+  "$host/plugins/sondrel/sondrel.exe" "$(winpath "$plugin_file")" "$@" </dev/null) || status=$?
+echo "exit status: $status"
+echo "plug-in file after the run ($(wc -c <"$plugin_file") bytes):"
+sed -e 's/\r$//' "$plugin_file"
+exit "$status"
