@@ -1,6 +1,8 @@
 // Stand-in for the resampler and wavtool programs: appends one line per run to
 // the file named by ARGTOOL_LOG, "<program name>|<arg 1>|<arg 2>|...", as the
 // program received its arguments, and then sleeps ARGTOOL_SLEEP_MS if set.
+// With ARGTOOL_PARTS set it creates the wavtool's empty part files (first
+// argument + ".whd" and ".dat"), so that a render with it has an output.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,6 +20,10 @@ int main(int argc, char** argv) {
       std::fwrite(line.data(), 1, line.size(), file);
       std::fclose(file);
     }
+  }
+  if (std::getenv("ARGTOOL_PARTS") && argc > 1) {
+    for (const char* part : {".whd", ".dat"})
+      if (FILE* file = std::fopen((std::string(argv[1]) + part).c_str(), "ab")) std::fclose(file);
   }
   if (const char* sleep = std::getenv("ARGTOOL_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
   return 0;

@@ -102,6 +102,16 @@ TEST_P(Render, CancelEndsWithoutFailureMessage) {
       << "DLL mode completes the request under way; the script stops at once";
 }
 
+TEST_P(Render, SamplePathBeyond259BytesIsRefused) {
+  Host host(L"execution_render_long_path", GetParam());
+  // 255 bytes of directory, a separator and "a.wav" make 261.
+  host.writePlugin(kNotes, "", L"C:\\" + std::wstring(252, L'v'));
+  RunResult result = host.run(L"/noplay");
+  EXPECT_EQ(result.exitCode, 206u);
+  EXPECT_NE(result.message, L"");
+  EXPECT_EQ(host.calls("resampler").size(), 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, Render, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Dll" : "Script"; });
 
