@@ -4,7 +4,8 @@
 # cold (empty cache) and warm (every resampler result kept from the previous
 # render), and once more with tools that do nothing, which leaves what sondrel
 # itself, the interpreter and the process starts cost. Each figure is the
-# best of RUNS runs (default 3) of the whole process, Wine start included.
+# best of RUNS runs (default 3) of the whole process, Wine start included;
+# a render that fails stops the benchmark.
 #
 #   sh bench/render_bench.sh [notes]
 set -eu
@@ -107,15 +108,16 @@ export DISPLAY WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscor
 /usr/lib/wine/wineserver -p 2>/dev/null &
 
 song "$notes" >"$bench/song.ust"
-song 0 >"$bench/empty.ust"
+song 1 >"$bench/one.ust"
 host "$bench/ref" "$build/resampler.exe" "$build/wavtool.exe" "$build/resampler10.dll" "$build/wavtool2.dll"
 # Do-nothing tools: the argument logger without a log, the fake libraries.
 host "$bench/null" "$build/tests/wine/execution/argtool.exe" "$build/tests/wine/execution/argtool.exe" \
   "$fakes/resampler/resampler10.dll" "$fakes/wavtool/wavtool2.dll"
-render "$bench/ref" "$bench/empty.ust" >/dev/null
+setting "$bench/ref" 1
+render "$bench/ref" "$bench/song.ust" >/dev/null
 
 echo "notes: $notes, best of $runs runs, ms of the whole sondrel.exe process under Wine"
-printf '%-8s %10s %10s %12s %12s\n' mode cold warm null-tools empty-song
+printf '%-8s %10s %10s %12s %14s\n' mode cold warm null-tools one-note-null
 for mode in script dll; do
   use=0
   [ "$mode" = script ] || use=1
@@ -124,6 +126,6 @@ for mode in script dll; do
   cold=$(best "$runs" render "$bench/ref" "$bench/song.ust")
   hot=$(warm "$bench/ref" "$bench/song.ust")
   null=$(best "$runs" render "$bench/null" "$bench/song.ust")
-  empty=$(best "$runs" render "$bench/ref" "$bench/empty.ust")
-  printf '%-8s %10s %10s %12s %12s\n' "$mode" "$cold" "$hot" "$null" "$empty"
+  one=$(best "$runs" render "$bench/null" "$bench/one.ust")
+  printf '%-8s %10s %10s %12s %14s\n' "$mode" "$cold" "$hot" "$null" "$one"
 done

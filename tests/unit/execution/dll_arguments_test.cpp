@@ -17,50 +17,29 @@ RenderConfig config() {
 }
 
 TEST(DllArguments, SungNoteNumbersAreSinglePrecisionFixed) {
-  RenderRequest request;
-  ResamplerArgs& r = request.resampler;
-  r.inputPath = "a.wav";
-  r.cachePath = "0_a_C4_550.wav";
-  r.noteName = "C4";
-  r.velocity = 100.0;
-  r.flags = "g-5";
-  r.offset = 0.1;
-  r.requiredLength = 550;
-  r.consonant = 60;
-  r.cutoff = -1e-300;
-  r.intensity = 90;
-  r.modulation = -5;
-  r.tempoArg = "!120.000000";
-  r.pitchString = "AA";
-  request.wavtool.wavInput = r.cachePath;
-  request.wavtool.startPoint = 12.5;
-  request.wavtool.lengthArg = "480@120.00+10.000";
-  request.wavtool.envelopeArg = "0 5  35 0 100 100 0";
-
-  ResamplerCall expected = {"V\\a.wav", "C\\0_a_C4_550.wav", "C4", "100.000000", "g-5", "0.100000", "550",
-                            "60.000000", "-0.000000", "90", "-5", "!120.000000", "AA"};
-  EXPECT_EQ(resamplerArguments(config(), request), expected);
-  WavtoolCall wavtool = {"out.wav", "C\\0_a_C4_550.wav", "12.500000", "480@120.00+10.000",
-                         "0", "5", "35", "0", "100", "100", "0", "", "", "", ""};
-  EXPECT_EQ(wavtoolArguments(config(), request), wavtool);
+  RenderRequest r;
+  r.resampler = {false, false, "a.wav", "0_a_C4_550.wav", "C4", 100.0, "g-5", 0.1, 550, 60, -1e-300, 90, -5,
+                 120.0, "!120.000000", "AA", "a"};
+  r.wavtool = {"0_a_C4_550.wav", 0, 12.5, 0, "480@120.00+10.000", "0 5  35 0 100 100 0"};
+  ResamplerCall resampler = {"V\\a.wav", "C\\0_a_C4_550.wav", "C4", "100.000000", "g-5", "0.100000", "550",
+                             "60.000000", "-0.000000", "90", "-5", "!120.000000", "AA"};
+  EXPECT_EQ(resamplerArguments(config(), r), resampler);
+  WavtoolCall wavtool = {"out.wav", "C\\0_a_C4_550.wav", "12.500000", "480@120.00+10.000", "0", "5", "35", "0",
+                         "100", "100", "0", "", "", "", ""};
+  EXPECT_EQ(wavtoolArguments(config(), r), wavtool);
 }
 
 TEST(DllArguments, RestAndDirectSample) {
   RenderRequest rest;
   rest.resampler.skipResample = rest.resampler.isRest = true;
-  rest.wavtool.wavInput = "R.wav";
-  rest.wavtool.lengthArg = "240@120.00+0.000";
-  rest.wavtool.envelopeArg = "9 9";
+  rest.wavtool = {"R.wav", 0, 0, 0, "240@120.00+0.000", "9 9"};
   WavtoolCall restCall = {"out.wav", "V\\R.wav", "0", "240@120.00+0.000", "0", "0", "", "", "", "", "", "", "", "", ""};
   EXPECT_EQ(wavtoolArguments(config(), rest), restCall);
-
+  // The offset is rounded to single precision before the sum; a twelfth
+  // envelope value has no slot.
   RenderRequest direct;
   direct.resampler.skipResample = true;
-  direct.wavtool.wavInput = "b.wav";
-  direct.wavtool.wavOffset = 0.1;  // rounded to single precision before the sum
-  direct.wavtool.startPoint = 1e-7;
-  direct.wavtool.lengthArg = "510.000000";
-  direct.wavtool.envelopeArg = "1 2 3 4 5 6 7 8 9 10 11 12";
+  direct.wavtool = {"b.wav", 0.1, 1e-7, 0, "510.000000", "1 2 3 4 5 6 7 8 9 10 11 12"};
   WavtoolCall directCall = {"out.wav", "V\\b.wav", "0.100000", "510.000000", "1", "2", "3", "4", "5", "6", "7",
                             "8", "9", "10", "11"};
   EXPECT_EQ(wavtoolArguments(config(), direct), directCall);
@@ -69,7 +48,7 @@ TEST(DllArguments, RestAndDirectSample) {
 TEST(PathLimits, CombinedPathsBeyond259BytesAreRefused) {
   const struct {
     const char* name;
-    size_t voiceDir, cacheDir, sample, output;
+    size_t voiceDir, cacheDir, name_, output;
     bool rest;
     int32_t expected;
   } cases[] = {
@@ -85,12 +64,12 @@ TEST(PathLimits, CombinedPathsBeyond259BytesAreRefused) {
     cfg.voiceDir.assign(c.voiceDir, 'v');
     cfg.cacheDir.assign(c.cacheDir, 'c');
     cfg.outputPath.assign(c.output, 'o');
-    RenderRequest request;
-    request.resampler.skipResample = request.resampler.isRest = c.rest;
-    request.resampler.inputPath.assign(c.sample, 's');
-    request.resampler.cachePath.assign(c.sample, 'k');
-    request.wavtool.wavInput.assign(c.sample, 'w');
-    cfg.requests = {request};
+    RenderRequest r;
+    r.resampler.skipResample = r.resampler.isRest = c.rest;
+    r.resampler.inputPath.assign(c.name_, 's');
+    r.resampler.cachePath.assign(c.name_, 'k');
+    r.wavtool.wavInput.assign(c.name_, 'w');
+    cfg.requests = {r};
     EXPECT_EQ(checkPathLimits(cfg), c.expected) << c.name;
   }
 }

@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -69,31 +68,13 @@ extern "C" __declspec(dllexport) int __cdecl exec(const char* a0, const char* a1
   return 0;
 }
 
-// Writes 0.1 s of silence, so that the render has an output to play.
+// An empty output file: the render then has an output, which is all the
+// tests of the runner need.
 extern "C" __declspec(dllexport) int __cdecl append_files(const char* header, const char* data, const char* output) {
   const char* args[] = {header, data, output};
   logLine("append_files", args, 3);
-  const unsigned rate = 44100, bytes = rate / 10 * 2;
-  unsigned char wav[44] = {'R', 'I', 'F', 'F'};
-  auto put32 = [&](int at, unsigned v) { for (int i = 0; i < 4; ++i) wav[at + i] = static_cast<unsigned char>(v >> (8 * i)); };
-  auto put16 = [&](int at, unsigned v) { wav[at] = v & 0xFF; wav[at + 1] = (v >> 8) & 0xFF; };
-  put32(4, 36 + bytes);
-  std::memcpy(wav + 8, "WAVEfmt ", 8);
-  put32(16, 16);
-  put16(20, 1);
-  put16(22, 1);
-  put32(24, rate);
-  put32(28, rate * 2);
-  put16(32, 2);
-  put16(34, 16);
-  std::memcpy(wav + 36, "data", 4);
-  put32(40, bytes);
-  std::string content(reinterpret_cast<char*>(wav), 44);
-  content.append(bytes, '\0');
   FILE* file = std::fopen(output, "wb");
-  if (!file) return 1;
-  std::fwrite(content.data(), 1, content.size(), file);
-  std::fclose(file);
-  return 0;
+  if (file) std::fclose(file);
+  return file ? 0 : 1;
 }
 #endif

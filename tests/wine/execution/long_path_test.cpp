@@ -4,7 +4,7 @@
 
 #include "execution/script_writer.h"
 #include "execution/short_path.h"
-#include "script_fixture.h"
+#include "shell/ansi_text.h"
 #include "shell/status.h"
 #include "windriver.h"
 
@@ -14,25 +14,47 @@ std::string shortPathOf(const std::string& path) { return path; }
 
 namespace {
 
+struct ScriptDir {
+  std::wstring dir;
+  std::string dirA;
+  sondrel::RunOptions options;
+  sondrel::RenderConfig config;
+
+  explicit ScriptDir(const std::wstring& name) : dir(windriver::scratchDir(name)), dirA(sondrel::toAnsi(dir)) {
+    windriver::copyFile(windriver::buildDir() + L"\\tests\\wine\\execution\\argtool.exe", dir + L"\\tool.exe");
+    SetEnvironmentVariableW(L"ARGTOOL_LOG", (dir + L"\\calls.log").c_str());
+    lstrcpynW(options.pluginFilePath, (dir + L"\\t1.tmp").c_str(), MAX_PATH);
+    config.voiceDir = dirA;
+    config.wavtoolPath = config.resamplerPath = dirA + "\\tool.exe";
+    config.cacheDir = dirA + "\\t1.cache";
+    sondrel::RenderRequest sung;
+    sung.resampler.inputPath = "a.wav";
+    sung.resampler.cachePath = sung.wavtool.wavInput = "0_a_C4_550.wav";
+    sung.resampler.noteName = "C4";
+    sung.wavtool.lengthArg = "480@120.00+0.000";
+    config.requests = {sung};
+  }
+};
+
 TEST(LongPaths, ScriptsUnderADirectoryWithBlanksRun) {
-  ScriptFixture f(L"Jane Doe & (x86)");
-  sondrel::RenderConfig config = f.config();
-  config.requests = threeRequests();
+  ScriptDir s(L"Jane Doe & (x86)");
   sondrel::ScriptPaths paths;
-  ASSERT_EQ(sondrel::writeScripts(config, f.options, paths), sondrel::kStatusOk);
-  std::string text;
-  ASSERT_TRUE(windriver::readFile(f.dir + L"\\plugin_temp.bat", text));
-  EXPECT_NE(text.find("\r\n@set helper=\"" + f.dirA + "\\plugin_helper.bat\"\r\n"), std::string::npos) << text;
+  ASSERT_EQ(sondrel::writeScripts(s.config, s.options, paths), sondrel::kStatusOk);
+  std::string text, calls;
+  ASSERT_TRUE(windriver::readFile(s.dir + L"\\plugin_temp.bat", text));
+  EXPECT_NE(text.find("\r\n@set helper=\"" + s.dirA + "\\plugin_helper.bat\"\r\n"), std::string::npos) << text;
   EXPECT_EQ(sondrel::runScript(nullptr, paths.mainScript), sondrel::kStatusOk);
-  EXPECT_EQ(f.calls().size(), 4u) << "the main script or the helper did not run";
+  windriver::readFile(s.dir + L"\\calls.log", calls);
+  EXPECT_EQ(calls.substr(0, 9), "tool.exe|") << "the main script or the helper did not run";
+  EXPECT_NE(calls.find("\ntool.exe|plugin_temp.wav|"), std::string::npos) << calls;
 }
 
 TEST(LongPaths, PercentInTheScriptDirectoryIsRefused) {
-  ScriptFixture f(L"100%PATH%");
-  sondrel::RenderConfig config = f.config();
+  ScriptDir s(L"100%PATH%");
   sondrel::ScriptPaths paths;
-  EXPECT_EQ(sondrel::writeScripts(config, f.options, paths), sondrel::kStatusInvalidData);
-  EXPECT_FALSE(f.exists("plugin_temp.bat") || f.exists("plugin_helper.bat"));
+  EXPECT_EQ(sondrel::writeScripts(s.config, s.options, paths), sondrel::kStatusInvalidData);
+  EXPECT_FALSE(windriver::fileExists(s.dir + L"\\plugin_temp.bat") ||
+               windriver::fileExists(s.dir + L"\\plugin_helper.bat"));
 }
 
 }  // namespace
