@@ -14,15 +14,11 @@
 namespace {
 
 std::string voiceRoot;
+const char kPitchCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/#";
 
 void write(const std::filesystem::path& path, const char* bytes) {
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
-}
-
-bool pitchCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
-         c == '#';
 }
 
 void check(const std::vector<sondrel::Note>& notes, const std::vector<sondrel::RenderRequest>& requests) {
@@ -35,8 +31,7 @@ void check(const std::vector<sondrel::Note>& notes, const std::vector<sondrel::R
     if (r.index != static_cast<int32_t>(i) || r.cacheIndex != r.index) std::abort();
     if (r.resampler.requiredLength % 50 != 0) std::abort();
     if (r.resampler.cachePath.find('\\') != std::string::npos) std::abort();
-    for (char c : r.resampler.pitchString)
-      if (!pitchCharacter(c)) std::abort();
+    if (r.resampler.pitchString.find_first_not_of(kPitchCharacters) != std::string::npos) std::abort();
   }
 }
 

@@ -78,10 +78,8 @@ TEST(PlanNote, DirectSampleKeepsTheInitialResamplerValues) {
   note.direct = "1";
   note.velocityFactor = 2;
   note.effectiveStartPoint = 10;
-  note.intensity = 80;
   note.tempo = 150;
   RenderRequest r = plan(project)[0];
-  EXPECT_EQ(r.resampler.intensity, 100);
   EXPECT_EQ(r.resampler.tempo, 120.0);
   EXPECT_EQ(r.wavtool.wavInput, "sub\\a.wav");
   EXPECT_EQ(r.wavtool.wavOffset, 12.5);

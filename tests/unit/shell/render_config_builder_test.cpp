@@ -43,13 +43,6 @@ TEST(RenderConfigPrecedence, RowByRow) {
   }
 }
 
-TEST(ApplyHostSettings, ValuesAreUntrimmedAndTheLastUseDllWins) {
-  RenderConfig config;
-  applyHostSettings(" UseDLL=0\nUseDLL=0\nTool1Path=w.exe \nUseDLL=1\n", config);
-  EXPECT_EQ(config.wavtoolPath, "w.exe ");
-  EXPECT_TRUE(config.useDll);
-}
-
 TEST(ProjectFilePathFor, CutsAtTheLastDotOfTheWholePath) {
   EXPECT_EQ(projectFilePathFor("D:\\songs\\song.cache"), "D:\\songs\\song.ust");
   EXPECT_EQ(projectFilePathFor("D:\\my.songs\\cache"), "D:\\my.ust");

@@ -61,7 +61,7 @@ TEST(BuildRenderConfig, PrecedenceRowByRow) {
 }
 
 TEST(BuildRenderConfig, FillsEveryFieldFromItsSource) {
-  Layout layout(L"render_config_fields", "UseDLL=1\r\nTool1Path=tools\\w.exe\r\nTool2Path=C:\\abs\\r.exe\r\n",
+  Layout layout(L"render_config_fields", "UseDLL=0\r\nUseDLL=1\r\nTool1Path=tools\\w.exe\r\nTool2Path=C:\\abs\\r.exe\r\n",
                 "ProjectName=My song\r\nOutFile=D:\\out\\song.wav\r\n");
   Project project;
   project.cacheDir = "song.cache";
@@ -77,7 +77,7 @@ TEST(BuildRenderConfig, FillsEveryFieldFromItsSource) {
   EXPECT_EQ(config.tempo, 140);
   EXPECT_EQ(config.cacheDir, ansi(layout.song) + "\\t1234.cache");
   EXPECT_EQ(config.helperScriptPath, "temp_helper.bat");
-  EXPECT_TRUE(config.useDll);
+  EXPECT_TRUE(config.useDll) << "the last UseDLL= line wins";
 }
 
 TEST(BuildRenderConfig, CacheDirectoryFromThePluginFilePath) {
@@ -114,38 +114,6 @@ TEST(BuildRenderConfig, PathsBeyondTheLimitAreRefused) {
     RenderConfig config;
     EXPECT_EQ(buildRenderConfigWithHost(c.host, c.project, config, false, c.plugin), c.status) << c.name;
   }
-}
-
-// The real entry point takes the host directory from the program's own path:
-// a copy of this program two levels below a scratch host directory reads that
-// directory's setting.ini and reports the wavtool path it built.
-TEST(BuildRenderConfig, HostDirectoryIsTwoLevelsAboveTheProgram) {
-  std::wstring root = windriver::scratchDir(L"render_config_relaunch");
-  std::wstring host = root + L"\\host";
-  std::wstring folder = host + L"\\plugins\\x";
-  for (const std::wstring& dir : {host, host + L"\\plugins", folder}) CreateDirectoryW(dir.c_str(), nullptr);
-  ASSERT_TRUE(windriver::writeFile(host + L"\\setting.ini", "Tool1Path=tools\\w.exe\r\n"));
-  wchar_t self[MAX_PATH] = {};
-  ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
-  ASSERT_TRUE(windriver::copyFile(self, folder + L"\\child.exe"));
-  std::wstring report = root + L"\\report.txt";
-  std::wstring environment = L"RENDER_CONFIG_REPORT=" + report + L'\0';
-  windriver::Process child;
-  ASSERT_TRUE(child.start(L"\"" + folder + L"\\child.exe\" --gtest_filter=RenderConfigChild.*", root.c_str(),
-                          environment.c_str()));
-  ASSERT_EQ(child.wait(60000), 0u);
-  std::string seen;
-  ASSERT_TRUE(windriver::readFile(report, seen));
-  EXPECT_EQ(seen, ansi(host) + "\\tools\\w.exe");
-}
-
-TEST(RenderConfigChild, ReportsTheWavtoolPath) {
-  wchar_t report[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(L"RENDER_CONFIG_REPORT", report, MAX_PATH)) GTEST_SKIP() << "run as a child only";
-  Project project;
-  RenderConfig config;
-  ASSERT_EQ(buildRenderConfig(project, config, false, L"D:\\t.tmp"), kStatusOk);
-  ASSERT_TRUE(windriver::writeFile(report, config.wavtoolPath));
 }
 
 }  // namespace
