@@ -1,14 +1,7 @@
 #include "render_host.h"
 
+#include "shell/ansi_text.h"
 #include "windriver.h"
-
-std::string narrow(const std::wstring& wide) {
-  int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], n, nullptr, nullptr);
-  text.resize(static_cast<size_t>(n) - 1);
-  return text;
-}
 
 std::wstring demoBank() {
   std::wstring build = windriver::buildDir();
@@ -29,26 +22,15 @@ Host::Host(const std::wstring& name, bool useDll, Tools tools) {
   for (const wchar_t* program : {L"resampler.exe", L"wavtool.exe"})
     windriver::copyFile(build + L"\\" + program, root + L"\\" + program);
   std::wstring fakes = build + L"\\tests\\wine\\execution\\fakes\\";
-  std::wstring resampler, wavtool;
-  switch (tools) {
-    case Tools::Reference:
-      resampler = build + L"\\resampler10.dll";
-      wavtool = build + L"\\wavtool2.dll";
-      break;
-    case Tools::Fakes:
-      resampler = fakes + L"resampler\\resampler10.dll";
-      wavtool = fakes + L"wavtool\\wavtool2.dll";
-      break;
-    case Tools::FakesWithoutResamplerExec:
-      resampler = fakes + L"resampler_noexec\\resampler10.dll";
-      wavtool = fakes + L"wavtool\\wavtool2.dll";
-      break;
-    case Tools::NoResamplerLibrary:
-      wavtool = build + L"\\wavtool2.dll";
-      break;
-  }
-  if (!resampler.empty()) windriver::copyFile(resampler, root + L"\\resampler10.dll");
-  windriver::copyFile(wavtool, root + L"\\wavtool2.dll");
+  const std::wstring libraries[][2] = {
+      {build + L"\\resampler10.dll", build + L"\\wavtool2.dll"},
+      {fakes + L"resampler\\resampler10.dll", fakes + L"wavtool\\wavtool2.dll"},
+      {fakes + L"resampler_noexec\\resampler10.dll", fakes + L"wavtool\\wavtool2.dll"},
+      {L"", build + L"\\wavtool2.dll"},
+  };
+  const std::wstring* chosen = libraries[static_cast<int>(tools)];
+  if (!chosen[0].empty()) windriver::copyFile(chosen[0], root + L"\\resampler10.dll");
+  windriver::copyFile(chosen[1], root + L"\\wavtool2.dll");
   setting(std::string("Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe\r\nUseDLL=") + (useDll ? "1" : "0") + "\r\n");
 }
 
@@ -56,7 +38,7 @@ void Host::setting(const std::string& text) const { windriver::writeFile(root + 
 
 void Host::writePlugin(const std::string& notes, const std::string& extraSetting, const std::wstring& voiceDir) const {
   windriver::writeFile(plugin,
-                       "[#SETTING]\r\nTempo=120\r\nVoiceDir=" + narrow(voiceDir) + "\r\n" + extraSetting + notes);
+                       "[#SETTING]\r\nTempo=120\r\nVoiceDir=" + sondrel::toAnsi(voiceDir) + "\r\n" + extraSetting + notes);
 }
 
 RunResult Host::run(const std::wstring& options, const std::wstring& extraEnvironment,
@@ -99,28 +81,3 @@ std::vector<std::string> Host::calls(const std::string& prefix) const {
 }
 
 bool Host::exists(const std::wstring& nameInWork) const { return windriver::fileExists(work + L"\\" + nameInWork); }
-
-double wavMilliseconds(const std::wstring& path) {
-  std::string bytes;
-  if (!windriver::readFile(path, bytes) || bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 ||
-      bytes.compare(8, 4, "WAVE") != 0)
-    return -1;
-  auto u32 = [&](size_t at) {
-    unsigned value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-  };
-  unsigned byteRate = 0;
-  for (size_t at = 12; at + 8 <= bytes.size();) {
-    unsigned size = u32(at + 4);
-    if (bytes.compare(at, 4, "fmt ") == 0 && at + 20 <= bytes.size()) {
-      if ((u32(at + 8) & 0xFFFF) != 1) return -1;
-      byteRate = u32(at + 16);
-    } else if (bytes.compare(at, 4, "data") == 0) {
-      if (byteRate == 0 || at + 8 + size > bytes.size()) return -1;
-      return size * 1000.0 / byteRate;
-    }
-    at += 8 + size + (size & 1);
-  }
-  return -1;
-}

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-std::string narrow(const std::wstring& wide);
 std::wstring demoBank();
 
 struct RunResult {
@@ -17,6 +16,7 @@ struct RunResult {
   std::wstring message;  // text of the failure message box, if one was shown
 };
 
+// Which tool libraries lie in the host directory.
 enum class Tools { Reference, Fakes, FakesWithoutResamplerExec, NoResamplerLibrary };
 
 struct Host {
@@ -35,6 +35,3 @@ struct Host {
   std::vector<std::string> calls(const std::string& prefix) const;
   bool exists(const std::wstring& nameInWork) const;
 };
-
-// Play time of a PCM WAV in ms, -1 when the file is not one.
-double wavMilliseconds(const std::wstring& path);

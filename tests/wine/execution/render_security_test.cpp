@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "render_host.h"
+#include "shell/ansi_text.h"
+#include "shell/wav_duration.h"
 #include "windriver.h"
 
 namespace {
@@ -77,11 +79,11 @@ TEST(Security, JapaneseNamesBlanksAndParenthesesRenderInBothModes) {
     RunResult result = host.run(L"/noplay /nodeletewav");
     EXPECT_EQ(result.exitCode, 0u) << useDll;
     EXPECT_EQ(result.message, L"") << useDll;
-    EXPECT_GT(wavMilliseconds(host.work + L"\\plugin_temp.wav"), 500) << useDll;
+    EXPECT_GT(sondrel::wavDurationMs((host.work + L"\\plugin_temp.wav").c_str()), 500) << useDll;
     // A logged call is "<tool> <argument count> <arguments separated by |>".
     std::vector<std::string> calls = host.calls(useDll ? "resampler10.dll " : "resampler ");
     ASSERT_EQ(calls.size(), 1u) << useDll;
-    std::string input = narrow(voice) + "\\" + sample + "|";
+    std::string input = sondrel::toAnsi(voice) + "\\" + sample + "|";
     EXPECT_EQ(calls[0].find(input), calls[0].find(' ', calls[0].find(' ') + 1) + 1)
         << "expected " << input << ", got " << calls[0];
     EXPECT_NE(calls[0].find("|g&c^(|"), std::string::npos) << calls[0];

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "render_host.h"
+#include "shell/ansi_text.h"
+#include "shell/wav_duration.h"
 #include "windriver.h"
 
 namespace {
@@ -18,7 +20,7 @@ const char kNotes[] =
 constexpr double kThreeNotesMs = 1500;
 
 void expectRenderedSong(const std::wstring& wav, double songMs, const char* mode) {
-  double ms = wavMilliseconds(wav);
+  double ms = sondrel::wavDurationMs(wav.c_str());
   EXPECT_GE(ms, songMs) << mode;
   EXPECT_LE(ms, songMs + 100) << mode;
 }
@@ -118,7 +120,7 @@ TEST(ScriptRender, DebugKeepsTheScriptsWhichNameTheHelperByItsShortPath) {
   std::string script;
   ASSERT_TRUE(windriver::readFile(host.work + L"\\plugin_temp.bat", script));
   char shortHelper[MAX_PATH] = {};
-  GetShortPathNameA((narrow(host.work) + "\\plugin_helper.bat").c_str(), shortHelper, MAX_PATH);
+  GetShortPathNameA((sondrel::toAnsi(host.work) + "\\plugin_helper.bat").c_str(), shortHelper, MAX_PATH);
   ASSERT_NE(std::strchr(shortHelper, '~'), nullptr) << "Wine gives 8.3 names, got " << shortHelper;
   EXPECT_NE(script.find(std::string("\r\n@set helper=") + shortHelper + "\r\n"), std::string::npos) << script;
 }
