@@ -1,0 +1,70 @@
+#include "execution/dll_arguments.h"
+
+#include "project/number_text.h"
+
+namespace sondrel {
+namespace {
+
+std::string under(const std::string& directory, const std::string& name) { return directory + "\\" + name; }
+
+std::string intText(int32_t value) { return formatText("%d", static_cast<int>(value)); }
+
+// Splits at runs of blanks into slots 4 to 14. The envelope format holds at
+// most eleven values; further tokens have no slot in the entry point's
+// argument list and are left out.
+void putEnvelope(WavtoolCall& call, const std::string& envelope) {
+  size_t slot = 4;
+  size_t i = 0;
+  while (slot < call.size()) {
+    i = envelope.find_first_not_of(' ', i);
+    if (i == std::string::npos) break;
+    size_t end = envelope.find(' ', i);
+    if (end == std::string::npos) end = envelope.size();
+    call[slot++] = envelope.substr(i, end - i);
+    i = end;
+  }
+}
+
+}  // namespace
+
+ResamplerCall resamplerArguments(const RenderConfig& config, const RenderRequest& request) {
+  const ResamplerArgs& r = request.resampler;
+  return {under(config.voiceDir, r.inputPath),
+          under(config.cacheDir, r.cachePath),
+          r.noteName,
+          formatSingleFixed(r.velocity),
+          r.flags,
+          formatSingleFixed(r.offset),
+          intText(r.requiredLength),
+          formatSingleFixed(r.consonant),
+          formatSingleFixed(r.cutoff),
+          intText(r.intensity),
+          intText(r.modulation),
+          r.tempoArg,
+          r.pitchString};
+}
+
+WavtoolCall wavtoolArguments(const RenderConfig& config, const RenderRequest& request) {
+  const ResamplerArgs& r = request.resampler;
+  const WavtoolArgs& w = request.wavtool;
+  WavtoolCall call;
+  call[0] = config.outputPath;
+  call[3] = w.lengthArg;
+  if (r.isRest) {
+    call[1] = under(config.voiceDir, w.wavInput);
+    call[2] = "0";
+    call[4] = "0";
+    call[5] = "0";
+  } else if (r.skipResample) {
+    call[1] = under(config.voiceDir, w.wavInput);
+    call[2] = formatSingleFixed(static_cast<double>(toSingle(w.wavOffset)) + w.startPoint);
+    putEnvelope(call, w.envelopeArg);
+  } else {
+    call[1] = under(config.cacheDir, w.wavInput);
+    call[2] = formatSingleFixed(w.startPoint);
+    putEnvelope(call, w.envelopeArg);
+  }
+  return call;
+}
+
+}  // namespace sondrel

@@ -1,0 +1,133 @@
+#include "execution/dll_runner.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <string>
+
+#include "execution/dll_arguments.h"
+#include "shell/host_setting.h"
+#include "shell/status.h"
+
+namespace sondrel {
+namespace {
+
+// The libraries export plain C functions with the caller cleaning the stack.
+extern "C" {
+typedef int(__cdecl* ResamplerExec)(const char*, const char*, const char*, const char*, const char*, const char*,
+                                    const char*, const char*, const char*, const char*, const char*, const char*,
+                                    const char*, const char*);
+typedef int(__cdecl* WavtoolExec)(const char*, const char*, const char*, const char*, const char*, const char*,
+                                  const char*, const char*, const char*, const char*, const char*, const char*,
+                                  const char*, const char*, const char*);
+typedef int(__cdecl* AppendFiles)(const char*, const char*, const char*);
+}
+
+class Library {
+ public:
+  Library() = default;
+  ~Library() {
+    if (module_) FreeLibrary(module_);
+  }
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+
+  // 0 when loaded, or when the load failed without an error code (the
+  // library's entry points are then all missing); otherwise that code.
+  int32_t load(const std::wstring& directory, const wchar_t* name) {
+    wchar_t path[MAX_PATH] = {};
+    if (directory.size() >= MAX_PATH) return kStatusFilenameTooLong;
+    lstrcpynW(path, directory.c_str(), MAX_PATH);
+    if (!PathAppendW(path, name)) return kStatusFilenameTooLong;
+    module_ = LoadLibraryW(path);
+    return module_ ? kStatusOk : static_cast<int32_t>(GetLastError());
+  }
+
+  template <typename Function>
+  Function entry(const char* name) const {
+    return module_ ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
+  }
+
+  // Frees the library now, so that the order of unloading is the caller's.
+  void free() {
+    if (module_) FreeLibrary(module_);
+    module_ = nullptr;
+  }
+
+ private:
+  HMODULE module_ = nullptr;
+};
+
+void deleteOlderCacheFiles(const RenderConfig& config, int32_t cacheIndex) {
+  std::string pattern = config.cacheDir + "\\" + std::to_string(cacheIndex) + "_*.wav";
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DeleteFileA((config.cacheDir + "\\" + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+void callResampler(ResamplerExec exec, const ResamplerCall& a) {
+  if (!exec) return;
+  exec(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(), a[6].c_str(),
+       a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(), a[12].c_str(), nullptr);
+}
+
+void callWavtool(WavtoolExec exec, const WavtoolCall& a) {
+  if (!exec) return;
+  exec(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(), a[6].c_str(),
+       a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(), a[12].c_str(), a[13].c_str(),
+       a[14].c_str());
+}
+
+bool cancelled(HANDLE cancelEvent) { return cancelEvent && WaitForSingleObject(cancelEvent, 0) == WAIT_OBJECT_0; }
+
+}  // namespace
+
+int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config) {
+  const std::string header = config.outputPath + ".whd";
+  const std::string data = config.outputPath + ".dat";
+  DeleteFileA(config.outputPath.c_str());
+  DeleteFileA(header.c_str());
+  DeleteFileA(data.c_str());
+  CreateDirectoryA(config.cacheDir.c_str(), nullptr);
+
+  // The host directory is where the host editor keeps its tool libraries; a
+  // program path too long to name it must not fall back to a search by name.
+  std::wstring hostDir = hostDirectory();
+  if (hostDir.empty()) return kStatusFilenameTooLong;
+  Library resampler;
+  int32_t status = resampler.load(hostDir, L"resampler10.dll");
+  if (status != kStatusOk) return status;
+  Library wavtool;
+  status = wavtool.load(hostDir, L"wavtool2.dll");
+  if (status != kStatusOk) return status;
+  auto resample = resampler.entry<ResamplerExec>("exec");
+  auto append = wavtool.entry<WavtoolExec>("exec");
+  auto join = wavtool.entry<AppendFiles>("append_files");
+
+  WPARAM position = 0;
+  for (const RenderRequest& request : config.requests) {
+    if (cancelled(cancelEvent)) return kStatusCancelled;
+    SetDlgItemTextA(dialog, 1001, request.resampler.lyric.c_str());
+    SendDlgItemMessageA(dialog, 1002, PBM_SETPOS, ++position, 0);
+    if (!request.resampler.skipResample) {
+      std::string cacheFile = config.cacheDir + "\\" + request.resampler.cachePath;
+      if (!PathFileExistsA(cacheFile.c_str())) {
+        deleteOlderCacheFiles(config, request.cacheIndex);
+        callResampler(resample, resamplerArguments(config, request));
+      }
+    }
+    callWavtool(append, wavtoolArguments(config, request));
+  }
+  if (join) join(header.c_str(), data.c_str(), config.outputPath.c_str());
+  DeleteFileA(header.c_str());
+  DeleteFileA(data.c_str());
+  wavtool.free();
+  resampler.free();
+  return kStatusOk;
+}
+
+}  // namespace sondrel

@@ -1,0 +1,80 @@
+// Stand-ins for the tool libraries. Each call appends a line to the file named
+// by FAKE_TOOL_LOG and then sleeps FAKE_TOOL_SLEEP_MS if set. The wavtool's
+// line starts with what the progress dialog of the calling process shows at
+// that moment: "wavtool|<position>|<range end>|<status text>|<arguments>".
+// Built as: FAKE_RESAMPLER (resampler10.dll with "exec"),
+// FAKE_RESAMPLER_WITHOUT_EXEC (resampler10.dll without it), FAKE_WAVTOOL
+// (wavtool2.dll with "exec" and "append_files").
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void logLine(std::string line, const char* const* args, int count) {
+  for (int i = 0; i < count; ++i) line += std::string("|") + (args[i] ? args[i] : "(null)");
+  line += "\n";
+  if (const char* log = std::getenv("FAKE_TOOL_LOG")) {
+    if (FILE* file = std::fopen(log, "ab")) {
+      std::fwrite(line.data(), 1, line.size(), file);
+      std::fclose(file);
+    }
+  }
+  if (const char* sleep = std::getenv("FAKE_TOOL_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
+}
+
+BOOL CALLBACK findProgressDialog(HWND window, LPARAM found) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId() || !GetDlgItem(window, 1002)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+std::string dialogState() {
+  HWND dialog = nullptr;
+  EnumWindows(findProgressDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) return "no dialog";
+  char text[256] = {};
+  GetDlgItemTextA(dialog, 1001, text, sizeof text);
+  LRESULT position = SendDlgItemMessageA(dialog, 1002, PBM_GETPOS, 0, 0);
+  LRESULT high = SendDlgItemMessageA(dialog, 1002, PBM_GETRANGE, FALSE, 0);
+  return std::to_string(position) + "|" + std::to_string(high) + "|" + text;
+}
+
+}  // namespace
+
+#if defined(FAKE_RESAMPLER)
+extern "C" __declspec(dllexport) int __cdecl exec(const char* a0, const char* a1, const char* a2, const char* a3,
+                                                  const char* a4, const char* a5, const char* a6, const char* a7,
+                                                  const char* a8, const char* a9, const char* a10, const char* a11,
+                                                  const char* a12, const char* a13) {
+  const char* args[] = {a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13};
+  logLine("resampler", args, 14);
+  return 0;
+}
+#elif defined(FAKE_RESAMPLER_WITHOUT_EXEC)
+extern "C" __declspec(dllexport) int __cdecl execute(const char*) { return 0; }
+#elif defined(FAKE_WAVTOOL)
+extern "C" __declspec(dllexport) int __cdecl exec(const char* a0, const char* a1, const char* a2, const char* a3,
+                                                  const char* a4, const char* a5, const char* a6, const char* a7,
+                                                  const char* a8, const char* a9, const char* a10, const char* a11,
+                                                  const char* a12, const char* a13, const char* a14) {
+  const char* args[] = {a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14};
+  logLine("wavtool|" + dialogState(), args, 15);
+  return 0;
+}
+
+// An empty output file: the render then has an output, which is all the
+// tests of the runner need.
+extern "C" __declspec(dllexport) int __cdecl append_files(const char* header, const char* data, const char* output) {
+  const char* args[] = {header, data, output};
+  logLine("append_files", args, 3);
+  FILE* file = std::fopen(output, "wb");
+  if (file) std::fclose(file);
+  return file ? 0 : 1;
+}
+#endif
