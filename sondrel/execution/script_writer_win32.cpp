@@ -2,7 +2,7 @@
 
 #include <shlwapi.h>
 
-#include "execution/ansi_code_page.h"
+#include "project/ansi_code_page.h"
 #include "execution/script_text.h"
 #include "execution/short_path.h"
 #include "project/file_access.h"

@@ -2,12 +2,31 @@
 
 #include <cmath>
 
+#include "project/ansi_code_page.h"
 #include "project/number_text.h"
 
 namespace sondrel {
 namespace {
 
 const char* const kPitchNames[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+
+// Calls `single` for every byte that stands for a character of its own and
+// copies double-byte characters whole, so that a second byte such as 0x5C in
+// a Japanese lyric is never taken for a backslash or a letter.
+template <typename Single>
+std::string mapCharacters(const std::string& text, Single single) {
+  std::string mapped;
+  mapped.reserve(text.size() * 2);
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (isAnsiLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+      mapped += text[i];
+      mapped += text[++i];
+    } else {
+      single(text[i], mapped);
+    }
+  }
+  return mapped;
+}
 
 }  // namespace
 
@@ -30,20 +49,14 @@ std::string formatCacheName(int32_t cacheIndex, const OtoEntry* entry, const Not
   name += '_';
   name += formatNoteName(note.noteNum);
   name += formatText("_%d.wav", requiredLength);
-  for (char& c : name) {
-    if (c == '\\') c = '_';
-  }
-  return name;
+  return mapCharacters(name, [](char c, std::string& out) { out += c == '\\' ? '_' : c; });
 }
 
 std::string formatFlags(const std::string& flags) {
-  std::string text;
-  text.reserve(flags.size() * 2);
-  for (char c : flags) {
-    if (c == 'D' || c == 'E' || c == 'd' || c == 'e') text += '/';
-    text += c;
-  }
-  return text;
+  return mapCharacters(flags, [](char c, std::string& out) {
+    if (c == 'D' || c == 'E' || c == 'd' || c == 'e') out += '/';
+    out += c;
+  });
 }
 
 std::string formatTempoArg(double tempo) { return "!" + formatSingleFixed(tempo); }

@@ -1,4 +1,4 @@
-#include "execution/ansi_code_page.h"
+#include "project/ansi_code_page.h"
 
 #include <windows.h>
 
