@@ -20,9 +20,6 @@ size_t skipBlanks(std::string_view text, size_t i) {
   return i;
 }
 
-// Length of the longest prefix of text (starting at i) that forms a decimal
-// number: sign, digits, optional fraction, optional exponent. Returns 0 when
-// no digit is present.
 size_t decimalLength(std::string_view text, size_t i) {
   size_t start = i;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
@@ -54,6 +51,8 @@ double convertDecimal(std::string_view number) {
 }
 
 }  // namespace
+
+size_t decimalPrefixLength(std::string_view text) { return decimalLength(text, 0); }
 
 int32_t readInt(std::string_view text) {
   size_t i = skipBlanks(text, 0);

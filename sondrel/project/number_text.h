@@ -17,6 +17,9 @@
 namespace sondrel {
 
 int32_t readInt(std::string_view text);
+// Length of the decimal number (sign, digits, fraction, exponent) at the very
+// start of text, 0 when none starts there.
+size_t decimalPrefixLength(std::string_view text);
 double readDouble(std::string_view text);
 
 // Reads up to `count` comma-separated single-precision numbers the way the

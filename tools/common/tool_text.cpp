@@ -9,40 +9,26 @@
 namespace reftools {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Length of the decimal number at the start of text, 0 when there is none.
-size_t numberLength(std::string_view text) {
-  size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  size_t digits = 0;
-  while (i < text.size() && isDigit(text[i])) { ++i; ++digits; }
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && isDigit(text[i])) { ++i; ++digits; }
-  }
-  if (digits == 0) return 0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    size_t e = i + 1;
-    if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
-    if (e >= text.size() || !isDigit(text[e])) return 0;
-    while (e < text.size() && isDigit(text[e])) ++e;
-    i = e;
-  }
-  return i;
-}
 
 }  // namespace
 
-bool parseNumber(std::string_view text, double& value) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  size_t length = numberLength(text);
-  if (length == 0 || length != text.size()) return false;
-  value = sondrel::readDouble(text);
+bool parseArgument(std::string_view text, const char* name, double& value, std::string& error) {
+  std::string_view number = text;
+  while (!number.empty() && isBlank(number.front())) number.remove_prefix(1);
+  while (!number.empty() && isBlank(number.back())) number.remove_suffix(1);
+  size_t length = sondrel::decimalPrefixLength(number);
   // readDouble saturates at the double range instead of giving infinity.
-  return std::fabs(value) < 1e300;
+  if (length != 0 && length == number.size()) {
+    value = sondrel::readDouble(number);
+    if (std::fabs(value) < 1e300) return true;
+  }
+  error = std::string("malformed ") + name + ": \"" + std::string(text) + "\"";
+  return false;
+}
+
+double clampTo(double value, double low, double high) {
+  return value < low ? low : (value > high ? high : value);
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes) {

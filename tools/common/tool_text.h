@@ -12,8 +12,10 @@ namespace reftools {
 // optionally surrounded by blanks. Unlike atof, trailing text makes the
 // argument invalid: a tool that guesses at a garbled number renders garbage
 // silently, a tool that refuses it makes the fault visible. Values beyond
-// the double range are refused too.
-bool parseNumber(std::string_view text, double& value);
+// the double range are refused too. On failure `error` names the argument.
+bool parseArgument(std::string_view text, const char* name, double& value, std::string& error);
+
+double clampTo(double value, double low, double high);
 
 bool readWholeFile(const std::string& path, std::string& bytes);
 bool writeWholeFile(const std::string& path, std::string_view bytes);

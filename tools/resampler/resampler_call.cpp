@@ -14,16 +14,6 @@ namespace {
 constexpr double kSamplesPerMs = kSampleRate / 1000.0;
 constexpr double kPi = 3.14159265358979323846;
 
-bool parseArgument(const std::string& text, const char* name, double& value, std::string& error) {
-  if (parseNumber(text, value)) return true;
-  error = std::string("malformed ") + name + ": \"" + text + "\"";
-  return false;
-}
-
-double clampTo(double value, double low, double high) {
-  return value < low ? low : (value > high ? high : value);
-}
-
 double sampleAt(const std::vector<float>& samples, double position) {
   if (samples.empty()) return 0.0;
   if (!(position >= 0) || position >= static_cast<double>(samples.size() - 1)) {

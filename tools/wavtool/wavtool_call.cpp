@@ -12,16 +12,6 @@ namespace {
 
 constexpr double kSamplesPerMs = kSampleRate / 1000.0;
 
-bool parseArgument(const std::string& text, const char* name, double& value, std::string& error) {
-  if (parseNumber(text, value)) return true;
-  error = std::string("malformed ") + name + ": \"" + text + "\"";
-  return false;
-}
-
-double clampTo(double value, double low, double high) {
-  return value < low ? low : (value > high ? high : value);
-}
-
 size_t msToSamples(double ms) { return static_cast<size_t>(std::llround(ms * kSamplesPerMs)); }
 
 // Owns a C stream so that every early return closes it.
