@@ -6,6 +6,7 @@
 #include <string>
 
 #include "execution/dll_arguments.h"
+#include "project/win32_files.h"
 #include "shell/host_setting.h"
 #include "shell/status.h"
 
@@ -58,17 +59,6 @@ class Library {
   HMODULE module_ = nullptr;
 };
 
-void deleteOlderCacheFiles(const RenderConfig& config, int32_t cacheIndex) {
-  std::string pattern = config.cacheDir + "\\" + std::to_string(cacheIndex) + "_*.wav";
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    DeleteFileA((config.cacheDir + "\\" + found.cFileName).c_str());
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
 void callResampler(ResamplerExec exec, const ResamplerCall& a) {
   if (!exec) return;
   exec(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(), a[6].c_str(),
@@ -116,7 +106,7 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config)
     if (!request.resampler.skipResample) {
       std::string cacheFile = config.cacheDir + "\\" + request.resampler.cachePath;
       if (!PathFileExistsA(cacheFile.c_str())) {
-        deleteOlderCacheFiles(config, request.cacheIndex);
+        deleteFilesMatching(config.cacheDir, std::to_string(request.cacheIndex) + "_*.wav");
         callResampler(resample, resamplerArguments(config, request));
       }
     }

@@ -11,6 +11,7 @@
 #include "planning/request_list.h"
 #include "project/merge.h"
 #include "project/project.h"
+#include "project/win32_files.h"
 #include "shell/ansi_text.h"
 #include "shell/clean_cache.h"
 #include "shell/host_setting.h"
@@ -44,15 +45,7 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
 }  // namespace
 
 void cleanCache(const std::string& cacheDir) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((cacheDir + "\\*.wav").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        DeleteFileA((cacheDir + "\\" + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
+  deleteFilesMatching(cacheDir, "*.wav");
   RemoveDirectoryA(cacheDir.c_str());
 }
 

@@ -1,0 +1,36 @@
+// Win32 file helpers shared by the Win32 files: handle ownership and the
+// deletion of files by wildcard pattern.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace sondrel {
+
+// Owns one handle so that every early return closes it, with the function
+// that closes its kind (CloseHandle, FindClose).
+template <BOOL(WINAPI* Close)(HANDLE)>
+class OwnedHandle {
+ public:
+  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+  ~OwnedHandle() {
+    if (valid()) Close(handle_);
+  }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+using FileHandle = OwnedHandle<CloseHandle>;
+using FindHandle = OwnedHandle<FindClose>;
+
+// Deletes every file (directories are passed over) of `directory` whose name
+// matches the wildcard `pattern`; failures are ignored.
+void deleteFilesMatching(const std::string& directory, const std::string& pattern);
+
+}  // namespace sondrel

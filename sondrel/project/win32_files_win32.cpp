@@ -1,0 +1,15 @@
+#include "project/win32_files.h"
+
+namespace sondrel {
+
+void deleteFilesMatching(const std::string& directory, const std::string& pattern) {
+  WIN32_FIND_DATAA found;
+  FindHandle search(FindFirstFileA((directory + "\\" + pattern).c_str(), &found));
+  if (!search.valid()) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      DeleteFileA((directory + "\\" + found.cFileName).c_str());
+  } while (FindNextFileA(search.get(), &found));
+}
+
+}  // namespace sondrel
