@@ -10,7 +10,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 # out byte for byte the same everywhere.
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 add_compile_options(-Wall -Wextra -O2)
-add_link_options(-static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++ -s)
 
 set(SONDREL_SOURCE_ROOT ${CMAKE_SOURCE_DIR}/sondrel)
 add_subdirectory(sondrel)
