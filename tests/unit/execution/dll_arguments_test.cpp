@@ -46,12 +46,7 @@ TEST(DllArguments, RestAndDirectSample) {
 }
 
 TEST(PathLimits, CombinedPathsBeyond259BytesAreRefused) {
-  const struct {
-    const char* name;
-    size_t voiceDir, cacheDir, name_, output;
-    bool rest;
-    int32_t expected;
-  } cases[] = {
+  const struct { const char* name; size_t voiceDir, cacheDir, name_, output; bool rest; int32_t expected; } cases[] = {
       {"sample path of 259 bytes fits", 200, 10, 58, 7, false, kStatusOk},
       {"sample path of 260 bytes", 200, 10, 59, 7, false, kStatusFilenameTooLong},
       {"cache file of 260 bytes", 10, 200, 59, 7, false, kStatusFilenameTooLong},

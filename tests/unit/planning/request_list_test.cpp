@@ -124,17 +124,6 @@ TEST(PlanNote, SungNoteFillsEveryArgument) {
   EXPECT_EQ(r.wavtool.envelopeArg, "0 5 35 0 100 100 0 15.000000");
 }
 
-TEST(PlanRequests, FreesEveryCurveNoLaterNoteReads) {
-  Project project;
-  for (const char* name : {"[#PREV]", "[#0001]", "[#0002]", "[#NEXT]"}) {
-    project.notes.push_back(section(name, "a"));
-    project.notes.back().pbs = "-20";
-  }
-  ASSERT_EQ(plan(project, 2).size(), 2u);
-  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(project.notes[i].curve.capacity(), 0u) << "note " << i;
-  EXPECT_TRUE(project.notes[3].curveValid);
-}
-
 TEST(RequiredLength, RoundsUpToFiftyAndSaturates) {
   struct Case { int32_t length; double tempo; double pre; int32_t expected; } cases[] = {
       {480, 120, 24.9, 550}, {480, 120, 25, 600}, {-960, 120, 0, -900}, {INT32_MAX, 1e-300, 0, INT32_MAX / 50 * 50},
