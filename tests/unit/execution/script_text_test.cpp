@@ -11,7 +11,6 @@ bool singleByte(unsigned char) { return false; }
 // Lead bytes of code page 932 (Shift-JIS).
 bool shiftJis(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
-// The fixed lines around the requests, for the song below.
 const std::string kHeader =
     "@rem project=song\r\n@set tempo=120\r\n@set samples=44100\r\n@set oto=C:\\voice\r\n"
     "@set tool=C:\\host\\wavtool.exe\r\n@set resamp=C:\\host\\resampler.exe\r\n@set output=plugin_temp.wav\r\n"
