@@ -53,8 +53,8 @@ TEST(PlanRequests, ContextSectionsShapeButGetNoRequest) {
 
 TEST(PlanNote, RequestKinds) {
   struct Case { const char* lyric; const char* direct; bool skip; bool rest; const char* wavInput; } cases[] = {
-      {"R", "", true, true, "R.wav"}, {"a", "x", true, false, "a.wav"}, {"r", "", false, false, "0_r_C4_550.wav"},
-      {"", "", false, false, "0__C4_550.wav"},
+      {"R", "", true, true, "R.wav"}, {"R", "x", true, true, "R.wav"}, {"a", "x", true, false, "a.wav"},
+      {"r", "", false, false, "0_r_C4_550.wav"}, {"", "", false, false, "0__C4_550.wav"},
   };
   for (const Case& c : cases) {
     Project project;
