@@ -29,16 +29,13 @@ RenderConfig song() {
   config.wavtoolPath = "C:\\host\\wavtool.exe";
   config.resamplerPath = "C:\\host\\resampler.exe";
   config.cacheDir = "C:\\tmp\\t1.cache";
-  RenderRequest sung;
-  sung.index = sung.cacheIndex = 2;
-  sung.resampler = {false, false, "a.wav", "2_a_C4_550.wav", "C4", 100.0, "g-5", 12.25, 550, 60, -100, 90, 0,
-                    120.0, "!120.000000", "AA#3#", "a"};
-  sung.wavtool = {"2_a_C4_550.wav", 0, 12.5, 30.000001, "480@120.00+10.000", "0 5 35 0 100 100 0 30.000000"};
-  RenderRequest rest;
-  rest.resampler.skipResample = rest.resampler.isRest = true;
+  RenderRequest sung{2, 2,
+                     {false, false, "a.wav", "2_a_C4_550.wav", "C4", 100.0, "g-5", 12.25, 550, 60, -100, 90, 0, 120.0,
+                      "!120.000000", "AA#3#", "a"},
+                     {"2_a_C4_550.wav", 0, 12.5, 30.000001, "480@120.00+10.000", "0 5 35 0 100 100 0 30.000000"}};
+  RenderRequest rest, direct;
+  rest.resampler.skipResample = rest.resampler.isRest = direct.resampler.skipResample = true;
   rest.wavtool = {"R.wav", 0, 0, 0, "240@120.00+0.000", ""};
-  RenderRequest direct;
-  direct.resampler.skipResample = true;
   direct.wavtool = {"sub\\b.wav", 100, 0.5, 0, "510.000000", "0 5 35 0 100 100 0 0.000000"};
   config.requests = {sung, rest, direct};
   return config;
