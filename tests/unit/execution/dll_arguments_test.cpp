@@ -24,8 +24,9 @@ TEST(DllArguments, SungNoteNumbersAreSinglePrecisionFixed) {
   EXPECT_EQ(resamplerArguments(config(), r),
             (ResamplerCall{"V\\a.wav", "C\\0_a_C4_550.wav", "C4", "100.000000", "g-5", "0.100000", "550", "60.000000",
                            "-0.000000", "90", "-5", "!120.000000", "AA"}));
-  EXPECT_EQ(wavtoolArguments(config(), r), (WavtoolCall{"out.wav", "C\\0_a_C4_550.wav", "12.500000", "480@120.00+10.000",
-                                                         "0", "5", "35", "0", "100", "100", "0", "", "", "", ""}));
+  EXPECT_EQ(wavtoolArguments(config(), r), (WavtoolCall{"out.wav", "C\\0_a_C4_550.wav", "12.500000",
+                                                         "480@120.00+10.000", "0", "5", "35", "0", "100", "100", "0",
+                                                         "", "", "", ""}));
 }
 
 TEST(DllArguments, RestAndDirectSample) {

@@ -119,8 +119,9 @@ TEST(MainScript, FieldsAreWrittenSafelyOrRefused) {
 
 TEST(HelperReference, QuotedOnlyWhenThePathWouldSplit) {
   const struct { const char* path; const char* expected; } cases[] = {  // nullptr: refused, reference untouched
-      {"C:\\tmp\\PLUGIN~1.BAT", "C:\\tmp\\PLUGIN~1.BAT"}, {"C:\\Users\\Jane Doe\\h.bat", "\"C:\\Users\\Jane Doe\\h.bat\""},
-      {"C:\\a&b\\h.bat", "\"C:\\a&b\\h.bat\""}, {"C:\\50%\\h.bat", nullptr}, {"C:\\a^b\\h.bat", nullptr},
+      {"C:\\tmp\\PLUGIN~1.BAT", "C:\\tmp\\PLUGIN~1.BAT"}, {"C:\\a&b\\h.bat", "\"C:\\a&b\\h.bat\""},
+      {"C:\\Users\\Jane Doe\\h.bat", "\"C:\\Users\\Jane Doe\\h.bat\""},
+      {"C:\\50%\\h.bat", nullptr}, {"C:\\a^b\\h.bat", nullptr},
   };
   for (const auto& c : cases) {
     std::string reference = "sentinel";

@@ -73,7 +73,8 @@ TEST(BuildPitchArray, NeighboursAtAnotherTempoUseTheRenderedTempoGrid) {
 
 TEST(BuildPitchArray, DegenerateTempoAndHugeLengthsStayBounded) {
   struct Case { const char* name; double tempo; int32_t length; size_t size; } cases[] = {
-      {"tempo 0", 0, 480, 2}, {"tiny tempo", 1e-300, 480, 98}, {"beyond the bound", DBL_MAX, INT32_MAX, kMaxCurveEntries + 2},
+      {"tempo 0", 0, 480, 2}, {"tiny tempo", 1e-300, 480, 98},
+      {"beyond the bound", DBL_MAX, INT32_MAX, kMaxCurveEntries + 2},
   };
   for (const Case& c : cases) {
     Note note = sung(60, 0, 0, c.tempo);

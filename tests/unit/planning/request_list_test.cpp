@@ -114,8 +114,9 @@ TEST(PlanNote, SungNoteFillsEveryArgument) {
             (ResamplerCall{"V\\B4\\ka.wav", "C\\0_B4_ka_D4_650.wav", "D4", "120.000000", "g-5Y0/e", "10.500000", "650",
                            "20.000000", "-30.000000", "90", "30", "!120.099998", "AA#2#"}))
       << "required length 650: 499.6 ms + 60 + 30, not the effective values";
-  EXPECT_EQ(wavtoolArguments(config, r), (WavtoolCall{"out.wav", "C\\0_B4_ka_D4_650.wav", "2.500000", "480@120.10-5.000",
-                                                       "0", "5", "35", "0", "100", "100", "0", "15.000000", "", "", ""}));
+  EXPECT_EQ(wavtoolArguments(config, r), (WavtoolCall{"out.wav", "C\\0_B4_ka_D4_650.wav", "2.500000",
+                                                       "480@120.10-5.000", "0", "5", "35", "0", "100", "100", "0",
+                                                       "15.000000", "", "", ""}));
   EXPECT_EQ(r.wavtool.preUtterance, 45);
   EXPECT_EQ(r.resampler.lyric, "ka");
 }

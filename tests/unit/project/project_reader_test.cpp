@@ -47,8 +47,8 @@ TEST(ReadProject, ExpandsTheVoiceRoot) {
 
 TEST(ReadProject, KeepsRawTextKeysInTheirFields) {
   struct Case { const char* line; std::string Note::*field; const char* expected; } cases[] = {
-      {"Lyric= b", &Note::lyric, " b"}, {"Envelope=1,2", &Note::envelope, "1,2"}, {"$direct=True", &Note::direct, "True"},
-      {"PBS=-5;3", &Note::pbs, "-5;3"}, {"PBW=50", &Note::pbw, "50"}, {"PBY=1", &Note::pby, "1"},
+      {"Lyric= b", &Note::lyric, " b"}, {"Envelope=1,2", &Note::envelope, "1,2"}, {"PBS=-5;3", &Note::pbs, "-5;3"},
+      {"$direct=True", &Note::direct, "True"}, {"PBW=50", &Note::pbw, "50"}, {"PBY=1", &Note::pby, "1"},
       {"PBM=s", &Note::pbm, "s"}, {"VBR=65,180", &Note::vbr, "65,180"}, {"PBType=5", &Note::pbType, "5"},
       {"Piches=1,2\nPitches=3,4", &Note::pitches, "1,2"}, {"Pitches=3,4\nPiches=1,2", &Note::pitches, "1,2"},
       {"lyric=x\n Lyric=y", &Note::lyric, ""},
@@ -116,7 +116,10 @@ TEST(ReadProject, CompletesNotesFromTheVoiceBankAndLinksThem) {
 // lead-in fits; the previous note lasts 500 ms.
 TEST(ReadProject, FitsTheLeadInIntoThePreviousNote) {
   const double factor = std::sqrt(2.0);
-  struct Case { const char* previousLyric; double preUtterance, overlap, expectedPre, expectedOverlap, expectedStart; } cases[] = {
+  struct Case {
+    const char* previousLyric;
+    double preUtterance, overlap, expectedPre, expectedOverlap, expectedStart;
+  } cases[] = {
       {"a", 300, 100, factor * 300, factor * 100, 5},
       {"a", 400, 100, 250.0 * 400 / 300, 250.0 * 100 / 300, 5 + 400 - 250.0 * 400 / 300},
       {"R", 700, 100, 500.0 * 700 / 600, 500.0 * 100 / 600, 5 + 700 - 500.0 * 700 / 600},

@@ -57,7 +57,8 @@ TEST(LoadVoiceBank, RefusesPathsBeyondTheHostLimit) {
   ASSERT_LT(base + 20, 250u) << "build tree path too long for this test";
   std::string sub(259 - base - std::string("\\oto.ini").size(), 's');
   for (const auto& [dir, file, text] : {std::tuple{sub, "oto.ini", "fits.wav=fits,1"},
-                                        {sub + "t", "oto.ini", "long.wav=long,1"}, {sub + "t", "oto.in", "cut.wav=cut,1"}}) {
+                                        {sub + "t", "oto.ini", "long.wav=long,1"},
+                                        {sub + "t", "oto.in", "cut.wav=cut,1"}}) {
     fs::create_directories(root / dir);
     std::ofstream(root / dir / file, std::ios::binary) << text;
   }
