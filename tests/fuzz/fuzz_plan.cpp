@@ -1,7 +1,10 @@
 // Reads a fuzzed plug-in file against a small voice bank and plans it in both
-// pitch modes, checking the request list's invariants: one request per
-// planned section, numbered in order, required lengths in steps of 50, flat
-// cache names, and pitch strings made only of the encoding's characters.
+// pitch modes. The reader must leave every computed time finite, every tempo
+// above 0 and the notes linked in order; the request list must hold one
+// request per planned section, numbered in order, required lengths in steps
+// of 50, flat cache names, and pitch strings made only of the encoding's
+// characters.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -21,7 +24,21 @@ void write(const std::filesystem::path& path, const char* bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-void check(const std::vector<sondrel::Note>& notes, const std::vector<sondrel::RenderRequest>& requests) {
+void checkRead(const sondrel::Project& project) {
+  const std::vector<sondrel::Note>& notes = project.notes;
+  if (notes.empty() || !(project.tempo > 0.0)) std::abort();
+  for (size_t i = 0; i < notes.size(); ++i) {
+    const sondrel::Note& note = notes[i];
+    for (double value : {note.velocityFactor, note.effectivePreUtterance, note.effectiveOverlap,
+                         note.effectiveStartPoint, note.nextPreUtterance, note.nextOverlap})
+      if (!std::isfinite(value)) std::abort();
+    if (!(note.tempo > 0.0)) std::abort();
+    if (note.prev != (i == 0 ? nullptr : &notes[i - 1])) std::abort();
+    if (note.next != (i + 1 == notes.size() ? nullptr : &notes[i + 1])) std::abort();
+  }
+}
+
+void checkPlan(const std::vector<sondrel::Note>& notes, const std::vector<sondrel::RenderRequest>& requests) {
   size_t planned = 0;
   for (const sondrel::Note& note : notes)
     if (note.section != "[#PREV]" && note.section != "[#NEXT]") ++planned;
@@ -49,10 +66,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sondrel::Project project;
   sondrel::readProjectText(voiceRoot, project, std::string_view(reinterpret_cast<const char*>(data), size));
+  checkRead(project);
   for (int mode2 : {1, 2}) {
     std::vector<sondrel::RenderRequest> requests;
     sondrel::planRequests(project.notes, project, mode2, requests);
-    check(project.notes, requests);
+    checkPlan(project.notes, requests);
   }
   return 0;
 }

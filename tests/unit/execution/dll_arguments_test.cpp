@@ -17,41 +17,33 @@ RenderConfig config() {
 }
 
 TEST(DllArguments, SungNoteNumbersAreSinglePrecisionFixed) {
-  RenderRequest r;
-  r.resampler = {false, false, "a.wav", "0_a_C4_550.wav", "C4", 100.0, "g-5", 0.1, 550, 60, -1e-300, 90, -5,
-                 120.0, "!120.000000", "AA", "a"};
-  r.wavtool = {"0_a_C4_550.wav", 0, 12.5, 0, "480@120.00+10.000", "0 5  35 0 100 100 0"};
-  ResamplerCall resampler = {"V\\a.wav", "C\\0_a_C4_550.wav", "C4", "100.000000", "g-5", "0.100000", "550",
-                             "60.000000", "-0.000000", "90", "-5", "!120.000000", "AA"};
-  EXPECT_EQ(resamplerArguments(config(), r), resampler);
-  WavtoolCall wavtool = {"out.wav", "C\\0_a_C4_550.wav", "12.500000", "480@120.00+10.000", "0", "5", "35", "0",
-                         "100", "100", "0", "", "", "", ""};
-  EXPECT_EQ(wavtoolArguments(config(), r), wavtool);
+  RenderRequest r{0, 0,
+                  {false, false, "a.wav", "0_a_C4_550.wav", "C4", 100.0, "g-5", 0.1, 550, 60, -1e-300, 90, -5, 120.0,
+                   "!120.000000", "AA", "a"},
+                  {"0_a_C4_550.wav", 0, 12.5, 0, "480@120.00+10.000", "0 5  35 0 100 100 0"}};
+  EXPECT_EQ(resamplerArguments(config(), r),
+            (ResamplerCall{"V\\a.wav", "C\\0_a_C4_550.wav", "C4", "100.000000", "g-5", "0.100000", "550", "60.000000",
+                           "-0.000000", "90", "-5", "!120.000000", "AA"}));
+  EXPECT_EQ(wavtoolArguments(config(), r), (WavtoolCall{"out.wav", "C\\0_a_C4_550.wav", "12.500000",
+                                                         "480@120.00+10.000", "0", "5", "35", "0", "100", "100", "0",
+                                                         "", "", "", ""}));
 }
 
 TEST(DllArguments, RestAndDirectSample) {
-  RenderRequest rest;
-  rest.resampler.skipResample = rest.resampler.isRest = true;
+  RenderRequest rest, direct;
+  rest.resampler.skipResample = rest.resampler.isRest = direct.resampler.skipResample = true;
   rest.wavtool = {"R.wav", 0, 0, 0, "240@120.00+0.000", "9 9"};
-  WavtoolCall restCall = {"out.wav", "V\\R.wav", "0", "240@120.00+0.000", "0", "0", "", "", "", "", "", "", "", "", ""};
-  EXPECT_EQ(wavtoolArguments(config(), rest), restCall);
+  EXPECT_EQ(wavtoolArguments(config(), rest), (WavtoolCall{"out.wav", "V\\R.wav", "0", "240@120.00+0.000", "0", "0", "",
+                                                            "", "", "", "", "", "", "", ""}));
   // The offset is rounded to single precision before the sum; a twelfth
   // envelope value has no slot.
-  RenderRequest direct;
-  direct.resampler.skipResample = true;
   direct.wavtool = {"b.wav", 0.1, 1e-7, 0, "510.000000", "1 2 3 4 5 6 7 8 9 10 11 12"};
-  WavtoolCall directCall = {"out.wav", "V\\b.wav", "0.100000", "510.000000", "1", "2", "3", "4", "5", "6", "7",
-                            "8", "9", "10", "11"};
-  EXPECT_EQ(wavtoolArguments(config(), direct), directCall);
+  EXPECT_EQ(wavtoolArguments(config(), direct), (WavtoolCall{"out.wav", "V\\b.wav", "0.100000", "510.000000", "1", "2",
+                                                              "3", "4", "5", "6", "7", "8", "9", "10", "11"}));
 }
 
 TEST(PathLimits, CombinedPathsBeyond259BytesAreRefused) {
-  const struct {
-    const char* name;
-    size_t voiceDir, cacheDir, name_, output;
-    bool rest;
-    int32_t expected;
-  } cases[] = {
+  const struct { const char* name; size_t voiceDir, cacheDir, name_, output; bool rest; int32_t expected; } cases[] = {
       {"sample path of 259 bytes fits", 200, 10, 58, 7, false, kStatusOk},
       {"sample path of 260 bytes", 200, 10, 59, 7, false, kStatusFilenameTooLong},
       {"cache file of 260 bytes", 10, 200, 59, 7, false, kStatusFilenameTooLong},

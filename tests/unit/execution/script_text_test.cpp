@@ -29,16 +29,13 @@ RenderConfig song() {
   config.wavtoolPath = "C:\\host\\wavtool.exe";
   config.resamplerPath = "C:\\host\\resampler.exe";
   config.cacheDir = "C:\\tmp\\t1.cache";
-  RenderRequest sung;
-  sung.index = sung.cacheIndex = 2;
-  sung.resampler = {false, false, "a.wav", "2_a_C4_550.wav", "C4", 100.0, "g-5", 12.25, 550, 60, -100, 90, 0,
-                    120.0, "!120.000000", "AA#3#", "a"};
-  sung.wavtool = {"2_a_C4_550.wav", 0, 12.5, 30.000001, "480@120.00+10.000", "0 5 35 0 100 100 0 30.000000"};
-  RenderRequest rest;
-  rest.resampler.skipResample = rest.resampler.isRest = true;
+  RenderRequest sung{2, 2,
+                     {false, false, "a.wav", "2_a_C4_550.wav", "C4", 100.0, "g-5", 12.25, 550, 60, -100, 90, 0, 120.0,
+                      "!120.000000", "AA#3#", "a"},
+                     {"2_a_C4_550.wav", 0, 12.5, 30.000001, "480@120.00+10.000", "0 5 35 0 100 100 0 30.000000"}};
+  RenderRequest rest, direct;
+  rest.resampler.skipResample = rest.resampler.isRest = direct.resampler.skipResample = true;
   rest.wavtool = {"R.wav", 0, 0, 0, "240@120.00+0.000", ""};
-  RenderRequest direct;
-  direct.resampler.skipResample = true;
   direct.wavtool = {"sub\\b.wav", 100, 0.5, 0, "510.000000", "0 5 35 0 100 100 0 0.000000"};
   config.requests = {sung, rest, direct};
   return config;
@@ -48,12 +45,6 @@ std::string build(const RenderConfig& config, LeadBytePredicate lead = singleByt
   std::string text;
   int32_t status = buildMainScript(config, "C:\\tmp\\PLUGIN~1.BAT", lead, text);
   return status == kStatusOk ? text : "status " + std::to_string(status);
-}
-
-TEST(MainScript, EmptyProjectIsHeaderAndAssemblyOnly) {
-  RenderConfig config = song();
-  config.requests.clear();
-  EXPECT_EQ(build(config), kHeader + kTrailer);
 }
 
 TEST(MainScript, OneBlockPerRequestInOrder) {
@@ -68,10 +59,9 @@ TEST(MainScript, OneBlockPerRequestInOrder) {
                 kTrailer);
 }
 
-// "ソ" is 0x83 0x5C, "ポ" 0x83 0x7C, "タ" 0x83 0x5E: second bytes "\", "|", "^".
+// "ソ" is 0x83 0x5C, "ポ" 0x83 0x7C: second bytes "\" and "|".
 #define SO "\x83\x5C"
 #define PO "\x83\x7C"
-#define TA "\x83\x5E"
 
 // Each case changes one field: the script either carries it so that the
 // interpreter reads it back exactly (`line` is found in it), or is refused.
@@ -89,9 +79,7 @@ void wavtool(RenderConfig& c, std::string v) { c.wavtoolPath = v; }
 void output(RenderConfig& c, std::string v) { c.outputPath = v; }
 void flags(RenderConfig& c, std::string v) { c.requests[0].resampler.flags = v; }
 void envelope(RenderConfig& c, std::string v) { c.requests[0].wavtool.envelopeArg = v; }
-void pitch(RenderConfig& c, std::string v) { c.requests[0].resampler.pitchString = v; }
 void sample(RenderConfig& c, std::string v) { c.requests[0].resampler.inputPath = v; }
-void cacheName(RenderConfig& c, std::string v) { c.requests[0].resampler.cachePath = v; }
 void lengthArg(RenderConfig& c, std::string v) { c.requests[0].wavtool.lengthArg = v; }
 void directSample(RenderConfig& c, std::string v) { c.requests[2].wavtool.wavInput = v; }
 
@@ -100,27 +88,16 @@ const FieldCase kFieldCases[] = {
     {"blanks and parentheses stay", voiceDir, "C:\\Program Files (x86)\\v", "@set oto=C:\\Program Files (x86)\\v\r\n", singleByte},
     {"percent in voice dir", voiceDir, "C:\\100%", nullptr, singleByte},
     {"caret in voice dir is doubled by call", voiceDir, "C:\\a^b", nullptr, singleByte},
-    {"quote in voice dir", voiceDir, "C:\\a\" & calc & \"", nullptr, singleByte},
-    {"percent in tool path", wavtool, "C:\\100%\\w.exe", nullptr, singleByte},
     {"pipe and caret in tool path", wavtool, "C:\\a|b^c", "@set tool=C:\\a^|b^^c\r\n", singleByte},
-    {"line feed in output", output, "x.wav\n@calc", nullptr, singleByte},
     {"lone carriage return in output", output, "x.wav\rcalc", nullptr, singleByte},
-    {"NUL in output", output, std::string("x\0y", 3), nullptr, singleByte},
     {"comment escapes everything", projectName, "a\"&b%c^", "@rem project=a^\"^&b%%c^^\r\n", singleByte},
     {"ampersand and caret in flags stay inside quotes", flags, "g&c^", "@set flag=\"g&c^\"\r\n", singleByte},
-    {"percent in flags", flags, "Y%1", nullptr, singleByte},
     {"quote in flags", flags, "g\" & calc & \"", nullptr, singleByte},
-    {"percent in envelope", envelope, "0 5 % 0", nullptr, singleByte},
     {"ampersand in envelope", envelope, "0 & calc", nullptr, singleByte},
-    {"caret in envelope", envelope, "0 ^& calc", nullptr, singleByte},
-    {"pipe in pitch string", pitch, "AA|calc", nullptr, singleByte},
     {"ampersand and parentheses in sample", sample, "a&b (2).wav", "\"%oto%\\a&b (2).wav\" C4", singleByte},
     {"percent in sample", sample, "%cachedir%.wav", nullptr, singleByte},
-    {"caret in sample", sample, "a^b.wav", nullptr, singleByte},
-    {"percent in cache name", cacheName, "2_%x%_C4_550.wav", nullptr, singleByte},
     {"blank in a call word", lengthArg, "480 calc", nullptr, singleByte},
     {"percent in a direct sample is doubled", directSample, "b%1.wav", "\"%oto%\\b%%1.wav\" 100.5", singleByte},
-    {"Shift-JIS voice dir with trail bytes ^ and |", voiceDir, "C:\\" TA PO, "@set oto=C:\\" TA PO "\r\n", shiftJis},
     {"Shift-JIS sample with trail bytes \\ and |", sample, SO PO ".wav", "\"%oto%\\" SO PO ".wav\" C4", shiftJis},
     {"Shift-JIS envelope with trail byte |", envelope, PO, "@set env=" PO "\r\n", shiftJis},
     {"the same bytes in a single-byte code page", envelope, PO, nullptr, singleByte},
@@ -141,16 +118,10 @@ TEST(MainScript, FieldsAreWrittenSafelyOrRefused) {
 }
 
 TEST(HelperReference, QuotedOnlyWhenThePathWouldSplit) {
-  const struct {
-    const char* path;
-    const char* expected;  // nullptr: refused, reference untouched
-  } cases[] = {
-      {"C:\\tmp\\PLUGIN~1.BAT", "C:\\tmp\\PLUGIN~1.BAT"},
+  const struct { const char* path; const char* expected; } cases[] = {  // nullptr: refused, reference untouched
+      {"C:\\tmp\\PLUGIN~1.BAT", "C:\\tmp\\PLUGIN~1.BAT"}, {"C:\\a&b\\h.bat", "\"C:\\a&b\\h.bat\""},
       {"C:\\Users\\Jane Doe\\h.bat", "\"C:\\Users\\Jane Doe\\h.bat\""},
-      {"C:\\a&b\\h.bat", "\"C:\\a&b\\h.bat\""},
-      {"C:\\a,b\\h.bat", "\"C:\\a,b\\h.bat\""},
-      {"C:\\50%\\h.bat", nullptr},
-      {"C:\\a^b\\h.bat", nullptr},
+      {"C:\\50%\\h.bat", nullptr}, {"C:\\a^b\\h.bat", nullptr},
   };
   for (const auto& c : cases) {
     std::string reference = "sentinel";

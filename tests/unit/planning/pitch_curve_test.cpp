@@ -38,20 +38,13 @@ std::string runs(const std::vector<int32_t>& values) {
   return text;
 }
 
-TEST(BuildPitchArray, LoneNoteWithoutBend) {
-  Note note = sung(60, 50);
-  EXPECT_EQ(runs(buildPitchArray(note)), "0x107 ");
-  EXPECT_EQ(note.curveStart, -50);
-  EXPECT_EQ(note.curve.size(), 106u) << "105 zero entries and the closing 0";
-  EXPECT_EQ(buildPitchString(note, 2), "AA#106#");
-}
-
-TEST(BuildPitchArray, BetweenTwoRealNeighbours) {
+TEST(BuildPitchArray, AloneAndBetweenTwoRealNeighbours) {
   // The previous pitch is not carried into the note's own curve unless its
   // bend starts there; from the next note's start index on the array holds
   // the next note's pitch, earlier when the next bend starts in its
   // pre-utterance; relative pitches are clamped to 12 bits.
   struct Case { int32_t prev; const char* pbs; int32_t next; const char* nextPbs; const char* runs; } cases[] = {
+      {0, "", 0, "", "0x107 "},  // no neighbours
       {62, "", 64, "", "0x106 400x5 "},
       {62, "", 64, "-30", "0x99 400x12 "},
       {90, "-40", 10, "", "2047x1 0x105 -2048x5 "},
@@ -60,9 +53,14 @@ TEST(BuildPitchArray, BetweenTwoRealNeighbours) {
     std::vector<Note> notes = {sung(c.prev), sung(60, 50), sung(c.next, 40, 20)};
     notes[1].pbs = c.pbs;
     notes[2].pbs = c.nextPbs;
-    link(notes);
+    if (c.prev != 0) link(notes);
     EXPECT_EQ(runs(buildPitchArray(notes[1])), c.runs) << "PBS=" << c.pbs << ", next PBS=" << c.nextPbs;
   }
+}
+
+TEST(BuildPitchString, ModeTwoEncodesTheArray) {
+  Note note = sung(60, 50);
+  EXPECT_EQ(buildPitchString(note, 2), "AA#106#");
 }
 
 TEST(BuildPitchArray, NeighboursAtAnotherTempoUseTheRenderedTempoGrid) {
@@ -71,14 +69,12 @@ TEST(BuildPitchArray, NeighboursAtAnotherTempoUseTheRenderedTempoGrid) {
   buildPitchArray(notes[1]);
   EXPECT_EQ(notes[0].curve.size(), 193u) << "1000 ms at 120 BPM: 192 steps";
   EXPECT_EQ(notes[2].curve.size(), 56u) << "250 ms + 40 ms pre-utterance: 278 ticks";
-  EXPECT_EQ(notes[0].curveTempo, 120);
-  EXPECT_EQ(notes[2].curveTempo, 120);
 }
 
 TEST(BuildPitchArray, DegenerateTempoAndHugeLengthsStayBounded) {
   struct Case { const char* name; double tempo; int32_t length; size_t size; } cases[] = {
-      {"tempo 0", 0, 480, 2}, {"negative tempo", -120, 480, 2}, {"tiny tempo", 1e-300, 480, 98},
-      {"huge tempo", DBL_MAX, 480, 98}, {"beyond the bound", DBL_MAX, INT32_MAX, kMaxCurveEntries + 2},
+      {"tempo 0", 0, 480, 2}, {"tiny tempo", 1e-300, 480, 98},
+      {"beyond the bound", DBL_MAX, INT32_MAX, kMaxCurveEntries + 2},
   };
   for (const Case& c : cases) {
     Note note = sung(60, 0, 0, c.tempo);
@@ -115,7 +111,6 @@ TEST(BuildBend, HoldsItsStartHeightFromThePreUtterance) {
   link(notes);
   CurvePiece bend = buildBend(notes[1], 120);
   EXPECT_EQ(bend.start, -60);
-  EXPECT_EQ(notes[1].pbsStart, -50);
   // 10 ms at 120 BPM are 9.6 ticks: 9 held samples, then 96 falling to 0.
   ASSERT_EQ(bend.samples.size(), 105u);
   EXPECT_EQ(bend.samples[9], 20);
@@ -127,16 +122,14 @@ TEST(BuildBend, HoldsItsStartHeightFromThePreUtterance) {
 
 TEST(BuildBend, SegmentShapes) {
   // At 125 BPM one tick lasts 1 ms: a 10 ms segment has 10 samples.
-  struct Case { const char* pbw; const char* pby; std::string pbm; size_t size; size_t at; double value; } cases[] = {
+  struct Case { const char* pbw; const char* pby; const char* pbm; size_t size; size_t at; double value; } cases[] = {
       {"10", "10", "", 10, 5, 5},
       {"10", "10", "s", 10, 3, 3},
       {"10", "10", "r", 10, 5, 10 * std::sin(M_PI / 4)},
       {"10", "10", "j", 10, 5, 10 - 10 * std::sin(M_PI / 4)},
       {"10,10", "10,20", "S,s", 10, 0, 10},  // unknown shape: no samples, the next starts earlier
-      {"10,10", "10,20", std::string("\0,s", 3), 10, 0, 10},
       {"10,10", "10,20", ",s", 20, 15, 15},
       {"10,10", "10", "s,s", 20, 15, 5},  // PBY= exhausted: falls to 0
-      {"10,", "10", "s", 10, 9, 9},
       {"1e12,1e12", "1,2", "s", kMaxCurveTicks, 0, 0},
   };
   for (const Case& c : cases) {
@@ -152,30 +145,24 @@ TEST(BuildBend, SegmentShapes) {
   }
 }
 
-TEST(BuildVibrato, FadesPhaseAndCentreShift) {
+TEST(BuildVibrato, FadesPhaseCentreShiftAndBounds) {
   // 480 ticks at 125 BPM: 480 ms, one sample per ms; 65 % of it is 312 ms.
-  struct Case { const char* vbr; size_t at; double value; } cases[] = {
-      {"65", 0, 0},
-      {"65", 100, std::sin(100 * 2 * M_PI / 180) * 3.5},
-      {"65", 312, 0},
-      {"65,180,35,20,20,25,50", 100, (std::sin(55 * 2 * M_PI / 180) * 35 + 17.5) / 10},
-      {"65,180,35,-20,20,25,50", 31, (std::sin(-14 * 2 * M_PI / 180) * 35 + 17.5) * 31 / 62.4 / 10},
+  // Outside its range or with a cycle of 0 there is no vibrato.
+  struct Case { const char* vbr; size_t size, at; double value; } cases[] = {
+      {"65", 313, 100, std::sin(100 * 2 * M_PI / 180) * 3.5},
+      {"65", 313, 312, 0},
+      {"65,180,35,20,20,25,50", 313, 100, (std::sin(55 * 2 * M_PI / 180) * 35 + 17.5) / 10},
+      {"65,180,35,-20,20,25,50", 313, 31, (std::sin(-14 * 2 * M_PI / 180) * 35 + 17.5) * 31 / 62.4 / 10},
+      {"", 0, 0, 0}, {"0", 0, 0, 0}, {"100", 0, 0, 0}, {"65,0", 0, 0, 0},
   };
   for (const Case& c : cases) {
     Note note = sung(60, 0, 0, 125);
     note.vbr = c.vbr;
     CurvePiece vibrato = buildVibrato(note, 125);
+    ASSERT_EQ(vibrato.samples.size(), c.size) << "VBR=" << c.vbr;
+    if (c.size == 0) continue;
     EXPECT_EQ(vibrato.start, 168) << c.vbr;
-    ASSERT_EQ(vibrato.samples.size(), 313u) << c.vbr;
     EXPECT_NEAR(vibrato.samples[c.at], c.value, 1e-9) << c.vbr << " at " << c.at;
-  }
-}
-
-TEST(BuildVibrato, NoneOutsideItsRangeAndBoundedSteps) {
-  for (const char* vbr : {"", "0", "100", "-5", "65,0", "x"}) {
-    Note note = sung(60);
-    note.vbr = vbr;
-    EXPECT_TRUE(buildVibrato(note, 120).samples.empty()) << "VBR=" << vbr;
   }
   Note huge = sung(60, 0, 0, DBL_MAX);
   huge.length = INT32_MAX;
@@ -185,8 +172,7 @@ TEST(BuildVibrato, NoneOutsideItsRangeAndBoundedSteps) {
 
 TEST(AddAveraged, AddsMeansOfCompleteGroupsUpToTheCurveEnd) {
   std::vector<double> curve(3, 1.0);
-  CurvePiece piece{{1, 2, 3, 4, 5, 10, 10, 10, 10, 10, 7, 7, 7, 7, 7, 9, 9}, 5};
-  addAveraged(curve, 0, 125, piece);
+  addAveraged(curve, 0, 125, CurvePiece{{1, 2, 3, 4, 5, 10, 10, 10, 10, 10, 7, 7, 7, 7, 7, 9, 9}, 5});
   EXPECT_EQ(curve, (std::vector<double>{1, 4, 11}));
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "execution/dll_arguments.h"
+
 namespace sondrel {
 namespace {
 
@@ -51,11 +53,8 @@ TEST(PlanRequests, ContextSectionsShapeButGetNoRequest) {
 
 TEST(PlanNote, RequestKinds) {
   struct Case { const char* lyric; const char* direct; bool skip; bool rest; const char* wavInput; } cases[] = {
-      {"R", "", true, true, "R.wav"},
-      {"R", "x", true, true, "R.wav"},
-      {"a", "x", true, false, "a.wav"},
-      {"r", "", false, false, "0_r_C4_550.wav"},
-      {"", "", false, false, "0__C4_550.wav"},
+      {"R", "", true, true, "R.wav"}, {"R", "x", true, true, "R.wav"}, {"a", "x", true, false, "a.wav"},
+      {"r", "", false, false, "0_r_C4_550.wav"}, {"", "", false, false, "0__C4_550.wav"},
   };
   for (const Case& c : cases) {
     Project project;
@@ -106,43 +105,26 @@ TEST(PlanNote, SungNoteFillsEveryArgument) {
   project.notes[1].voiceOverlap = project.notes[1].effectiveOverlap = 30;
   project.notes[1].effectivePreUtterance = 80;
   RenderRequest r = plan(project)[0];
-  const ResamplerArgs& a = r.resampler;
-  EXPECT_EQ(a.inputPath, "B4\\ka.wav");
-  EXPECT_EQ(a.requiredLength, 650) << "499.6 ms + 60 + 30, not the effective values";
-  EXPECT_EQ(a.cachePath, "0_B4_ka_D4_650.wav");
-  EXPECT_EQ(a.noteName, "D4");
-  EXPECT_EQ(a.velocity, 120);
-  EXPECT_EQ(a.flags, "g-5Y0/e");
-  EXPECT_EQ(a.offset, 10.5);
-  EXPECT_EQ(a.consonant, 20);
-  EXPECT_EQ(a.cutoff, -30);
-  EXPECT_EQ(a.intensity, 90);
-  EXPECT_EQ(a.modulation, 30);
-  EXPECT_EQ(a.tempoArg, "!120.099998");
-  EXPECT_EQ(a.pitchString, "AA#2#");
-  EXPECT_EQ(a.lyric, "ka");
-  EXPECT_EQ(r.wavtool.wavInput, a.cachePath);
-  EXPECT_EQ(r.wavtool.startPoint, 2.5);
+  // Compared as the tool library receives them: every value is in its slot.
+  RenderConfig config;
+  config.voiceDir = "V";
+  config.cacheDir = "C";
+  config.outputPath = "out.wav";
+  EXPECT_EQ(resamplerArguments(config, r),
+            (ResamplerCall{"V\\B4\\ka.wav", "C\\0_B4_ka_D4_650.wav", "D4", "120.000000", "g-5Y0/e", "10.500000", "650",
+                           "20.000000", "-30.000000", "90", "30", "!120.099998", "AA#2#"}))
+      << "required length 650: 499.6 ms + 60 + 30, not the effective values";
+  EXPECT_EQ(wavtoolArguments(config, r), (WavtoolCall{"out.wav", "C\\0_B4_ka_D4_650.wav", "2.500000",
+                                                       "480@120.10-5.000", "0", "5", "35", "0", "100", "100", "0",
+                                                       "15.000000", "", "", ""}));
   EXPECT_EQ(r.wavtool.preUtterance, 45);
-  EXPECT_EQ(r.wavtool.lengthArg, "480@120.10-5.000");
-  EXPECT_EQ(r.wavtool.envelopeArg, "0 5 35 0 100 100 0 15.000000");
-}
-
-TEST(PlanRequests, FreesEveryCurveNoLaterNoteReads) {
-  Project project;
-  for (const char* name : {"[#PREV]", "[#0001]", "[#0002]", "[#NEXT]"}) {
-    project.notes.push_back(section(name, "a"));
-    project.notes.back().pbs = "-20";
-  }
-  ASSERT_EQ(plan(project, 2).size(), 2u);
-  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(project.notes[i].curve.capacity(), 0u) << "note " << i;
-  EXPECT_TRUE(project.notes[3].curveValid);
+  EXPECT_EQ(r.resampler.lyric, "ka");
 }
 
 TEST(RequiredLength, RoundsUpToFiftyAndSaturates) {
   struct Case { int32_t length; double tempo; double pre; int32_t expected; } cases[] = {
-      {480, 120, 0, 550}, {480, 120, 24.9, 550}, {480, 120, 25, 600}, {-960, 120, 0, -900},
-      {INT32_MAX, 1e-300, 0, INT32_MAX / 50 * 50}, {INT32_MIN, 1e-300, 0, INT32_MIN / 50 * 50},
+      {480, 120, 24.9, 550}, {480, 120, 25, 600}, {-960, 120, 0, -900}, {INT32_MAX, 1e-300, 0, INT32_MAX / 50 * 50},
+      {INT32_MIN, 1e-300, 0, INT32_MIN / 50 * 50},
   };
   for (const Case& c : cases) {
     Note note;

@@ -13,19 +13,15 @@ TEST(FormatCases, SameTextAsTheWindowsBuild) {
 
 TEST(FormatNoteName, NamesEveryOctaveAndContinuesBelowZero) {
   struct Case { int32_t noteNum; const char* name; } cases[] = {
-      {0, "C-1"}, {60, "C4"}, {66, "F#4"}, {69, "A4"}, {127, "G9"},
-      {-1, "B-2"}, {-12, "C-2"}, {-13, "B-3"}, {INT32_MIN, "E-178956972"},
+      {0, "C-1"}, {66, "F#4"}, {127, "G9"}, {-1, "B-2"}, {-12, "C-2"}, {INT32_MIN, "E-178956972"},
   };
   for (const Case& c : cases) EXPECT_EQ(formatNoteName(c.noteNum), c.name) << "note " << c.noteNum;
 }
 
 TEST(FormatCacheName, FlattensTheSamplePathAndCutsAtTheLastDot) {
   struct Case { int32_t index; const char* file; int32_t noteNum; int32_t length; const char* name; } cases[] = {
-      {3, "a.wav", 60, 550, "3_a_C4_550.wav"},
-      {0, "sub\\ka.wav", 62, 600, "0_sub_ka_D4_600.wav"},
       {5, nullptr, 57, 300, "5_a_A3_300.wav"},  // no entry: the lyric "a"
-      {1, "a\\b\\c.wav", 60, 400, "1_a_b_c_C4_400.wav"},
-      {2, "noext", 60, 400, "2_noext_C4_400.wav"},
+      {1, "a\\b\\c.wav", 60, 400, "1_a_b_c_C4_400.wav"}, {2, "noext", 60, 400, "2_noext_C4_400.wav"},
       {2, "v1.0\\ka", 60, 400, "2_v1_C4_400.wav"},
   };
   for (const Case& c : cases) {
@@ -40,7 +36,7 @@ TEST(FormatCacheName, FlattensTheSamplePathAndCutsAtTheLastDot) {
 
 TEST(FormatFlags, EscapesDAndEInEitherCase) {
   struct Case { const char* flags; const char* text; } cases[] = {
-      {"g-5", "g-5"}, {"BRE50", "BR/E50"}, {"Y0H10e", "Y0H10/e"}, {"DE", "/D/E"}, {"", ""}, {"dd", "/d/d"},
+      {"g-5", "g-5"}, {"BRE50", "BR/E50"}, {"Y0H10e", "Y0H10/e"}, {"DE", "/D/E"}, {"dd", "/d/d"},
   };
   for (const Case& c : cases) EXPECT_EQ(formatFlags(c.flags), c.text) << "flags " << c.flags;
 }
@@ -49,9 +45,7 @@ TEST(FormatEnvelope, EighthValueIsAlwaysTheOverlap) {
   struct Case { const char* envelope; const char* text; } cases[] = {
       {"0,5,35,0,100,100,0", "0 5 35 0 100 100 0 30.000000"},
       {"0,5,35,0,100,100,0,%,0", "0 5 35 0 100 100 0 30.000000 0"},
-      {"0,5,35,0,100,100,0,%,0,0,100", "0 5 35 0 100 100 0 30.000000 0 0 100"},
       {"0,5,35,0,100,100,0,12", "0 5 35 0 100 100 0 30.000000"},
-      {"0,5,35,0,100,100,0,", "0 5 35 0 100 100 0 30.000000"},
       {"0,5,35,0,100", "0 5 35 0 100"},
       {"", ""},
       // Beyond eleven values the rest is dropped, the same for both back ends.

