@@ -1,27 +1,30 @@
 // Test driver for the Win32 tests that run under Wine: scratch directories,
-// launching a program of the build, and driving the dialogs of that process
-// (find its dialog, read a control, press a button, send Enter, Escape and the
-// close box, find a message box and read its text).
+// files, child processes, and the dialogs of a process (find its dialog, read
+// a control, press a button, send Enter, Escape and the close box, find a
+// message box and read its text).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace windriver {
 
+// Milliseconds for "the program should be done by now", generous for a busy
+// machine.
+constexpr DWORD kPatience = 20000;
+
 // Path of the x86_64 build tree as a Windows path (Z:\...).
 std::wstring buildDir();
-// Path of the source tree as a Windows path.
-std::wstring sourceDir();
-// "Z:" + the Unix path with "/" turned into "\".
-std::wstring winePath(const std::string& unixPath);
-
-// A fresh, empty directory under the build tree for one test.
+// A fresh, empty directory under the build tree for one test. The test fails
+// when what an earlier run left there cannot be removed (a directory that is
+// some process's current directory, say).
 std::wstring scratchDir(const std::wstring& name);
 
 bool writeFile(const std::wstring& path, const std::string& bytes);
-bool readFile(const std::wstring& path, std::string& bytes);
+// The bytes of the file; empty when it cannot be read.
+std::string fileText(const std::wstring& path);
 bool fileExists(const std::wstring& path);
 bool copyFile(const std::wstring& from, const std::wstring& to);
 
@@ -34,14 +37,13 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   // Starts the command line (program quoted by the caller as needed) in the
-  // given directory (null: the caller's), with the environment of the caller
-  // plus `extraEnvironment` ("NAME=value\0NAME=value\0", may be null).
+  // given directory (null: the caller's), with the caller's environment plus
+  // the "NAME=value" entries.
   bool start(const std::wstring& commandLine, const wchar_t* currentDirectory = nullptr,
-             const wchar_t* extraEnvironment = nullptr);
+             const std::vector<std::wstring>& environment = {});
   // Exit code, or STILL_ACTIVE when it did not end within the time.
   DWORD wait(DWORD milliseconds);
   DWORD id() const { return id_; }
-  HANDLE handle() const { return process_; }
   void kill();
 
  private:
@@ -50,18 +52,15 @@ class Process {
 };
 
 // The first visible top-level dialog (class #32770) of the process whose
-// caption equals `caption` (any caption when null), waiting up to the time.
-HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds);
-// A visible top-level dialog of the process other than `except`: a message
-// box shown over the main dialog.
-HWND findOtherDialog(DWORD processId, HWND except, DWORD milliseconds);
+// caption equals `caption`, waiting up to the time.
+HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds = kPatience);
 // A visible message box of the process (a dialog with the message text
 // control), whether or not its owner is visible.
-HWND findMessageBox(DWORD processId, DWORD milliseconds);
+HWND findMessageBox(DWORD processId, DWORD milliseconds = kPatience);
 
 std::wstring controlText(HWND dialog, int id);
-bool controlEnabled(HWND dialog, int id);
-bool controlVisible(HWND dialog, int id);
+// Polls until the control shows the text; false when it did not in time.
+bool waitForText(HWND dialog, int id, const std::wstring& text, DWORD milliseconds = kPatience);
 // Text of a message box: its static text control (id 0xFFFF).
 std::wstring messageBoxText(HWND box);
 
@@ -71,7 +70,6 @@ void pressEnter(HWND dialog);
 void pressEscape(HWND dialog);
 void pressCloseBox(HWND dialog);
 
-// Waits until the window is gone.
-bool waitWindowGone(HWND window, DWORD milliseconds);
+bool waitWindowGone(HWND window, DWORD milliseconds = kPatience);
 
 }  // namespace windriver

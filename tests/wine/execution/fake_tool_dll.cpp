@@ -1,5 +1,5 @@
 // Stand-ins for the tool libraries. Each call appends a line to the file named
-// by FAKE_TOOL_LOG and then sleeps FAKE_TOOL_SLEEP_MS if set. The wavtool's
+// by STANDIN_LOG and then sleeps STANDIN_SLEEP_MS if set. The wavtool's
 // line starts with what the progress dialog of the calling process shows at
 // that moment: "wavtool|<position>|<range end>|<status text>|<arguments>".
 // Built as: FAKE_RESAMPLER (resampler10.dll with "exec"),
@@ -17,13 +17,13 @@ namespace {
 void logLine(std::string line, const char* const* args, int count) {
   for (int i = 0; i < count; ++i) line += std::string("|") + (args[i] ? args[i] : "(null)");
   line += "\n";
-  if (const char* log = std::getenv("FAKE_TOOL_LOG")) {
+  if (const char* log = std::getenv("STANDIN_LOG")) {
     if (FILE* file = std::fopen(log, "ab")) {
       std::fwrite(line.data(), 1, line.size(), file);
       std::fclose(file);
     }
   }
-  if (const char* sleep = std::getenv("FAKE_TOOL_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
+  if (const char* sleep = std::getenv("STANDIN_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
 }
 
 BOOL CALLBACK findProgressDialog(HWND window, LPARAM found) {

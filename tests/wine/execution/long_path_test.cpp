@@ -1,6 +1,6 @@
 // Systems without 8.3 names give the long form back from the short-path
 // lookup; this program links a lookup that does exactly that.
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "execution/script_writer.h"
 #include "execution/short_path.h"
@@ -14,6 +14,10 @@ std::string shortPathOf(const std::string& path) { return path; }
 
 namespace {
 
+using testing::AllOf;
+using testing::HasSubstr;
+using testing::StartsWith;
+
 struct ScriptDir {
   std::wstring dir;
   std::string dirA;
@@ -22,7 +26,7 @@ struct ScriptDir {
 
   explicit ScriptDir(const std::wstring& name) : dir(windriver::scratchDir(name)), dirA(sondrel::toAnsi(dir)) {
     windriver::copyFile(windriver::buildDir() + L"\\tests\\wine\\execution\\argtool.exe", dir + L"\\tool.exe");
-    SetEnvironmentVariableW(L"ARGTOOL_LOG", (dir + L"\\calls.log").c_str());
+    SetEnvironmentVariableW(L"STANDIN_LOG", (dir + L"\\calls.log").c_str());
     lstrcpynW(options.pluginFilePath, (dir + L"\\t1.tmp").c_str(), MAX_PATH);
     config.voiceDir = dirA;
     config.wavtoolPath = config.resamplerPath = dirA + "\\tool.exe";
@@ -40,13 +44,12 @@ TEST(LongPaths, ScriptsUnderADirectoryWithBlanksRun) {
   ScriptDir s(L"Jane Doe & (x86)");
   sondrel::ScriptPaths paths;
   ASSERT_EQ(sondrel::writeScripts(s.config, s.options, paths), sondrel::kStatusOk);
-  std::string text, calls;
-  ASSERT_TRUE(windriver::readFile(s.dir + L"\\plugin_temp.bat", text));
-  EXPECT_NE(text.find("\r\n@set helper=\"" + s.dirA + "\\plugin_helper.bat\"\r\n"), std::string::npos) << text;
+  EXPECT_THAT(windriver::fileText(s.dir + L"\\plugin_temp.bat"),
+              HasSubstr("\r\n@set helper=\"" + s.dirA + "\\plugin_helper.bat\"\r\n"));
   EXPECT_EQ(sondrel::runScript(nullptr, paths.mainScript), sondrel::kStatusOk);
-  windriver::readFile(s.dir + L"\\calls.log", calls);
-  EXPECT_EQ(calls.substr(0, 9), "tool.exe|") << "the main script or the helper did not run";
-  EXPECT_NE(calls.find("\ntool.exe|plugin_temp.wav|"), std::string::npos) << calls;
+  EXPECT_THAT(windriver::fileText(s.dir + L"\\calls.log"),
+              AllOf(StartsWith("tool.exe|"), HasSubstr("\ntool.exe|plugin_temp.wav|")))
+      << "the helper and the main script run the tools";
 }
 
 TEST(LongPaths, PercentInTheScriptDirectoryIsRefused) {
