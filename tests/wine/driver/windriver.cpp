@@ -5,15 +5,6 @@
 namespace windriver {
 namespace {
 
-std::wstring winePath(const std::string& unixPath) {
-  std::wstring path(unixPath.size(), L'\0');
-  path.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, unixPath.data(), static_cast<int>(unixPath.size()),
-                                                      &path[0], static_cast<int>(path.size()))));
-  for (wchar_t& c : path)
-    if (c == L'/') c = L'\\';
-  return L"Z:" + path;
-}
-
 // Removes the tree at `path`; true when nothing is left of it.
 bool removeTree(const std::wstring& path) {
   WIN32_FIND_DATAW data;
@@ -22,12 +13,8 @@ bool removeTree(const std::wstring& path) {
     do {
       std::wstring name = data.cFileName, child = path + L"\\" + name;
       if (name == L"." || name == L"..") continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        removeTree(child);
-      } else {
-        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(child.c_str());
-      }
+      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? !removeTree(child) : !DeleteFileW(child.c_str())) break;
     } while (FindNextFileW(find, &data));
     FindClose(find);
   }
@@ -73,7 +60,13 @@ void postKey(HWND dialog, WPARAM key) {
 
 }  // namespace
 
-std::wstring buildDir() { return winePath(WIN64_BINARY_DIR); }
+std::wstring buildDir() {
+  wchar_t path[MAX_PATH] = L"Z:";
+  MultiByteToWideChar(CP_UTF8, 0, WIN64_BINARY_DIR, -1, path + 2, MAX_PATH - 2);
+  for (wchar_t* c = path; *c; ++c)
+    if (*c == L'/') *c = L'\\';
+  return path;
+}
 
 std::wstring scratchDir(const std::wstring& name) {
   std::wstring root = buildDir() + L"\\test_tmp", dir = root + L"\\" + name;
@@ -121,8 +114,7 @@ bool Process::start(const std::wstring& commandLine, const wchar_t* currentDirec
   for (const std::wstring& entry : environment) block.append(entry.c_str(), entry.size() + 1);
   block.push_back(L'\0');
   std::wstring line = commandLine;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
+  STARTUPINFOW startup = {sizeof startup};
   PROCESS_INFORMATION info = {};
   if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, &block[0],
                       currentDirectory, &startup, &info))

@@ -3,7 +3,7 @@
 // line starts with what the progress dialog of the calling process shows at
 // that moment: "wavtool|<position>|<range end>|<status text>|<arguments>".
 // Built as: FAKE_RESAMPLER (resampler10.dll with "exec"),
-// FAKE_RESAMPLER_WITHOUT_EXEC (resampler10.dll without it), FAKE_WAVTOOL
+// FAKE_RESAMPLER_NOEXEC (resampler10.dll without it), FAKE_WAVTOOL
 // (wavtool2.dll with "exec" and "append_files").
 #include <windows.h>
 #include <commctrl.h>
@@ -56,7 +56,7 @@ extern "C" __declspec(dllexport) int __cdecl exec(const char* a0, const char* a1
   logLine("resampler", args, 14);
   return 0;
 }
-#elif defined(FAKE_RESAMPLER_WITHOUT_EXEC)
+#elif defined(FAKE_RESAMPLER_NOEXEC)
 extern "C" __declspec(dllexport) int __cdecl execute(const char*) { return 0; }
 #elif defined(FAKE_WAVTOOL)
 extern "C" __declspec(dllexport) int __cdecl exec(const char* a0, const char* a1, const char* a2, const char* a3,

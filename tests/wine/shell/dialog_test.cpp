@@ -36,35 +36,27 @@ TEST(Startup, ModificationPathBeyondItsBufferIsRefusedWithoutTouchingAnything) {
 }
 
 TEST(Dialog, TemplateFollowsUseDllInSettingIniAndIsCentred) {
-  struct Case {
-    const char* settingIni;
-    bool progressBar;
-  } cases[] = {{nullptr, false}, {"UseDLL=1\r\n", true}, {" UseDLL=1\r\n", false}, {"UseDLL=0\r\n", false}};
+  struct Case { const char* settingIni; bool progressBar; } cases[] = {{nullptr, false}, {"UseDLL=1\r\n", true}, {" UseDLL=1\r\n", false}, {"UseDLL=0\r\n", false}};
   RECT desktop;
   GetWindowRect(GetDesktopWindow(), &desktop);
   for (const Case& c : cases) {
     const char* name = c.settingIni ? c.settingIni : "no setting.ini";
     ShellHost host(L"shell_template", c.settingIni);
-    ASSERT_TRUE(host.start(L"", {L"SONDREL_FAKE=wait"})) << name;
-    HWND dialog = host.dialog();
-    ASSERT_NE(dialog, nullptr) << name;
-    EXPECT_EQ(GetDlgItem(dialog, kProgressBar) != nullptr, c.progressBar) << name;
-    EXPECT_EQ(controlText(dialog, kStatus), L"Rendering...") << name;
-    EXPECT_EQ(controlText(dialog, IDCANCEL), L"Cancel") << name;
-    RECT window;
-    GetWindowRect(dialog, &window);
-    EXPECT_EQ(window.left, (desktop.right - (window.right - window.left)) / 2) << name;
-    EXPECT_EQ(window.top, (desktop.bottom - (window.bottom - window.top)) / 2) << name;
-    pressButton(dialog, IDCANCEL);
-    EXPECT_EQ(host.process.wait(kPatience), kCancelled) << name;
+    EXPECT_EQ(host.run(L"", {L"SONDREL_FAKE=wait"}, [&](HWND dialog) {
+      EXPECT_EQ(GetDlgItem(dialog, kProgressBar) != nullptr, c.progressBar) << name;
+      EXPECT_EQ(controlText(dialog, kStatus), L"Rendering...") << name;
+      EXPECT_EQ(controlText(dialog, IDCANCEL), L"Cancel") << name;
+      RECT window;
+      GetWindowRect(dialog, &window);
+      EXPECT_EQ(window.left, (desktop.right - (window.right - window.left)) / 2) << name;
+      EXPECT_EQ(window.top, (desktop.bottom - (window.bottom - window.top)) / 2) << name;
+      pressButton(dialog, IDCANCEL);
+    }).exitCode, kCancelled) << name;
   }
 }
 
 TEST(Dialog, EnterEscapeAndCloseBoxCancelTheRender) {
-  struct Case {
-    const char* name;
-    void (*press)(HWND);
-  } cases[] = {{"Enter", pressEnter}, {"Escape", pressEscape}, {"close box", pressCloseBox}};
+  struct Case { const char* name; void (*press)(HWND); } cases[] = {{"Enter", pressEnter}, {"Escape", pressEscape}, {"close box", pressCloseBox}};
   for (const Case& c : cases) {
     ShellHost host(L"shell_cancel", "UseDLL=1\r\n");
     EXPECT_EQ(host.run(L"", {L"SONDREL_FAKE=wait"}, c.press).exitCode, kCancelled) << c.name;
@@ -116,12 +108,7 @@ TEST(Playback, DialogStaysOneSecondLongerThanTheSound) {
 
 TEST(ExitCleanUp, DeletesTheWavAndEmptiesThePluginFileUnlessKept) {
   // A minute of sound: a run that played it would not end in time.
-  struct Case {
-    const char* name;
-    const wchar_t* options;
-    std::string pluginText;
-    bool kept;
-  } cases[] = {
+  struct Case { const char* name; const wchar_t* options; std::string pluginText; bool kept; } cases[] = {
       {"default", L"/noplay", kPluginText, false},
       {"/nodeletewav", L"/noplay /nodeletewav", kPluginText, true},
       {"whole project", L"", "[#SETTING]\r\n[#0000]\r\nLyric=a\r\n[#TRACKEND]\r\n", true},

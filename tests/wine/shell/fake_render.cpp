@@ -1,14 +1,9 @@
-// Stand-in for the render in the shell's tests, so that they can make a render
-// fail, wait for Cancel or keep updating the dialog. Driven by the
-// environment:
-//   SONDREL_FAKE         "ok" (default), "fail:<status>", "wait" (until
-//                        Cancel) or "spin" (sets the status text and progress
-//                        bar without pause until Cancel)
-//   SONDREL_FAKE_WAV_MS  on success, a silent WAV of that many milliseconds is
-//                        written to the output path
-//   STANDIN_LOG          file that receives a line of what the render saw:
-//                        "render|" and the run options, a number read and
-//                        printed, and the locale, as name=value fields
+// Stand-in for the render in the shell's tests. Driven by the environment:
+//   SONDREL_FAKE         "ok" (default), "fail:<status>", "wait" (until Cancel) or "spin"
+//                        (updates the status text and progress bar without pause until Cancel)
+//   SONDREL_FAKE_WAV_MS  on success, a silent WAV of that many milliseconds is the output
+//   STANDIN_LOG          receives "render|" and name=value fields of what the render saw:
+//                        the run options, a number read and printed, and the locale
 #include <windows.h>
 #include <commctrl.h>
 
@@ -79,8 +74,8 @@ void writeOutput(RunOptions& options) {
 int32_t renderProject(RunOptions& options) {
   report(options);
   std::string plugin;
-  readFileBytes(std::wstring(options.pluginFilePath), plugin);
-  options.wholeProject = plugin.find("[#TRACKEND]") != std::string::npos;
+  options.wholeProject = readFileBytes(std::wstring(options.pluginFilePath), plugin) &&
+                         plugin.find("[#TRACKEND]") != std::string::npos;
   std::wstring mode = environment(L"SONDREL_FAKE");
   if (mode.compare(0, 5, L"fail:") == 0) return _wtoi(mode.c_str() + 5);
   if (mode == L"wait") {

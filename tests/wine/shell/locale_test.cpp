@@ -8,11 +8,7 @@ namespace shelltest {
 namespace {
 
 TEST(Locale, KeepsTheDecimalPointAndFollowsTheAnsiCodePage) {
-  struct Case {
-    const char* name;
-    std::vector<std::wstring> environment;
-    const char* codePage;
-  } cases[] = {
+  struct Case { const char* name; std::vector<std::wstring> environment; const char* codePage; } cases[] = {
       {"system code page", {}, ".1252|"},
       {"Japanese application locale", {L"AppLocaleID=0411"}, ".932|"},
       {"other application locale", {L"AppLocaleID=0409"}, ".1252|"},

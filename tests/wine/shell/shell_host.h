@@ -1,5 +1,5 @@
 // A host directory with the test build of sondrel, whose render the tests
-// drive through the environment (see fake_render.cpp).
+// drive through the environment (fake_render.cpp).
 #pragma once
 
 #include <gmock/gmock.h>

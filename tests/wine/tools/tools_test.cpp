@@ -31,17 +31,25 @@ DWORD runProgram(const wchar_t* program, const Args& arguments) {
   return process.start(line) ? process.wait(60000) : 0xFFFFFFFF;
 }
 
-// Owns a loaded tool library of the build.
-struct Library {
-  explicit Library(const wchar_t* name) : module(LoadLibraryW((windriver::buildDir() + L"\\" + name).c_str())) {}
-  ~Library() { FreeLibrary(module); }
-  template <typename Function>
-  Function entry(const char* name) const {
-    // Through the generic function pointer type, which converts to any other
-    // function pointer without a warning.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+HMODULE load(const wchar_t* name) { return LoadLibraryW((windriver::buildDir() + L"\\" + name).c_str()); }
+
+template <typename Function>
+Function entry(HMODULE module, const char* name) {
+  // Through the generic function pointer type, which converts to any other
+  // function pointer without a warning.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// The entry points of both tool libraries of the build, loaded into this process.
+struct Libraries {
+  HMODULE resampler = load(L"resampler10.dll"), wavtool = load(L"wavtool2.dll");
+  ResamplerExec resample = entry<ResamplerExec>(resampler, "exec");
+  WavtoolExec wav = entry<WavtoolExec>(wavtool, "exec");
+  AppendFiles append = entry<AppendFiles>(wavtool, "append_files");
+  ~Libraries() {
+    FreeLibrary(resampler);
+    FreeLibrary(wavtool);
   }
-  HMODULE module;
 };
 
 // A scratch directory with a steady vowel in a.wav.
@@ -68,42 +76,34 @@ std::vector<Args> wavtoolCalls(const std::string& dir, const std::string& out) {
   };
 }
 
-TEST(Tools, ResamplerProgramAndLibraryWriteTheSameFile) {
-  std::string dir = prepare(L"tools_same_resampler");
-  ASSERT_EQ(runProgram(L"resampler.exe", resamplerCall(dir, dir + "\\program.wav")), 0u);
-  Library library(L"resampler10.dll");
-  auto exec = library.entry<ResamplerExec>("exec");
-  ASSERT_NE(exec, nullptr);
-  Args a = resamplerCall(dir, dir + "\\library.wav");
-  ASSERT_EQ(exec(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(), a[6].c_str(),
-                 a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(), a[12].c_str(), nullptr),
-            0);
-  std::string program = fileBytes(dir + "\\program.wav");
-  EXPECT_EQ(program.size(), reftools::kWavHeaderSize + 2 * 19845) << "450 ms at 44.1 kHz";
-  EXPECT_TRUE(program == fileBytes(dir + "\\library.wav")) << "outputs differ";
-}
-
-TEST(Tools, WavtoolProgramAndLibraryBuildTheSameSong) {
-  std::string dir = prepare(L"tools_same_wavtool");
+TEST(Tools, ProgramsAndLibrariesWriteTheSameFiles) {
+  std::string dir = prepare(L"tools_same");
+  Libraries libraries;
+  ASSERT_TRUE(libraries.resample && libraries.wav && libraries.append);
   ASSERT_EQ(runProgram(L"resampler.exe", resamplerCall(dir, dir + "\\note.wav")), 0u);
+  Args a = resamplerCall(dir, dir + "\\library.wav");
+  ASSERT_EQ(libraries.resample(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(),
+                               a[6].c_str(), a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(),
+                               a[12].c_str(), nullptr),
+            0);
+  std::string note = fileBytes(dir + "\\note.wav");
+  EXPECT_EQ(note.size(), reftools::kWavHeaderSize + 2 * 19845) << "450 ms at 44.1 kHz";
+  EXPECT_TRUE(note == fileBytes(dir + "\\library.wav")) << "resampler outputs differ";
+
   std::string byProgram = dir + "\\program.wav", byLibrary = dir + "\\library.wav";
-  Library library(L"wavtool2.dll");
-  auto exec = library.entry<WavtoolExec>("exec");
-  auto append = library.entry<AppendFiles>("append_files");
-  ASSERT_TRUE(exec && append);
   for (const Args& call : wavtoolCalls(dir, byProgram)) ASSERT_EQ(runProgram(L"wavtool.exe", call), 0u) << call[3];
   for (Args a : wavtoolCalls(dir, byLibrary)) {
     a.resize(15);
-    ASSERT_EQ(exec(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(), a[6].c_str(),
-                   a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(), a[12].c_str(),
-                   a[13].c_str(), a[14].c_str()),
+    ASSERT_EQ(libraries.wav(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(),
+                            a[6].c_str(), a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(),
+                            a[12].c_str(), a[13].c_str(), a[14].c_str()),
               0)
         << a[3];
   }
-  ASSERT_EQ(append((byLibrary + ".whd").c_str(), (byLibrary + ".dat").c_str(), byLibrary.c_str()), 0);
+  ASSERT_EQ(libraries.append((byLibrary + ".whd").c_str(), (byLibrary + ".dat").c_str(), byLibrary.c_str()), 0);
   std::string header = fileBytes(byProgram + ".whd"), data = fileBytes(byProgram + ".dat");
   EXPECT_EQ(header, reftools::wavHeader(static_cast<uint32_t>(data.size())));
-  EXPECT_TRUE(data == fileBytes(byLibrary + ".dat")) << "data parts differ";
+  EXPECT_TRUE(data == fileBytes(byLibrary + ".dat")) << "wavtool data parts differ";
   EXPECT_TRUE(header + data == fileBytes(byLibrary)) << "joined output differs from the parts";
 }
 
@@ -117,17 +117,14 @@ TEST(Tools, HostileArgumentsFailWithoutOutput) {
   EXPECT_EQ(runProgram(L"resampler.exe", badWav), 1u) << "malformed WAV";
   EXPECT_EQ(runProgram(L"resampler.exe", {}), 1u) << "resampler without arguments";
   EXPECT_EQ(runProgram(L"wavtool.exe", {}), 1u) << "wavtool without arguments";
-  Library resampler(L"resampler10.dll"), wavtool(L"wavtool2.dll");
-  auto resample = resampler.entry<ResamplerExec>("exec");
-  auto append = wavtool.entry<AppendFiles>("append_files");
-  auto wav = wavtool.entry<WavtoolExec>("exec");
-  ASSERT_TRUE(resample && append && wav);
-  EXPECT_EQ(resample(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+  Libraries libraries;
+  ASSERT_TRUE(libraries.resample && libraries.wav && libraries.append);
+  EXPECT_EQ(libraries.resample(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                      nullptr, nullptr, nullptr, nullptr), 1);
-  EXPECT_EQ(wav(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+  EXPECT_EQ(libraries.wav(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                 nullptr, nullptr, nullptr, nullptr), 1);
-  EXPECT_EQ(append(nullptr, nullptr, nullptr), 1);
-  EXPECT_EQ(append((out + ".whd").c_str(), (out + ".dat").c_str(), out.c_str()), 1) << "parts missing";
+  EXPECT_EQ(libraries.append(nullptr, nullptr, nullptr), 1);
+  EXPECT_EQ(libraries.append((out + ".whd").c_str(), (out + ".dat").c_str(), out.c_str()), 1) << "parts missing";
   EXPECT_FALSE(windriver::fileExists(sondrel::fromAnsi(out)));
 }
 
