@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "../../unit/shell/precedence_cases.h"
-#include "host.h"
+#include "windriver.h"
 #include "shell/ansi_text.h"
 #include "shell/render_config_builder.h"
 #include "shell/status.h"
@@ -71,12 +71,9 @@ TEST(BuildRenderConfig, CacheDirectoryFromThePluginFilePath) {
 }
 
 TEST(BuildRenderConfig, PathsBeyondTheLimitAreRefused) {
-  Project plain;
-  Project longCache;
+  Project plain, longCache, relativeTool, absoluteTool;
   longCache.cacheDir = "D:\\" + std::string(300, 'a') + ".cache";
-  Project relativeTool;
   relativeTool.tool1 = std::string(200, 't') + ".exe";
-  Project absoluteTool;
   absoluteTool.tool1 = "C:\\" + std::string(200, 't') + ".exe";
   std::wstring longHost = L"C:\\" + std::wstring(100, L'h');
   struct Case { const char* name; const Project& project; std::wstring host; std::wstring plugin; int status; } cases[] = {

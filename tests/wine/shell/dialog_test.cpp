@@ -1,11 +1,15 @@
-// The shell of sondrel under the default (English) locale: command line,
-// template choice, Cancel, failure, playback and the exit clean-up.
+// The shell of sondrel with its English texts, on a system whose regional
+// format writes a decimal comma (LANG=de_DE.UTF-8): command line, template
+// choice, Cancel, failure, playback, the exit clean-up and the locale.
 #include "shell_host.h"
 
 namespace shelltest {
 namespace {
 
+using testing::AllOf;
 using testing::ElementsAre;
+using testing::EndsWith;
+using testing::HasSubstr;
 using testing::IsEmpty;
 using testing::StartsWith;
 
@@ -119,6 +123,23 @@ TEST(ExitCleanUp, DeletesTheWavAndEmptiesThePluginFileUnlessKept) {
     EXPECT_EQ(host.run(c.options, {L"SONDREL_FAKE_WAV_MS=60000"}).exitCode, 0u) << c.name;
     EXPECT_EQ(fileExists(host.work + L"\\plugin_temp.wav"), c.kept) << c.name;
     EXPECT_EQ(fileText(host.plugin), c.kept ? c.pluginText : "") << c.name;
+  }
+}
+
+// LC_CTYPE follows the ANSI code page, or code page 932 under a Japanese
+// application locale, but numbers are still read and written with ".".
+TEST(Locale, KeepsTheDecimalPointAndFollowsTheAnsiCodePage) {
+  struct Case { const char* name; std::vector<std::wstring> environment; const char* codePage; } cases[] = {
+      {"system code page", {}, ".1252|"},
+      {"Japanese application locale", {L"AppLocaleID=0411"}, ".932|"},
+      {"other application locale", {L"AppLocaleID=0409"}, ".1252|"},
+  };
+  for (const Case& c : cases) {
+    ShellHost host(L"shell_locale", nullptr);
+    EXPECT_EQ(host.run(L"/noplay", c.environment).exitCode, 0u) << c.name;
+    EXPECT_THAT(host.calls("render|"), ElementsAre(AllOf(HasSubstr("|number=120.500000|"), HasSubstr(c.codePage),
+                                                         EndsWith("|numeric=C"))))
+        << c.name;
   }
 }
 

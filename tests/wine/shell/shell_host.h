@@ -4,7 +4,7 @@
 
 #include <gmock/gmock.h>
 
-#include "host.h"
+#include "windriver.h"
 
 namespace shelltest {
 
