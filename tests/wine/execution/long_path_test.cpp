@@ -14,10 +14,6 @@ std::string shortPathOf(const std::string& path) { return path; }
 
 namespace {
 
-using testing::AllOf;
-using testing::HasSubstr;
-using testing::StartsWith;
-
 TEST(LongPaths, ScriptsUnderADirectoryWithBlanksRun) {
   std::wstring dir = windriver::scratchDir(L"Jane Doe & (x86)");
   std::string dirA = sondrel::toAnsi(dir);
@@ -38,10 +34,10 @@ TEST(LongPaths, ScriptsUnderADirectoryWithBlanksRun) {
   sondrel::ScriptPaths paths;
   ASSERT_EQ(sondrel::writeScripts(config, options, paths), sondrel::kStatusOk);
   EXPECT_THAT(windriver::fileText(dir + L"\\plugin_temp.bat"),
-              HasSubstr("\r\n@set helper=\"" + dirA + "\\plugin_helper.bat\"\r\n"));
+              testing::HasSubstr("\r\n@set helper=\"" + dirA + "\\plugin_helper.bat\"\r\n"));
   EXPECT_EQ(sondrel::runScript(nullptr, paths.mainScript), sondrel::kStatusOk);
   EXPECT_THAT(windriver::fileText(dir + L"\\calls.log"),
-              AllOf(StartsWith("tool.exe|"), HasSubstr("\ntool.exe|plugin_temp.wav|")))
+              testing::AllOf(testing::StartsWith("tool.exe|"), testing::HasSubstr("\ntool.exe|plugin_temp.wav|")))
       << "the helper and the main script run the tools";
 }
 

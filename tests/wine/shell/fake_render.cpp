@@ -14,6 +14,7 @@
 #include "project/file_access.h"
 #include "project/number_text.h"
 #include "resources/resource.h"
+#include "shell/ansi_text.h"
 #include "shell/run_options.h"
 #include "shell/status.h"
 
@@ -26,16 +27,9 @@ std::wstring environment(const wchar_t* name) {
   return length < 1024 ? value : L"";
 }
 
-std::string utf8(const std::wstring& wide) {
-  std::string text(wide.size() * 3, '\0');
-  text.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                      &text[0], static_cast<int>(text.size()), nullptr, nullptr)));
-  return text;
-}
-
 void report(const RunOptions& options) {
-  std::string line = "render|modification=" + utf8(options.modificationPath) + "|output=" +
-                     utf8(options.outputPath) +
+  std::string line = "render|modification=" + toAnsi(options.modificationPath) + "|output=" +
+                     toAnsi(options.outputPath) +
                      formatText("|play=%d|deleteWav=%d|deleteCache=%d|debug=%d|number=%f|ctype=", options.play,
                                 options.deleteWav, options.deleteCache, options.debug, readDouble("120.5")) +
                      setlocale(LC_CTYPE, nullptr) + "|numeric=" + setlocale(LC_NUMERIC, nullptr) + "\n";

@@ -21,7 +21,6 @@ TEST(Japanese, FailureMessageIsJapanese) {
   ShellHost host(L"shell_japanese_failure", nullptr);
   RunResult result = host.run(L"", {L"SONDREL_FAKE=fail:2"});
   EXPECT_EQ(result.message, L"レンダリング中にエラーが発生しました");
-  EXPECT_EQ(result.exitCode, 2u);
 }
 
 TEST(Japanese, PlaybackStatusIsJapaneseAndCancelStopsIt) {

@@ -10,7 +10,7 @@ namespace shelltest {
 
 using namespace windriver;
 
-constexpr DWORD kCancelled = 1223;
+constexpr DWORD kCancelled = ERROR_CANCELLED;
 constexpr int kStatus = 1001, kProgressBar = 1002;
 constexpr char kPluginText[] = "[#SETTING]\r\nTempo=120.00\r\n";
 

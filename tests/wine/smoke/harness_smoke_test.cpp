@@ -1,5 +1,4 @@
 #include <gtest/gtest-spi.h>
-#include <gtest/gtest.h>
 
 #include "windriver.h"
 

@@ -52,20 +52,13 @@ struct Libraries {
   }
 };
 
-// A scratch directory with a steady vowel in a.wav.
-std::string prepare(const wchar_t* name) {
-  std::string dir = sondrel::toAnsi(windriver::scratchDir(name));
-  reftools::writeWholeFile(dir + "\\a.wav", reftools::encodeWav(reftools::synthesizeVowel('a', 220, 0.5)));
-  return dir;
-}
-
 Args resamplerCall(const std::string& dir, const std::string& out) {
   return {dir + "\\a.wav", out, "D4", "100.000000", "g-5", "20.000000", "450", "30.000000",
           "-400.000000", "90", "0", "!140.000000", "AA#20#AU#10#AK"};
 }
 
-// Blocks with overlaps and a rest; the library gets eleven envelope slots, the
-// program only the given values.
+// Blocks with overlaps and a rest; the library gets eleven envelope slots,
+// the program only the given values.
 std::vector<Args> wavtoolCalls(const std::string& dir, const std::string& out) {
   return {
       {out, dir + "\\note.wav", "12.500000", "480@140.00+22.500", "0", "5", "35", "0", "100", "100", "0",
@@ -77,7 +70,8 @@ std::vector<Args> wavtoolCalls(const std::string& dir, const std::string& out) {
 }
 
 TEST(Tools, ProgramsAndLibrariesWriteTheSameFiles) {
-  std::string dir = prepare(L"tools_same");
+  std::string dir = sondrel::toAnsi(windriver::scratchDir(L"tools_same"));
+  reftools::writeWholeFile(dir + "\\a.wav", reftools::encodeWav(reftools::synthesizeVowel('a', 220, 0.5)));
   Libraries libraries;
   ASSERT_TRUE(libraries.resample && libraries.wav && libraries.append);
   ASSERT_EQ(runProgram(L"resampler.exe", resamplerCall(dir, dir + "\\note.wav")), 0u);
