@@ -108,7 +108,8 @@ bool Process::start(const std::wstring& commandLine, const wchar_t* currentDirec
   for (const std::wstring& entry : environment) block.append(entry.c_str(), entry.size() + 1);
   block.push_back(L'\0');
   std::wstring line = commandLine;
-  STARTUPINFOW startup = {sizeof startup};
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
   if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, &block[0],
                       currentDirectory, &startup, &info))
