@@ -14,7 +14,7 @@
 
 namespace {
 
-void logLine(std::string line, const char* const* args, int count) {
+[[maybe_unused]] void logLine(std::string line, const char* const* args, int count) {
   for (int i = 0; i < count; ++i) line += std::string("|") + (args[i] ? args[i] : "(null)");
   line += "\n";
   if (const char* log = std::getenv("STANDIN_LOG")) {
@@ -34,7 +34,7 @@ BOOL CALLBACK findProgressDialog(HWND window, LPARAM found) {
   return FALSE;
 }
 
-std::string dialogState() {
+[[maybe_unused]] std::string dialogState() {
   HWND dialog = nullptr;
   EnumWindows(findProgressDialog, reinterpret_cast<LPARAM>(&dialog));
   if (!dialog) return "no dialog";
