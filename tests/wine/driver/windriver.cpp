@@ -1,108 +1,71 @@
 #include "windriver.h"
 
-#include <shlwapi.h>
-
-#include <vector>
+#include <gtest/gtest.h>
 
 namespace windriver {
 namespace {
 
-std::wstring widen(const std::string& text) {
-  if (text.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-  return wide;
+// Removes the tree at `path`; true when nothing is left of it.
+bool removeTree(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = data.cFileName, child = path + L"\\" + name;
+      if (name == L"." || name == L"..") continue;
+      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? !removeTree(child) : !DeleteFileW(child.c_str())) break;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  return RemoveDirectoryW(path.c_str()) || !fileExists(path);
 }
 
-struct DialogSearch {
-  DWORD processId;
-  const wchar_t* caption;
-  HWND except;
-  bool messageBox;
-  HWND found;
-};
+struct DialogSearch { DWORD processId; const wchar_t* caption; bool messageBox; HWND found; };
 
 BOOL CALLBACK matchDialog(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<DialogSearch*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || window == search->except || !IsWindowVisible(window)) return TRUE;
-  wchar_t className[64] = {};
+  wchar_t className[64] = {}, caption[256] = {};
   GetClassNameW(window, className, 64);
-  if (lstrcmpW(className, L"#32770") != 0) return TRUE;
-  if (search->messageBox && !GetDlgItem(window, 0xFFFF)) return TRUE;
-  if (search->caption) {
-    wchar_t caption[256] = {};
-    GetWindowTextW(window, caption, 256);
-    if (lstrcmpW(caption, search->caption) != 0) return TRUE;
-  }
+  GetWindowTextW(window, caption, 256);
+  if (owner != search->processId || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 ||
+      (search->messageBox && !GetDlgItem(window, 0xFFFF)) || (search->caption && lstrcmpW(caption, search->caption)))
+    return TRUE;
   search->found = window;
   return FALSE;
 }
 
 HWND pollDialog(DialogSearch search, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    search.found = nullptr;
+  for (DWORD start = GetTickCount();; Sleep(50)) {
     EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
     if (search.found || GetTickCount() - start >= milliseconds) return search.found;
-    Sleep(50);
   }
 }
 
 void postKey(HWND dialog, WPARAM key) {
   // The modal loop hands keys of the focused control to IsDialogMessage,
   // which turns Enter and Escape into commands, as for a real key press.
-  HWND target = GetDlgItem(dialog, IDCANCEL);
-  if (!target) target = dialog;
+  HWND target = GetDlgItem(dialog, IDCANCEL) ? GetDlgItem(dialog, IDCANCEL) : dialog;
   PostMessageW(target, WM_KEYDOWN, key, 1);
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
 }  // namespace
 
-std::wstring winePath(const std::string& unixPath) {
-  std::wstring path = L"Z:" + widen(unixPath);
-  for (wchar_t& c : path)
-    if (c == L'/') c = L'\\';
+std::wstring buildDir() {
+  wchar_t path[MAX_PATH] = L"Z:";
+  MultiByteToWideChar(CP_UTF8, 0, WIN64_BINARY_DIR, -1, path + 2, MAX_PATH - 2);
+  for (wchar_t* c = path; *c; ++c)
+    if (*c == L'/') *c = L'\\';
   return path;
 }
 
-std::wstring buildDir() { return winePath(WIN64_BINARY_DIR); }
-std::wstring sourceDir() { return winePath(SOURCE_ROOT_DIR); }
-
 std::wstring scratchDir(const std::wstring& name) {
-  std::wstring root = buildDir() + L"\\test_tmp";
+  std::wstring root = buildDir() + L"\\test_tmp", dir = root + L"\\" + name;
   CreateDirectoryW(root.c_str(), nullptr);
-  std::wstring dir = root + L"\\" + name;
-  // Remove what an earlier run left: files and one level of subdirectories.
-  std::vector<std::wstring> pending{dir};
-  while (!pending.empty()) {
-    std::wstring current = pending.back();
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((current + L"\\*").c_str(), &data);
-    bool hasSubdirs = false;
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        std::wstring path = current + L"\\" + name;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          pending.push_back(path);
-          hasSubdirs = true;
-        } else {
-          SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileW(path.c_str());
-        }
-      } while (FindNextFileW(find, &data));
-      FindClose(find);
-    }
-    if (!hasSubdirs) {
-      RemoveDirectoryW(current.c_str());
-      pending.pop_back();
-    }
-  }
+  if (!removeTree(dir)) ADD_FAILURE() << "cannot remove what an earlier run left in test_tmp\\" << std::string(name.begin(), name.end());
   CreateDirectoryW(dir.c_str(), nullptr);
   return dir;
 }
@@ -116,47 +79,40 @@ bool writeFile(const std::wstring& path, const std::string& bytes) {
   return ok && written == bytes.size();
 }
 
-bool readFile(const std::wstring& path, std::string& bytes) {
+std::string fileText(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes.clear();
+  std::string bytes;
+  if (file == INVALID_HANDLE_VALUE) return bytes;
   char buffer[65536];
   DWORD got = 0;
   while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
   CloseHandle(file);
-  return true;
+  return bytes;
 }
 
 bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool copyFile(const std::wstring& from, const std::wstring& to) {
-  return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
-}
+bool copyFile(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE); }
 
 Process::~Process() {
   if (process_) CloseHandle(process_);
 }
 
 bool Process::start(const std::wstring& commandLine, const wchar_t* currentDirectory,
-                    const wchar_t* extraEnvironment) {
-  std::vector<wchar_t> environment;
-  if (extraEnvironment) {
-    wchar_t* block = GetEnvironmentStringsW();
-    for (const wchar_t* p = block; *p; p += lstrlenW(p) + 1) environment.insert(environment.end(), p, p + lstrlenW(p) + 1);
-    FreeEnvironmentStringsW(block);
-    for (const wchar_t* p = extraEnvironment; *p; p += lstrlenW(p) + 1)
-      environment.insert(environment.end(), p, p + lstrlenW(p) + 1);
-    environment.push_back(L'\0');
-  }
-  std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
-  line.push_back(L'\0');
+                     const std::vector<std::wstring>& environment) {
+  std::wstring block;
+  wchar_t* inherited = GetEnvironmentStringsW();
+  for (const wchar_t* p = inherited; *p; p += lstrlenW(p) + 1) block.append(p, lstrlenW(p) + 1);
+  FreeEnvironmentStringsW(inherited);
+  for (const std::wstring& entry : environment) block.append(entry.c_str(), entry.size() + 1);
+  block.push_back(L'\0');
+  std::wstring line = commandLine;
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE,
-                      extraEnvironment ? CREATE_UNICODE_ENVIRONMENT : 0,
-                      extraEnvironment ? environment.data() : nullptr, currentDirectory, &startup, &info))
+  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, &block[0],
+                      currentDirectory, &startup, &info))
     return false;
   CloseHandle(info.hThread);
   process_ = info.hProcess;
@@ -165,10 +121,8 @@ bool Process::start(const std::wstring& commandLine, const wchar_t* currentDirec
 }
 
 DWORD Process::wait(DWORD milliseconds) {
-  if (!process_) return STILL_ACTIVE;
-  if (WaitForSingleObject(process_, milliseconds) != WAIT_OBJECT_0) return STILL_ACTIVE;
   DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(process_, &code);
+  if (process_ && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
   return code;
 }
 
@@ -177,29 +131,27 @@ void Process::kill() {
 }
 
 HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds) {
-  return pollDialog({processId, caption, nullptr, false, nullptr}, milliseconds);
-}
-
-HWND findOtherDialog(DWORD processId, HWND except, DWORD milliseconds) {
-  return pollDialog({processId, nullptr, except, false, nullptr}, milliseconds);
+  return pollDialog({processId, caption, false, nullptr}, milliseconds);
 }
 
 HWND findMessageBox(DWORD processId, DWORD milliseconds) {
-  return pollDialog({processId, nullptr, nullptr, true, nullptr}, milliseconds);
+  return pollDialog({processId, nullptr, true, nullptr}, milliseconds);
 }
 
 std::wstring controlText(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
   if (!control) return L"<no control>";
-  int length = static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendMessageW(control, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(static_cast<size_t>(length));
+  std::wstring text(static_cast<size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(
+      SendMessageW(control, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(&text[0]))));
   return text;
 }
 
-bool controlEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
-bool controlVisible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != 0; }
+bool waitForText(HWND dialog, int id, const std::wstring& text, DWORD milliseconds) {
+  for (DWORD start = GetTickCount(); controlText(dialog, id) != text; Sleep(20))
+    if (GetTickCount() - start >= milliseconds) return false;
+  return true;
+}
 
 std::wstring messageBoxText(HWND box) { return controlText(box, 0xFFFF); }
 
@@ -212,12 +164,56 @@ void pressEscape(HWND dialog) { postKey(dialog, VK_ESCAPE); }
 void pressCloseBox(HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 bool waitWindowGone(HWND window, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  while (IsWindow(window)) {
+  for (DWORD start = GetTickCount(); IsWindow(window); Sleep(50))
     if (GetTickCount() - start >= milliseconds) return false;
-    Sleep(50);
-  }
   return true;
+}
+
+std::wstring demoBank() {
+  std::wstring build = buildDir();
+  return build.substr(0, build.find_last_of(L'\\')) + L"\\demo_bank";
+}
+
+Host::Host(const std::wstring& name, const char* settingIni)
+    : root(scratchDir(name)), work(root + L"\\work"), plugin(work + L"\\t1.tmp"), log(root + L"\\calls.log") {
+  for (const wchar_t* dir : {L"\\work", L"\\plugins", L"\\plugins\\sondrel"}) CreateDirectoryW((root + dir).c_str(), nullptr);
+  if (settingIni) writeFile(root + L"\\setting.ini", settingIni);
+}
+
+void Host::install(const std::wstring& program) const {
+  copyFile(buildDir() + L"\\" + program, root + L"\\plugins\\sondrel\\sondrel.exe");
+}
+
+bool Host::start(const std::wstring& options, const std::vector<std::wstring>& environment) {
+  std::vector<std::wstring> entries{L"REFTOOL_LOG=" + log, L"STANDIN_LOG=" + log};
+  entries.insert(entries.end(), environment.begin(), environment.end());
+  return process.start(L"\"" + root + L"\\plugins\\sondrel\\sondrel.exe\" \"" + plugin + L"\" " + options,
+                       work.c_str(), entries);
+}
+
+RunResult Host::run(const std::wstring& options, const std::vector<std::wstring>& environment,
+                    const std::function<void(HWND)>& whileRunning) {
+  RunResult result;
+  if (!start(options, environment)) return result;
+  if (HWND shown = whileRunning ? dialog() : nullptr) whileRunning(shown);
+  for (int i = 0; i < 600 && (result.exitCode = process.wait(100)) == STILL_ACTIVE; ++i) {
+    // A render that fails at once shows its message before its dialog.
+    HWND box = findMessageBox(process.id(), 0);
+    if (box && result.message.empty()) {
+      result.message = messageBoxText(box);
+      pressButton(box, IDOK);
+    }
+  }
+  if (result.exitCode == STILL_ACTIVE) process.kill();
+  return result;
+}
+
+std::vector<std::string> Host::calls(const std::string& prefix) const {
+  std::string bytes = fileText(log);
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
+    if (bytes.compare(start, prefix.size(), prefix) == 0) lines.push_back(bytes.substr(start, end - start));
+  return lines;
 }
 
 }  // namespace windriver

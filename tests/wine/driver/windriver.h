@@ -1,27 +1,31 @@
 // Test driver for the Win32 tests that run under Wine: scratch directories,
-// launching a program of the build, and driving the dialogs of that process
-// (find its dialog, read a control, press a button, send Enter, Escape and the
-// close box, find a message box and read its text).
+// files, child processes, the dialogs of a process (find its dialog, read a
+// control, press a button, send Enter, Escape and the close box, find a
+// message box and read its text), and a host directory to run a plug-in in.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace windriver {
 
+// Milliseconds for "the program should be done by now", generous for a busy
+// machine.
+constexpr DWORD kPatience = 20000;
+
 // Path of the x86_64 build tree as a Windows path (Z:\...).
 std::wstring buildDir();
-// Path of the source tree as a Windows path.
-std::wstring sourceDir();
-// "Z:" + the Unix path with "/" turned into "\".
-std::wstring winePath(const std::string& unixPath);
-
-// A fresh, empty directory under the build tree for one test.
+// A fresh, empty directory under the build tree for one test. The test fails
+// when what an earlier run left there cannot be removed (a directory that is
+// some process's current directory, say).
 std::wstring scratchDir(const std::wstring& name);
 
 bool writeFile(const std::wstring& path, const std::string& bytes);
-bool readFile(const std::wstring& path, std::string& bytes);
+// The bytes of the file; empty when it cannot be read.
+std::string fileText(const std::wstring& path);
 bool fileExists(const std::wstring& path);
 bool copyFile(const std::wstring& from, const std::wstring& to);
 
@@ -34,14 +38,13 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   // Starts the command line (program quoted by the caller as needed) in the
-  // given directory (null: the caller's), with the environment of the caller
-  // plus `extraEnvironment` ("NAME=value\0NAME=value\0", may be null).
+  // given directory (null: the caller's), with the caller's environment plus
+  // the "NAME=value" entries.
   bool start(const std::wstring& commandLine, const wchar_t* currentDirectory = nullptr,
-             const wchar_t* extraEnvironment = nullptr);
+             const std::vector<std::wstring>& environment = {});
   // Exit code, or STILL_ACTIVE when it did not end within the time.
   DWORD wait(DWORD milliseconds);
   DWORD id() const { return id_; }
-  HANDLE handle() const { return process_; }
   void kill();
 
  private:
@@ -50,18 +53,15 @@ class Process {
 };
 
 // The first visible top-level dialog (class #32770) of the process whose
-// caption equals `caption` (any caption when null), waiting up to the time.
-HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds);
-// A visible top-level dialog of the process other than `except`: a message
-// box shown over the main dialog.
-HWND findOtherDialog(DWORD processId, HWND except, DWORD milliseconds);
+// caption equals `caption`, waiting up to the time.
+HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds = kPatience);
 // A visible message box of the process (a dialog with the message text
 // control), whether or not its owner is visible.
-HWND findMessageBox(DWORD processId, DWORD milliseconds);
+HWND findMessageBox(DWORD processId, DWORD milliseconds = kPatience);
 
 std::wstring controlText(HWND dialog, int id);
-bool controlEnabled(HWND dialog, int id);
-bool controlVisible(HWND dialog, int id);
+// Polls until the control shows the text; false when it did not in time.
+bool waitForText(HWND dialog, int id, const std::wstring& text, DWORD milliseconds = kPatience);
 // Text of a message box: its static text control (id 0xFFFF).
 std::wstring messageBoxText(HWND box);
 
@@ -71,7 +71,40 @@ void pressEnter(HWND dialog);
 void pressEscape(HWND dialog);
 void pressCloseBox(HWND dialog);
 
-// Waits until the window is gone.
-bool waitWindowGone(HWND window, DWORD milliseconds);
+bool waitWindowGone(HWND window, DWORD milliseconds = kPatience);
+
+// The voice bank that the native build generates beside the x86_64 build.
+std::wstring demoBank();
+
+struct RunResult {
+  DWORD exitCode = STILL_ACTIVE;
+  std::wstring message;  // text of the failure message box, if one was shown
+};
+
+// A host editor's directory as the editor has it when it starts a plug-in:
+//   <scratch>\setting.ini, the tool programs and libraries
+//   <scratch>\plugins\sondrel\sondrel.exe
+//   <scratch>\work\t1.tmp   the plug-in file; work is the plug-in's current directory
+//   <scratch>\calls.log     the call log of the reference tools and the test stand-ins
+struct Host {
+  // `settingIni` null: no setting.ini at all.
+  Host(const std::wstring& name, const char* settingIni);
+
+  // Copies a program of the build tree (path relative to it) into the plug-in folder.
+  void install(const std::wstring& program) const;
+  // Starts the plug-in as the host editor does: the plug-in file's path, then
+  // `options`; the "NAME=value" entries come on top of the log variables.
+  bool start(const std::wstring& options, const std::vector<std::wstring>& environment = {});
+  // Starts the plug-in, calls `whileRunning` once its dialog is up, answers a
+  // failure message (recording its text) and waits for the exit.
+  RunResult run(const std::wstring& options, const std::vector<std::wstring>& environment = {},
+                const std::function<void(HWND)>& whileRunning = nullptr);
+  HWND dialog() const { return findDialog(process.id(), L"TARV"); }
+  // Lines of the call log that begin with `prefix`.
+  std::vector<std::string> calls(const std::string& prefix) const;
+
+  std::wstring root, work, plugin, log;
+  Process process;
+};
 
 }  // namespace windriver

@@ -1,6 +1,6 @@
 // Stand-in for the resampler and wavtool programs: appends one line per run to
-// the file named by ARGTOOL_LOG, "<program name>|<arg 1>|<arg 2>|...", as the
-// program received its arguments, and then sleeps ARGTOOL_SLEEP_MS if set.
+// the file named by STANDIN_LOG, "<program name>|<arg 1>|<arg 2>|...", as the
+// program received its arguments, and then sleeps STANDIN_SLEEP_MS if set.
 // With ARGTOOL_PARTS set it creates the wavtool's empty part files (first
 // argument + ".whd" and ".dat"), so that a render with it has an output.
 #include <windows.h>
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   if (slash != std::string::npos) line.erase(0, slash + 1);
   for (int i = 1; i < argc; ++i) line += std::string("|") + argv[i];
   line += "\n";
-  if (const char* log = std::getenv("ARGTOOL_LOG")) {
+  if (const char* log = std::getenv("STANDIN_LOG")) {
     if (FILE* file = std::fopen(log, "ab")) {
       std::fwrite(line.data(), 1, line.size(), file);
       std::fclose(file);
@@ -25,6 +25,6 @@ int main(int argc, char** argv) {
     for (const char* part : {".whd", ".dat"})
       if (FILE* file = std::fopen((std::string(argv[1]) + part).c_str(), "ab")) std::fclose(file);
   }
-  if (const char* sleep = std::getenv("ARGTOOL_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
+  if (const char* sleep = std::getenv("STANDIN_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
   return 0;
 }

@@ -1,9 +1,9 @@
 // Stand-ins for the tool libraries. Each call appends a line to the file named
-// by FAKE_TOOL_LOG and then sleeps FAKE_TOOL_SLEEP_MS if set. The wavtool's
+// by STANDIN_LOG and then sleeps STANDIN_SLEEP_MS if set. The wavtool's
 // line starts with what the progress dialog of the calling process shows at
 // that moment: "wavtool|<position>|<range end>|<status text>|<arguments>".
 // Built as: FAKE_RESAMPLER (resampler10.dll with "exec"),
-// FAKE_RESAMPLER_WITHOUT_EXEC (resampler10.dll without it), FAKE_WAVTOOL
+// FAKE_RESAMPLER_NOEXEC (resampler10.dll without it), FAKE_WAVTOOL
 // (wavtool2.dll with "exec" and "append_files").
 #include <windows.h>
 #include <commctrl.h>
@@ -14,16 +14,16 @@
 
 namespace {
 
-void logLine(std::string line, const char* const* args, int count) {
+[[maybe_unused]] void logLine(std::string line, const char* const* args, int count) {
   for (int i = 0; i < count; ++i) line += std::string("|") + (args[i] ? args[i] : "(null)");
   line += "\n";
-  if (const char* log = std::getenv("FAKE_TOOL_LOG")) {
+  if (const char* log = std::getenv("STANDIN_LOG")) {
     if (FILE* file = std::fopen(log, "ab")) {
       std::fwrite(line.data(), 1, line.size(), file);
       std::fclose(file);
     }
   }
-  if (const char* sleep = std::getenv("FAKE_TOOL_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
+  if (const char* sleep = std::getenv("STANDIN_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
 }
 
 BOOL CALLBACK findProgressDialog(HWND window, LPARAM found) {
@@ -34,7 +34,7 @@ BOOL CALLBACK findProgressDialog(HWND window, LPARAM found) {
   return FALSE;
 }
 
-std::string dialogState() {
+[[maybe_unused]] std::string dialogState() {
   HWND dialog = nullptr;
   EnumWindows(findProgressDialog, reinterpret_cast<LPARAM>(&dialog));
   if (!dialog) return "no dialog";
@@ -56,7 +56,7 @@ extern "C" __declspec(dllexport) int __cdecl exec(const char* a0, const char* a1
   logLine("resampler", args, 14);
   return 0;
 }
-#elif defined(FAKE_RESAMPLER_WITHOUT_EXEC)
+#elif defined(FAKE_RESAMPLER_NOEXEC)
 extern "C" __declspec(dllexport) int __cdecl execute(const char*) { return 0; }
 #elif defined(FAKE_WAVTOOL)
 extern "C" __declspec(dllexport) int __cdecl exec(const char* a0, const char* a1, const char* a2, const char* a3,

@@ -1,37 +1,40 @@
-// A host editor's layout for whole renders of sondrel.exe: a host directory
-// with setting.ini and the tools, the program two levels below, a plug-in
-// file in a work directory; started the way the host editor starts it.
+// A host directory for whole renders of sondrel.exe: the reference tool
+// programs, the chosen tool libraries, and setting.ini in script or DLL mode.
 #pragma once
 
-#include <windows.h>
+#include <gmock/gmock.h>
 
-#include <functional>
-#include <string>
-#include <vector>
+#include "windriver.h"
+#include "shell/ansi_text.h"
 
-std::wstring demoBank();
-
-struct RunResult {
-  DWORD exitCode = STILL_ACTIVE;
-  std::wstring message;  // text of the failure message box, if one was shown
-};
+using namespace windriver;
 
 // Which tool libraries lie in the host directory.
 enum class Tools { Reference, Fakes, FakesWithoutResamplerExec, NoResamplerLibrary };
 
-struct Host {
-  std::wstring root, work, exe, plugin, log;
+const std::wstring kFakes = L"tests\\wine\\execution\\fakes\\";
+const std::wstring kArgtool = L"tests\\wine\\execution\\argtool.exe";
 
-  Host(const std::wstring& name, bool useDll, Tools tools = Tools::Reference);
-  void setting(const std::string& text) const;
+struct RenderHost : Host {
+  RenderHost(const wchar_t* name, bool useDll, Tools tools = Tools::Reference) : Host(name, nullptr) {
+    install(L"sondrel.exe");
+    take(L"resampler.exe", L"resampler.exe");
+    take(L"wavtool.exe", L"wavtool.exe");
+    const std::wstring resamplers[] = {L"resampler10.dll", kFakes + L"resampler\\resampler10.dll",
+                                       kFakes + L"resampler_noexec\\resampler10.dll"};
+    if (tools != Tools::NoResamplerLibrary) take(resamplers[static_cast<int>(tools)], L"resampler10.dll");
+    bool fakes = tools == Tools::Fakes || tools == Tools::FakesWithoutResamplerExec;
+    take(fakes ? kFakes + L"wavtool\\wavtool2.dll" : L"wavtool2.dll", L"wavtool2.dll");
+    setting(std::string("Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe\r\nUseDLL=") + (useDll ? "1" : "0"));
+  }
+  // Copies a file of the build tree into the host directory.
+  void take(const std::wstring& fromBuild, const wchar_t* name) const {
+    copyFile(buildDir() + L"\\" + fromBuild, root + L"\\" + name);
+  }
+  bool has(const wchar_t* nameInWork) const { return fileExists(work + L"\\" + nameInWork); }
+  void setting(const std::string& text) const { writeFile(root + L"\\setting.ini", text + "\r\n"); }
   void writePlugin(const std::string& notes, const std::string& extraSetting = "",
-                   const std::wstring& voiceDir = demoBank()) const;
-  // Starts sondrel, answers a failure message (recording its text) and
-  // waits for the exit. `whileRunning` is called once the progress dialog
-  // is up. `extraEnvironment` holds NAME=value entries separated by "|".
-  RunResult run(const std::wstring& options, const std::wstring& extraEnvironment = L"",
-                const std::function<void(HWND)>& whileRunning = nullptr) const;
-  // Lines of the tools' call log that begin with `prefix`.
-  std::vector<std::string> calls(const std::string& prefix) const;
-  bool exists(const std::wstring& nameInWork) const;
+                   const std::wstring& voiceDir = demoBank()) const {
+    writeFile(plugin, "[#SETTING]\r\nTempo=120\r\nVoiceDir=" + sondrel::toAnsi(voiceDir) + "\r\n" + extraSetting + notes);
+  }
 };

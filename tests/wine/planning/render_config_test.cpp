@@ -1,47 +1,29 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "../../unit/shell/precedence_cases.h"
+#include "windriver.h"
+#include "shell/ansi_text.h"
 #include "shell/render_config_builder.h"
 #include "shell/status.h"
-#include "windriver.h"
 
 namespace {
 
 using namespace sondrel;
 
-std::string ansi(const std::wstring& wide) {
-  int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &narrow[0], n, nullptr, nullptr);
-  return narrow;
-}
-
-// A host directory with setting.ini beside a song directory holding the
-// plug-in file and the host editor's project file song.ust; the song
-// directory is the current directory, as during a render.
-struct Layout {
-  std::wstring host;
-  std::wstring song;
-
-  Layout(const wchar_t* name, const std::string& setting, const char* projectLines) {
-    // scratchDir cannot remove a directory that is the current one.
-    SetCurrentDirectoryW(windriver::buildDir().c_str());
-    std::wstring root = windriver::scratchDir(name);
-    host = root + L"\\host";
-    song = root + L"\\song";
-    CreateDirectoryW(host.c_str(), nullptr);
-    CreateDirectoryW(song.c_str(), nullptr);
-    SetCurrentDirectoryW(song.c_str());
-    windriver::writeFile(host + L"\\setting.ini", setting);
-    if (projectLines) {
-      windriver::writeFile(song + L"\\song.ust",
+// A host directory with setting.ini beside the work directory, which holds
+// the host editor's project file song.ust and is the current directory, as
+// during a render.
+struct Layout : windriver::Host {
+  Layout(const wchar_t* name, const char* setting, const char* projectLines) : Host(name, setting) {
+    if (projectLines)
+      windriver::writeFile(work + L"\\song.ust",
                            std::string("[#VERSION]\r\nUST Version1.2\r\n[#SETTING]\r\n") + projectLines + "[#0000]\r\n");
-    }
+    SetCurrentDirectoryW(work.c_str());
   }
+  // A directory that is the current one cannot be removed by the next test.
+  ~Layout() { SetCurrentDirectoryW(windriver::buildDir().c_str()); }
   int build(const Project& project, RenderConfig& config, bool wholeProject = false) const {
-    return buildRenderConfigWithHost(host, project, config, wholeProject, song + L"\\t1234.tmp");
+    return buildRenderConfigWithHost(root, project, config, wholeProject, plugin);
   }
 };
 
@@ -60,23 +42,17 @@ TEST(BuildRenderConfig, PrecedenceRowByRow) {
   }
 }
 
-TEST(BuildRenderConfig, FillsEveryFieldFromItsSource) {
+TEST(BuildRenderConfig, ReadsTheProjectFileAndJoinsRelativeToolsToTheHost) {
   Layout layout(L"render_config_fields", "UseDLL=0\r\nUseDLL=1\r\nTool1Path=tools\\w.exe\r\nTool2Path=C:\\abs\\r.exe\r\n",
                 "ProjectName=My song\r\nOutFile=D:\\out\\song.wav\r\n");
   Project project;
   project.cacheDir = "song.cache";
-  project.voiceDir = "D:\\voice";
-  project.tempo = 140;
   RenderConfig config;
   ASSERT_EQ(layout.build(project, config, true), kStatusOk);
   EXPECT_EQ(config.projectName, "My song");
-  EXPECT_EQ(config.wavtoolPath, ansi(layout.host) + "\\tools\\w.exe") << "a relative tool joins the host directory";
+  EXPECT_EQ(config.wavtoolPath, toAnsi(layout.root) + "\\tools\\w.exe") << "a relative tool joins the host directory";
   EXPECT_EQ(config.resamplerPath, "C:\\abs\\r.exe");
   EXPECT_EQ(config.outputPath, "D:\\out\\song.wav");
-  EXPECT_EQ(config.voiceDir, "D:\\voice");
-  EXPECT_EQ(config.tempo, 140);
-  EXPECT_EQ(config.cacheDir, ansi(layout.song) + "\\t1234.cache");
-  EXPECT_EQ(config.helperScriptPath, "temp_helper.bat");
   EXPECT_TRUE(config.useDll) << "the last UseDLL= line wins";
 }
 
@@ -95,12 +71,9 @@ TEST(BuildRenderConfig, CacheDirectoryFromThePluginFilePath) {
 }
 
 TEST(BuildRenderConfig, PathsBeyondTheLimitAreRefused) {
-  Project plain;
-  Project longCache;
+  Project plain, longCache, relativeTool, absoluteTool;
   longCache.cacheDir = "D:\\" + std::string(300, 'a') + ".cache";
-  Project relativeTool;
   relativeTool.tool1 = std::string(200, 't') + ".exe";
-  Project absoluteTool;
   absoluteTool.tool1 = "C:\\" + std::string(200, 't') + ".exe";
   std::wstring longHost = L"C:\\" + std::wstring(100, L'h');
   struct Case { const char* name; const Project& project; std::wstring host; std::wstring plugin; int status; } cases[] = {

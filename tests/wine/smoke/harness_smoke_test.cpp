@@ -1,10 +1,21 @@
-#include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
 
 #include "windriver.h"
 
 TEST(Harness, ScratchDirectoryIsFreshAndWritable) {
   std::wstring dir = windriver::scratchDir(L"harness_smoke");
-  ASSERT_TRUE(windriver::writeFile(dir + L"\\a.txt", "x"));
+  ASSERT_TRUE(CreateDirectoryW((dir + L"\\sub").c_str(), nullptr));
+  ASSERT_TRUE(windriver::writeFile(dir + L"\\sub\\a.txt", "x"));
   dir = windriver::scratchDir(L"harness_smoke");
-  EXPECT_FALSE(windriver::fileExists(dir + L"\\a.txt"));
+  EXPECT_FALSE(windriver::fileExists(dir + L"\\sub"));
+}
+
+// A directory that is the current one cannot be removed: the test fails
+// instead of waiting for it forever.
+TEST(Harness, ScratchDirectoryThatCannotBeRemovedFailsTheTest) {
+  std::wstring busy = windriver::scratchDir(L"harness_busy") + L"\\busy";
+  ASSERT_TRUE(CreateDirectoryW(busy.c_str(), nullptr));
+  ASSERT_TRUE(SetCurrentDirectoryW(busy.c_str()));
+  EXPECT_NONFATAL_FAILURE(windriver::scratchDir(L"harness_busy"), "cannot remove");
+  SetCurrentDirectoryW(windriver::buildDir().c_str());
 }
