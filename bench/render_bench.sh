@@ -92,17 +92,9 @@ warm() {
 # Wine: the test harness's conventions, with a prefix and display of its own.
 state="$bench/wine"
 mkdir -p "$state"
-xvfb_pid=""
+. "$root/tools/host/own_display.sh"
 trap '[ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null; WINEPREFIX="$state/prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT INT TERM
-if [ -z "${DISPLAY:-}" ]; then
-  n=140
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-  xvfb_pid=$!
-  i=0
-  while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-  DISPLAY=":$n"
-fi
+start_own_display 140
 export DISPLAY WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ARGTOOL_PARTS=1
 [ -f "$WINEPREFIX/system.reg" ] || { /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 </dev/null; /usr/lib/wine/wineserver -w; }
 /usr/lib/wine/wineserver -p 2>/dev/null &

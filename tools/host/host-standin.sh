@@ -86,7 +86,7 @@ INI
 plugin_file="$host/temp/plugin.tmp"
 crlf <"$song" >"$plugin_file"
 
-xvfb_pid=""
+. "$root/tools/host/own_display.sh"
 own_prefix=""
 cleanup() {
   if [ -n "$own_prefix" ]; then
@@ -97,16 +97,7 @@ cleanup() {
   fi
 }
 trap cleanup EXIT INT TERM
-
-if [ -z "${DISPLAY:-}" ]; then
-  n=120
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-  xvfb_pid=$!
-  i=0
-  while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-  DISPLAY=":$n"
-fi
+start_own_display 120
 export DISPLAY WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ -z "${WINEPREFIX:-}" ]; then
   own_prefix="$state/prefix"
