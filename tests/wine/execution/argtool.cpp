@@ -1,8 +1,10 @@
 // Stand-in for the resampler and wavtool programs: appends one line per run to
 // the file named by STANDIN_LOG, "<program name>|<arg 1>|<arg 2>|...", as the
 // program received its arguments, and then sleeps STANDIN_SLEEP_MS if set.
-// With ARGTOOL_PARTS set it creates the wavtool's empty part files (first
-// argument + ".whd" and ".dat"), so that a render with it has an output.
+// With ARGTOOL_PARTS set, a copy named wavtool*.exe creates the wavtool's
+// empty part files (first argument + ".whd" and ".dat"), so that a render with
+// it has an output; the resampler's first argument is a voice sample, beside
+// which nothing may appear.
 #include <windows.h>
 
 #include <cstdio>
@@ -21,7 +23,7 @@ int main(int argc, char** argv) {
       std::fclose(file);
     }
   }
-  if (std::getenv("ARGTOOL_PARTS") && argc > 1) {
+  if (std::getenv("ARGTOOL_PARTS") && argc > 1 && line.compare(0, 7, "wavtool") == 0) {
     for (const char* part : {".whd", ".dat"})
       if (FILE* file = std::fopen((std::string(argv[1]) + part).c_str(), "ab")) std::fclose(file);
   }
