@@ -49,12 +49,6 @@ class Library {
     return module_ ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
   }
 
-  // Frees the library now, so that the order of unloading is the caller's.
-  void free() {
-    if (module_) FreeLibrary(module_);
-    module_ = nullptr;
-  }
-
  private:
   HMODULE module_ = nullptr;
 };
@@ -115,8 +109,7 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config)
   if (join) join(header.c_str(), data.c_str(), config.outputPath.c_str());
   DeleteFileA(header.c_str());
   DeleteFileA(data.c_str());
-  wavtool.free();
-  resampler.free();
+  // Leaving the scope frees the wavtool library first, then the resampler's.
   return kStatusOk;
 }
 

@@ -19,8 +19,9 @@ HostSetting findSetting(std::string_view settingBytes, std::string_view key);
 // program path with three components removed. Empty when it cannot be found.
 std::wstring hostDirectory();
 
-// The bytes of setting.ini in the host directory; false when it cannot be read.
-bool readHostSettingFile(std::string& bytes);
+// The bytes of setting.ini in the given host directory; false when it
+// cannot be read.
+bool readSettingFile(const std::wstring& hostDir, std::string& bytes);
 
 // findSetting on the host editor's setting.ini; a missing file finds nothing.
 HostSetting readHostSetting(std::string_view key);

@@ -17,18 +17,17 @@ std::wstring hostDirectory() {
   return path;
 }
 
-bool readHostSettingFile(std::string& bytes) {
-  std::wstring directory = hostDirectory();
-  if (directory.empty()) return false;
+bool readSettingFile(const std::wstring& hostDir, std::string& bytes) {
+  if (hostDir.empty() || !fitsMaxPath(hostDir)) return false;
   wchar_t path[MAX_PATH] = {};
-  lstrcpynW(path, directory.c_str(), MAX_PATH);
+  lstrcpynW(path, hostDir.c_str(), MAX_PATH);
   if (!PathAppendW(path, L"setting.ini")) return false;
   return readFileBytes(std::wstring(path), bytes);
 }
 
 HostSetting readHostSetting(std::string_view key) {
   std::string bytes;
-  if (!readHostSettingFile(bytes)) return HostSetting();
+  if (!readSettingFile(hostDirectory(), bytes)) return HostSetting();
   return findSetting(bytes, key);
 }
 

@@ -66,11 +66,7 @@ int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& projec
   takeProjectValues(project, config);
 
   std::string settingBytes;
-  wchar_t settingPath[MAX_PATH] = {};
-  if (!hostDir.empty() && fitsMaxPath(hostDir) && PathCombineW(settingPath, hostDir.c_str(), L"setting.ini") &&
-      readFileBytes(std::wstring(settingPath), settingBytes)) {
-    applyHostSettings(settingBytes, config);
-  }
+  if (readSettingFile(hostDir, settingBytes)) applyHostSettings(settingBytes, config);
 
   std::string projectFile;
   status = locateProjectFile(project.cacheDir, projectFile);
