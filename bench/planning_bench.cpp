@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "planning/request_list.h"
-#include "project/project.h"
+#include "project/project_reader.h"
 
 namespace {
 

@@ -11,8 +11,9 @@
 #include <functional>
 #include <string>
 
+#include "base/note_names.h"
 #include "project/merge.h"
-#include "project/project.h"
+#include "project/project_reader.h"
 
 namespace {
 
@@ -21,7 +22,6 @@ namespace fs = std::filesystem;
 constexpr int kBaseNotes = 5000;
 constexpr int kBaseOtoLines = 60000;
 constexpr int kSubdirectories = 7;
-constexpr const char* kNoteNames[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
 constexpr const char* kSuffixes[4] = {"", "_L", "_M", "_H"};
 
 struct Inputs {
@@ -56,7 +56,7 @@ Inputs generate(int scale) {
   for (int s = 1; s <= kSubdirectories; ++s) writeFile(in.bank / ("sub" + std::to_string(s)) / "oto.ini", oto[s]);
   std::string prefix;
   for (int note = 24; note < 108; ++note)
-    prefix += std::string(kNoteNames[note % 12]) + std::to_string(note / 12 - 1) + "\t\t" + kSuffixes[1 + note % 3] + "\r\n";
+    prefix += std::string(base::kNoteNames[note % 12]) + std::to_string(note / 12 - 1) + "\t\t" + kSuffixes[1 + note % 3] + "\r\n";
   writeFile(in.bank / "prefix.map", prefix);
   for (const auto& entry : fs::recursive_directory_iterator(in.bank))
     if (entry.is_regular_file()) in.bankBytes += entry.file_size();

@@ -17,6 +17,7 @@ else()
   add_compile_options(-O2)
 endif()
 
+add_subdirectory(base)
 add_subdirectory(sondrel)
 add_subdirectory(tools)
 add_subdirectory(tests)

@@ -13,6 +13,7 @@ add_compile_options(-Wall -Wextra -O2)
 add_link_options(-static -static-libgcc -static-libstdc++ -s)
 
 set(SONDREL_SOURCE_ROOT ${CMAKE_SOURCE_DIR}/sondrel)
+add_subdirectory(base)
 add_subdirectory(sondrel)
 add_subdirectory(tools)
 if(SONDREL_WINE_TESTS)

@@ -1,13 +1,13 @@
 #include "execution/dll_arguments.h"
 
-#include "project/number_text.h"
+#include "base/number_text.h"
 
 namespace sondrel {
 namespace {
 
 std::string under(const std::string& directory, const std::string& name) { return directory + "\\" + name; }
 
-std::string intText(int32_t value) { return formatText("%d", static_cast<int>(value)); }
+std::string intText(int32_t value) { return base::formatText("%d", static_cast<int>(value)); }
 
 // Splits at runs of blanks into slots 4 to 14. The envelope format holds at
 // most eleven values; further tokens have no slot in the entry point's
@@ -32,12 +32,12 @@ ResamplerCall resamplerArguments(const RenderConfig& config, const RenderRequest
   return {under(config.voiceDir, r.inputPath),
           under(config.cacheDir, r.cachePath),
           r.noteName,
-          formatSingleFixed(r.velocity),
+          base::formatSingleFixed(r.velocity),
           r.flags,
-          formatSingleFixed(r.offset),
+          base::formatSingleFixed(r.offset),
           intText(r.requiredLength),
-          formatSingleFixed(r.consonant),
-          formatSingleFixed(r.cutoff),
+          base::formatSingleFixed(r.consonant),
+          base::formatSingleFixed(r.cutoff),
           intText(r.intensity),
           intText(r.modulation),
           r.tempoArg,
@@ -57,11 +57,11 @@ WavtoolCall wavtoolArguments(const RenderConfig& config, const RenderRequest& re
     call[5] = "0";
   } else if (r.skipResample) {
     call[1] = under(config.voiceDir, w.wavInput);
-    call[2] = formatSingleFixed(static_cast<double>(toSingle(w.wavOffset)) + w.startPoint);
+    call[2] = base::formatSingleFixed(static_cast<double>(base::toSingle(w.wavOffset)) + w.startPoint);
     putEnvelope(call, w.envelopeArg);
   } else {
     call[1] = under(config.cacheDir, w.wavInput);
-    call[2] = formatSingleFixed(w.startPoint);
+    call[2] = base::formatSingleFixed(w.startPoint);
     putEnvelope(call, w.envelopeArg);
   }
   return call;

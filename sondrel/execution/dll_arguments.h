@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "shell/render_config.h"
+#include "planning/render_config.h"
 
 namespace sondrel {
 

@@ -2,17 +2,20 @@
 // directory, called in this process once per request.
 #pragma once
 
-#include <cstdint>
+#include <windows.h>
 
-#include "shell/render_config.h"
-#include "shell/run_options.h"
+#include <cstdint>
+#include <string>
+
+#include "planning/render_config.h"
 
 namespace sondrel {
 
-// Loads "resampler10.dll" and "wavtool2.dll" from the host directory and runs
+// Loads "resampler10.dll" and "wavtool2.dll" from `libraryDir` (the host
+// directory; empty when it could not be found, which fails with 206) and runs
 // every request, showing its lyric and position in the dialog (controls 1001
 // and 1002). Returns 0, 1223 when the cancel event was signalled between two
 // requests, or the error code of a library that did not load.
-int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config);
+int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config, const std::wstring& libraryDir);
 
 }  // namespace sondrel

@@ -5,10 +5,9 @@
 
 #include <string>
 
+#include "base/status.h"
+#include "base/win32_files.h"
 #include "execution/dll_arguments.h"
-#include "project/win32_files.h"
-#include "shell/host_setting.h"
-#include "shell/status.h"
 
 namespace sondrel {
 namespace {
@@ -37,11 +36,11 @@ class Library {
   // library's entry points are then all missing); otherwise that code.
   int32_t load(const std::wstring& directory, const wchar_t* name) {
     wchar_t path[MAX_PATH] = {};
-    if (directory.size() >= MAX_PATH) return kStatusFilenameTooLong;
+    if (directory.size() >= MAX_PATH) return base::kStatusFilenameTooLong;
     lstrcpynW(path, directory.c_str(), MAX_PATH);
-    if (!PathAppendW(path, name)) return kStatusFilenameTooLong;
+    if (!PathAppendW(path, name)) return base::kStatusFilenameTooLong;
     module_ = LoadLibraryW(path);
-    return module_ ? kStatusOk : static_cast<int32_t>(GetLastError());
+    return module_ ? base::kStatusOk : static_cast<int32_t>(GetLastError());
   }
 
   template <typename Function>
@@ -70,7 +69,7 @@ bool cancelled(HANDLE cancelEvent) { return cancelEvent && WaitForSingleObject(c
 
 }  // namespace
 
-int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config) {
+int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config, const std::wstring& libraryDir) {
   const std::string header = config.outputPath + ".whd";
   const std::string data = config.outputPath + ".dat";
   DeleteFileA(config.outputPath.c_str());
@@ -78,29 +77,28 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config)
   DeleteFileA(data.c_str());
   CreateDirectoryA(config.cacheDir.c_str(), nullptr);
 
-  // The host directory is where the host editor keeps its tool libraries; a
-  // program path too long to name it must not fall back to a search by name.
-  std::wstring hostDir = hostDirectory();
-  if (hostDir.empty()) return kStatusFilenameTooLong;
+  // A program path too long to name the host directory must not fall back
+  // to a search by name.
+  if (libraryDir.empty()) return base::kStatusFilenameTooLong;
   Library resampler;
-  int32_t status = resampler.load(hostDir, L"resampler10.dll");
-  if (status != kStatusOk) return status;
+  int32_t status = resampler.load(libraryDir, L"resampler10.dll");
+  if (status != base::kStatusOk) return status;
   Library wavtool;
-  status = wavtool.load(hostDir, L"wavtool2.dll");
-  if (status != kStatusOk) return status;
+  status = wavtool.load(libraryDir, L"wavtool2.dll");
+  if (status != base::kStatusOk) return status;
   auto resample = resampler.entry<ResamplerExec>("exec");
   auto append = wavtool.entry<WavtoolExec>("exec");
   auto join = wavtool.entry<AppendFiles>("append_files");
 
   WPARAM position = 0;
   for (const RenderRequest& request : config.requests) {
-    if (cancelled(cancelEvent)) return kStatusCancelled;
+    if (cancelled(cancelEvent)) return base::kStatusCancelled;
     SetDlgItemTextA(dialog, 1001, request.resampler.lyric.c_str());
     SendDlgItemMessageA(dialog, 1002, PBM_SETPOS, ++position, 0);
     if (!request.resampler.skipResample) {
       std::string cacheFile = config.cacheDir + "\\" + request.resampler.cachePath;
       if (!PathFileExistsA(cacheFile.c_str())) {
-        deleteFilesMatching(config.cacheDir, std::to_string(request.cacheIndex) + "_*.wav");
+        base::deleteFilesMatching(config.cacheDir, std::to_string(request.cacheIndex) + "_*.wav");
         callResampler(resample, resamplerArguments(config, request));
       }
     }
@@ -110,7 +108,7 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config)
   DeleteFileA(header.c_str());
   DeleteFileA(data.c_str());
   // Leaving the scope frees the wavtool library first, then the resampler's.
-  return kStatusOk;
+  return base::kStatusOk;
 }
 
 }  // namespace sondrel

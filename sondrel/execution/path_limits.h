@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "shell/render_config.h"
+#include "planning/render_config.h"
 
 namespace sondrel {
 

@@ -1,7 +1,7 @@
 #include "execution/script_text.h"
 
-#include "project/number_text.h"
-#include "shell/status.h"
+#include "base/number_text.h"
+#include "base/status.h"
 
 namespace sondrel {
 namespace {
@@ -20,8 +20,8 @@ class ScriptLines {
     if (!appendBatchField(text_, value, place, isLeadByte_)) valid_ = false;
     return *this;
   }
-  ScriptLines& number(double value) { return literal(formatShortest6(value)); }
-  ScriptLines& number(int32_t value) { return literal(formatText("%d", static_cast<int>(value))); }
+  ScriptLines& number(double value) { return literal(base::formatShortest6(value)); }
+  ScriptLines& number(int32_t value) { return literal(base::formatText("%d", static_cast<int>(value))); }
   ScriptLines& end() { return literal("\r\n"); }
 
   bool valid() const { return valid_; }
@@ -124,9 +124,9 @@ std::string helperScriptText() {
 int32_t formatHelperReference(std::string_view helperPath, LeadBytePredicate isLeadByte,
                               std::string& reference) {
   std::string path;
-  if (!appendBatchField(path, helperPath, BatchPlace::CallQuoted, isLeadByte)) return kStatusInvalidData;
+  if (!appendBatchField(path, helperPath, BatchPlace::CallQuoted, isLeadByte)) return base::kStatusInvalidData;
   reference = needsQuotes(path, isLeadByte) ? "\"" + path + "\"" : path;
-  return kStatusOk;
+  return base::kStatusOk;
 }
 
 int32_t buildMainScript(const RenderConfig& config, std::string_view helperReference,
@@ -140,7 +140,7 @@ int32_t buildMainScript(const RenderConfig& config, std::string_view helperRefer
       writeDirect(lines, request);
     else
       writeSung(lines, request);
-    if (!lines.valid()) return kStatusInvalidData;
+    if (!lines.valid()) return base::kStatusInvalidData;
   }
   lines.end();
   lines.literal("@if not exist \"%output%.whd\" goto E").end();
@@ -149,9 +149,9 @@ int32_t buildMainScript(const RenderConfig& config, std::string_view helperRefer
   lines.literal("del \"%output%.whd\"").end();
   lines.literal("del \"%output%.dat\"").end();
   lines.literal(":E").end();
-  if (!lines.valid()) return kStatusInvalidData;
+  if (!lines.valid()) return base::kStatusInvalidData;
   text = std::move(lines.text());
-  return kStatusOk;
+  return base::kStatusOk;
 }
 
 }  // namespace sondrel

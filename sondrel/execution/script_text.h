@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "execution/batch_text.h"
-#include "shell/render_config.h"
+#include "planning/render_config.h"
 
 namespace sondrel {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "project/number_text.h"
+#include "base/number_text.h"
 
 namespace sondrel {
 namespace {
@@ -14,7 +14,7 @@ constexpr int32_t kPitchMin = -2048;
 constexpr int32_t kPitchMax = 2047;
 
 // Whole ticks in `ms` at `tempo`, saturated to the 32-bit range.
-int32_t ticksIn(double ms, double tempo) { return truncToInt32(ms * tempo * 8 / 1000); }
+int32_t ticksIn(double ms, double tempo) { return base::truncToInt32(ms * tempo * 8 / 1000); }
 
 // Whole 5-tick steps in `ms` at `tempo`.
 int32_t stepsIn(double ms, double tempo) { return ticksIn(ms, tempo) / 5; }
@@ -27,7 +27,7 @@ int32_t clampPitch(int64_t value) { return static_cast<int32_t>(std::clamp<int64
 
 // Rounds half away from zero.
 int64_t roundAway(double value) {
-  return truncToInt32(value >= 0 ? value + 0.5 : value - 0.5);
+  return base::truncToInt32(value >= 0 ? value + 0.5 : value - 0.5);
 }
 
 double noteMs(const Note& note) { return ticksToMs(note.length, note.tempo); }
@@ -36,7 +36,7 @@ double noteMs(const Note& note) { return ticksToMs(note.length, note.tempo); }
 // without ";".
 double pbsHeight(const std::string& pbs) {
   size_t semicolon = pbs.find(';');
-  return semicolon == std::string::npos ? 0.0 : readDouble(std::string_view(pbs).substr(semicolon + 1));
+  return semicolon == std::string::npos ? 0.0 : base::readDouble(std::string_view(pbs).substr(semicolon + 1));
 }
 
 bool hasSungPrev(const Note& note) { return note.prev != nullptr && !isRestLyric(note.prev->lyric); }
@@ -93,7 +93,7 @@ void appendSegment(std::vector<double>& samples, int32_t count, int shape, doubl
 CurvePiece buildBend(Note& note, double tempo) {
   CurvePiece bend;
   if (note.pbs.empty()) return bend;
-  double s = readDouble(note.pbs);
+  double s = base::readDouble(note.pbs);
   note.pbsStart = s;
   double d = hasSungPrev(note) ? (static_cast<double>(note.prev->noteNum) - note.noteNum) * 10 : pbsHeight(note.pbs);
   double preUtterance = note.effectivePreUtterance;
@@ -109,8 +109,8 @@ CurvePiece buildBend(Note& note, double tempo) {
   ListCursor heights{note.pby};
   ListCursor shapes{note.pbm};
   for (;;) {
-    double w = readDouble(widths.entry());
-    double y = heights.exhausted ? 0.0 : readDouble(heights.entry());
+    double w = base::readDouble(widths.entry());
+    double y = heights.exhausted ? 0.0 : base::readDouble(heights.entry());
     std::string_view shapeEntry = shapes.entry();
     int shape = shapeEntry.empty() ? kDefaultShape : static_cast<unsigned char>(shapeEntry.front());
     appendSegment(bend.samples, ticksIn(w, tempo), shape, d, y);
@@ -126,7 +126,7 @@ CurvePiece buildVibrato(const Note& note, double tempo) {
   CurvePiece vibrato;
   if (note.vbr.empty()) return vibrato;
   float fields[7] = {0.0f, 180.0f, 35.0f, 20.0f, 20.0f, 0.0f, 0.0f};
-  scanFloats(note.vbr, fields, 7);
+  base::scanFloats(note.vbr, fields, 7);
   double length = fields[0];
   double cycle = fields[1];
   double depth = fields[2];
@@ -247,7 +247,7 @@ std::vector<int32_t> buildPitchArray(Note& note) {
     double f = lengthMs + note.effectivePreUtterance;
     // A next note whose bend starts before it is laid on earlier.
     if (!next->pbs.empty() && next->pbsStart < 0) f += next->curveStart;
-    int64_t start = 1 - int64_t{truncToInt32(-8 * f * tempo / 1000) / 5};
+    int64_t start = 1 - int64_t{base::truncToInt32(-8 * f * tempo / 1000) / 5};
     placeCurve(*next, int64_t{note.noteNum} - next->noteNum, array, start, tempo, next->curveStart);
   }
 
@@ -256,7 +256,7 @@ std::vector<int32_t> buildPitchArray(Note& note) {
   if (hasSungPrev(note)) {
     carry = note.curveEnd < 0 ? 0 : clampPitch((int64_t{prev->noteNum} - note.noteNum) * 100);
   } else if (note.pbs.find(';') != std::string::npos) {
-    carry = clampPitch(truncToInt32(pbsHeight(note.pbs) * 10));
+    carry = clampPitch(base::truncToInt32(pbsHeight(note.pbs) * 10));
   }
   for (size_t i = 0; i < array.values.size(); ++i) {
     if (array.set[i]) {

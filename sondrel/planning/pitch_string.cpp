@@ -2,8 +2,8 @@
 
 #include <string_view>
 
+#include "base/number_text.h"
 #include "planning/pitch_curve.h"
-#include "project/number_text.h"
 
 namespace sondrel {
 namespace {
@@ -22,7 +22,7 @@ void settleRun(std::string& text, int32_t value, long long repeats) {
   if (repeats == 1) {
     appendPair(text, value);
   } else if (repeats >= 2) {
-    text += formatText("#%lld#", repeats);
+    text += base::formatText("#%lld#", repeats);
   }
 }
 
@@ -35,7 +35,7 @@ std::vector<int32_t> readPitchList(const std::string& pitches) {
   while (pos < text.size()) {
     size_t comma = text.find(',', pos);
     size_t end = comma == std::string_view::npos ? text.size() : comma;
-    values.push_back(readInt(text.substr(pos, end - pos)));
+    values.push_back(base::readInt(text.substr(pos, end - pos)));
     if (comma == std::string_view::npos) break;
     pos = comma + 1;
   }

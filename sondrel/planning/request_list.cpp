@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "base/number_text.h"
 #include "planning/pitch_curve.h"
 #include "planning/pitch_string.h"
 #include "planning/tool_parameters.h"
-#include "project/number_text.h"
+#include "project/find_sample.h"
 
 namespace sondrel {
 namespace {
@@ -21,7 +22,7 @@ int32_t requiredLengthOf(const Note& note) {
   if (note.next) x += note.next->voiceOverlap;
   // The quotient is bounded before multiplying so that a length whose
   // milliseconds do not fit 32 bits saturates to a multiple of 50.
-  int32_t fifties = std::clamp(truncToInt32((x + 75) / 50), INT32_MIN / 50, INT32_MAX / 50);
+  int32_t fifties = std::clamp(base::truncToInt32((x + 75) / 50), INT32_MIN / 50, INT32_MAX / 50);
   return fifties * 50;
 }
 

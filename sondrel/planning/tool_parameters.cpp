@@ -2,13 +2,12 @@
 
 #include <cmath>
 
-#include "project/ansi_code_page.h"
-#include "project/number_text.h"
+#include "base/ansi_code_page.h"
+#include "base/note_names.h"
+#include "base/number_text.h"
 
 namespace sondrel {
 namespace {
-
-const char* const kPitchNames[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
 
 // Calls `single` for every byte that stands for a character of its own and
 // copies double-byte characters whole, so that a second byte such as 0x5C in
@@ -18,7 +17,7 @@ std::string mapCharacters(const std::string& text, Single single) {
   std::string mapped;
   mapped.reserve(text.size() * 2);
   for (size_t i = 0; i < text.size(); ++i) {
-    if (isAnsiLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+    if (base::isAnsiLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
       mapped += text[i];
       mapped += text[++i];
     } else {
@@ -35,12 +34,12 @@ std::string formatNoteName(int32_t noteNum) {
   int64_t n = noteNum;
   int64_t pitch = ((n % 12) + 12) % 12;
   int64_t octave = (n - pitch) / 12 - 1;
-  return formatText("%s%lld", kPitchNames[pitch], static_cast<long long>(octave));
+  return base::formatText("%s%lld", base::kNoteNames[pitch], static_cast<long long>(octave));
 }
 
 std::string formatCacheName(int32_t cacheIndex, const OtoEntry* entry, const Note& note,
                             int32_t requiredLength) {
-  std::string name = formatText("%d_", cacheIndex);
+  std::string name = base::formatText("%d_", cacheIndex);
   name += entry ? entry->file : note.lyric;
   // The last dot may sit in a directory name when the file has none; the
   // name is cut there all the same, as the tools' cache naming expects.
@@ -48,7 +47,7 @@ std::string formatCacheName(int32_t cacheIndex, const OtoEntry* entry, const Not
   if (dot != std::string::npos) name.erase(dot);
   name += '_';
   name += formatNoteName(note.noteNum);
-  name += formatText("_%d.wav", requiredLength);
+  name += base::formatText("_%d.wav", requiredLength);
   return mapCharacters(name, [](char c, std::string& out) { out += c == '\\' ? '_' : c; });
 }
 
@@ -59,23 +58,23 @@ std::string formatFlags(const std::string& flags) {
   });
 }
 
-std::string formatTempoArg(double tempo) { return "!" + formatSingleFixed(tempo); }
+std::string formatTempoArg(double tempo) { return "!" + base::formatSingleFixed(tempo); }
 
 std::string formatLengthArg(const Note& note) {
   double lengthMs = ticksToMs(note.length, note.tempo);
   if (!note.direct.empty()) {
-    return formatSingleFixed(lengthMs + note.effectivePreUtterance + note.nextOverlap - note.nextPreUtterance);
+    return base::formatSingleFixed(lengthMs + note.effectivePreUtterance + note.nextOverlap - note.nextPreUtterance);
   }
   // The sign is taken after the rounding to single precision, so a tiny
   // negative value prints as "-" and 0.000; zero itself counts as "+".
-  float v = toSingle(note.nextOverlap + note.effectivePreUtterance - note.nextPreUtterance);
-  return formatText("%d@%.2f%c%.3f", note.length, note.tempo, v >= 0 ? '+' : '-',
+  float v = base::toSingle(note.nextOverlap + note.effectivePreUtterance - note.nextPreUtterance);
+  return base::formatText("%d@%.2f%c%.3f", note.length, note.tempo, v >= 0 ? '+' : '-',
                     std::fabs(static_cast<double>(v)));
 }
 
 std::string formatEnvelope(const Note& note) {
   const std::string& envelope = note.envelope;
-  const std::string overlap = formatSingleFixed(note.effectiveOverlap);
+  const std::string overlap = base::formatSingleFixed(note.effectiveOverlap);
   std::string text;
   text.reserve(envelope.size() + overlap.size() + 1);
   int commas = 0;

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "project/project.h"
+#include "project/find_sample.h"
 
 namespace sondrel {
 namespace {

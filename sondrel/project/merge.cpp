@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "project/file_access.h"
-#include "project/number_text.h"
-#include "project/text_lines.h"
+#include "base/file_access.h"
+#include "base/number_text.h"
+#include "base/text_lines.h"
 
 namespace sondrel {
 namespace {
@@ -36,7 +36,7 @@ MergeDocument parseMergeDocument(std::string_view bytes) {
   MergeDocument document;
   MergeSection current;
   bool hasContent = false;
-  forEachLine(bytes, [&](std::string_view line) {
+  base::forEachLine(bytes, [&](std::string_view line) {
     if (!line.empty() && line[0] == '[') {
       if (hasContent) {
         document.push_back(std::move(current));
@@ -72,7 +72,7 @@ std::string formatMergeDocument(const MergeDocument& document) {
 
 MergeDocument readMergeDocument(const std::wstring& path) {
   std::string bytes;
-  if (!readFileBytes(path, bytes)) return MergeDocument();
+  if (!base::readFileBytes(path, bytes)) return MergeDocument();
   return parseMergeDocument(bytes);
 }
 
@@ -113,17 +113,17 @@ void renumberSections(MergeDocument& document) {
   for (MergeSection& section : document) {
     if (isSpecial(section.header)) continue;
     if (first) {
-      number = section.header.size() > 2 ? readInt(std::string_view(section.header).substr(2)) : 0;
+      number = section.header.size() > 2 ? base::readInt(std::string_view(section.header).substr(2)) : 0;
       first = false;
     } else {
       ++number;
     }
-    section.header = formatText("[#%04lld]", static_cast<long long>(number));
+    section.header = base::formatText("[#%04lld]", static_cast<long long>(number));
   }
 }
 
 bool writeMergeDocument(const std::wstring& path, const MergeDocument& document) {
-  return replaceFileContent(path, formatMergeDocument(document));
+  return base::replaceFileContent(path, formatMergeDocument(document));
 }
 
 int mergeModification(const std::wstring& pluginFilePath, const std::wstring& modificationPath) {

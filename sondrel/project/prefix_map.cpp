@@ -3,14 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "project/file_access.h"
-#include "project/number_text.h"
-#include "project/text_lines.h"
+#include "base/file_access.h"
+#include "base/note_names.h"
+#include "base/number_text.h"
+#include "base/text_lines.h"
 
 namespace sondrel {
 namespace {
-
-constexpr std::string_view kNoteNames[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -22,18 +21,18 @@ int32_t noteNumberFromName(std::string_view name) {
   if (digit == name.size()) return 0;
   std::string_view noteName = name.substr(0, digit);
   for (int index = 0; index < 12; ++index) {
-    if (noteName != kNoteNames[index]) continue;
+    if (noteName != base::kNoteNames[index]) continue;
     // An octave such as 99999999999 saturates in readInt, and the product is
     // formed in 64 bits and saturated again, so an absurd octave gives the
     // highest note number instead of a signed overflow.
-    int64_t number = index + 12 * (int64_t{readInt(name.substr(digit))} + 1);
+    int64_t number = index + 12 * (int64_t{base::readInt(name.substr(digit))} + 1);
     return number > INT32_MAX ? INT32_MAX : static_cast<int32_t>(number);
   }
   return 0;
 }
 
 void loadPrefixMapText(PrefixMap& map, std::string_view bytes) {
-  forEachLine(bytes, [&](std::string_view line) {
+  base::forEachLine(bytes, [&](std::string_view line) {
     size_t first = line.find('\t');
     if (first == std::string_view::npos) return;
     size_t second = line.find('\t', first + 1);
@@ -51,7 +50,7 @@ int loadPrefixMap(PrefixMap& map, const std::string& voiceDir) {
   // refuse the path: the map then counts as missing rather than being read
   // from a truncated name that could be another file.
   std::string bytes;
-  if (readFileBytes(voiceDir + "\\prefix.map", bytes)) loadPrefixMapText(map, bytes);
+  if (base::readFileBytes(voiceDir + "\\prefix.map", bytes)) loadPrefixMapText(map, bytes);
   return 0;
 }
 

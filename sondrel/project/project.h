@@ -94,11 +94,4 @@ inline double ticksToMs(double ticks, double tempo) {
   return saturateFinite(ticks * 1000.0 / tempo * 0.125);
 }
 
-// Never fails: a plug-in file that cannot be read reads as an empty one.
-int readProject(const std::string& voiceRoot, Project& project, const std::wstring& pluginFilePath);
-// The same on the file's bytes; used by readProject and by the tests.
-void readProjectText(const std::string& voiceRoot, Project& project, std::string_view bytes);
-
-const OtoEntry* findSample(const Project& project, const Note& note);
-
 }  // namespace sondrel

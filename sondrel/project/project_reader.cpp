@@ -1,10 +1,12 @@
+#include "project/project_reader.h"
+
 #include <cmath>
 #include <string>
 
-#include "project/file_access.h"
-#include "project/number_text.h"
-#include "project/project.h"
-#include "project/text_lines.h"
+#include "base/file_access.h"
+#include "base/number_text.h"
+#include "base/text_lines.h"
+#include "project/find_sample.h"
 
 namespace sondrel {
 namespace {
@@ -20,7 +22,7 @@ SectionKind kindOf(std::string_view header) {
 }
 
 bool matchKey(std::string_view line, std::string_view key, std::string_view& value) {
-  if (!startsWith(line, key)) return false;
+  if (!base::startsWith(line, key)) return false;
   value = line.substr(key.size());
   return true;
 }
@@ -81,13 +83,13 @@ class ProjectReader {
       // ignored, so the running tempo and the project tempo keep their last
       // value: every length in ms divides by the tempo, and a zero or
       // negative one would give infinities or times running backwards.
-      double tempo = readDouble(value);
+      double tempo = base::readDouble(value);
       if (tempo > 0.0) {
         note_.tempo = tempo;
         if (kind_ == SectionKind::Setting) project_.tempo = tempo;
       }
     } else if (matchKey(line, "VoiceDir=", value)) {
-      project_.voiceDir = startsWith(value, "%VOICE%") ? voiceRoot_ + "\\" + std::string(value.substr(7))
+      project_.voiceDir = base::startsWith(value, "%VOICE%") ? voiceRoot_ + "\\" + std::string(value.substr(7))
                                                       : std::string(value);
       loadPrefixMap(project_.prefixMap, project_.voiceDir);
       loadVoiceBank(project_.voiceBank, project_.voiceDir);
@@ -100,26 +102,26 @@ class ProjectReader {
     } else if (matchKey(line, "Mode2=", value)) {
       project_.mode2 = std::string(value);
     } else if (matchKey(line, "Length=", value)) {
-      note_.length = readInt(value);
+      note_.length = base::readInt(value);
     } else if (matchKey(line, "Lyric=", value)) {
       note_.lyric = std::string(value);
     } else if (matchKey(line, "NoteNum=", value)) {
-      note_.noteNum = readInt(value);
+      note_.noteNum = base::readInt(value);
     } else if (matchKey(line, "PreUtterance=", value)) {
       if (value.empty()) return;
-      note_.preUtterance = readDouble(value);
+      note_.preUtterance = base::readDouble(value);
       preUtteranceGiven_ = true;
     } else if (matchKey(line, "VoiceOverlap=", value)) {
       if (value.empty()) return;
-      note_.voiceOverlap = readDouble(value);
+      note_.voiceOverlap = base::readDouble(value);
       overlapGiven_ = true;
     } else if (matchKey(line, "Velocity=", value)) {
-      note_.velocity = readDouble(value);
+      note_.velocity = base::readDouble(value);
       note_.velocityFactor = saturateFinite(1.0 / std::pow(2.0, note_.velocity / 100.0 - 1.0));
     } else if (matchKey(line, "Intensity=", value)) {
-      note_.intensity = readInt(value);
+      note_.intensity = base::readInt(value);
     } else if (matchKey(line, "Moduration=", value)) {
-      note_.modulation = readInt(value);
+      note_.modulation = base::readInt(value);
     } else if (matchKey(line, "PBType=", value)) {
       note_.pbType = std::string(value);
     } else if (matchKey(line, "Piches=", value)) {
@@ -129,7 +131,7 @@ class ProjectReader {
     } else if (matchKey(line, "Flags=", value)) {
       note_.flags = std::string(value);
     } else if (matchKey(line, "StartPoint=", value)) {
-      note_.startPoint = readDouble(value);
+      note_.startPoint = base::readDouble(value);
     } else if (matchKey(line, "PBW=", value)) {
       note_.pbw = std::string(value);
     } else if (matchKey(line, "PBY=", value)) {
@@ -190,13 +192,13 @@ class ProjectReader {
 
 void readProjectText(const std::string& voiceRoot, Project& project, std::string_view bytes) {
   ProjectReader reader(voiceRoot, project);
-  forEachLine(bytes, [&](std::string_view line) { reader.readLine(line); });
+  base::forEachLine(bytes, [&](std::string_view line) { reader.readLine(line); });
   reader.finish();
 }
 
 int readProject(const std::string& voiceRoot, Project& project, const std::wstring& pluginFilePath) {
   std::string bytes;
-  if (!readFileBytes(pluginFilePath, bytes)) bytes.clear();
+  if (!base::readFileBytes(pluginFilePath, bytes)) bytes.clear();
   readProjectText(voiceRoot, project, bytes);
   return 0;
 }

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "project/file_access.h"
-#include "project/number_text.h"
-#include "project/text_lines.h"
+#include "base/file_access.h"
+#include "base/number_text.h"
+#include "base/text_lines.h"
 
 namespace sondrel {
 namespace {
@@ -19,7 +19,7 @@ void storeLine(VoiceBank& bank, std::string_view line, const std::string& subdir
 
   OtoEntry entry;
   float numbers[5] = {0, 0, 0, 0, 0};
-  scanFloats(line.substr(comma + 1), numbers, 5);
+  base::scanFloats(line.substr(comma + 1), numbers, 5);
   entry.offset = numbers[0];
   entry.consonant = numbers[1];
   entry.cutoff = numbers[2];
@@ -35,7 +35,7 @@ void storeLine(VoiceBank& bank, std::string_view line, const std::string& subdir
 }
 
 // Names such as ".", "..", ".git" or "x.y" are not sample subdirectories.
-bool isSampleSubdirectory(const DirectoryEntry& entry) {
+bool isSampleSubdirectory(const base::DirectoryEntry& entry) {
   if (!entry.isDirectory) return false;
   const std::string& name = entry.name;
   return !(name.size() > 0 && name[0] == '.') && !(name.size() > 1 && name[1] == '.');
@@ -44,12 +44,12 @@ bool isSampleSubdirectory(const DirectoryEntry& entry) {
 }  // namespace
 
 void loadOtoText(VoiceBank& bank, std::string_view bytes, const std::string& subdirectory) {
-  forEachLine(bytes, [&](std::string_view line) { storeLine(bank, line, subdirectory); });
+  base::forEachLine(bytes, [&](std::string_view line) { storeLine(bank, line, subdirectory); });
 }
 
 void loadOtoFile(VoiceBank& bank, const std::string& otoPath, const std::string& subdirectory) {
   std::string bytes;
-  if (readFileBytes(otoPath, bytes)) loadOtoText(bank, bytes, subdirectory);
+  if (base::readFileBytes(otoPath, bytes)) loadOtoText(bank, bytes, subdirectory);
 }
 
 // Paths are composed without a length limit; readFileBytes and listDirectory
@@ -58,9 +58,9 @@ void loadOtoFile(VoiceBank& bank, const std::string& otoPath, const std::string&
 // cut into the name of some other file.
 int loadVoiceBank(VoiceBank& bank, const std::string& voiceDir) {
   loadOtoFile(bank, voiceDir + "\\oto.ini", std::string());
-  std::vector<DirectoryEntry> entries;
-  if (!listDirectory(voiceDir, entries)) return 0;
-  for (const DirectoryEntry& entry : entries) {
+  std::vector<base::DirectoryEntry> entries;
+  if (!base::listDirectory(voiceDir, entries)) return 0;
+  for (const base::DirectoryEntry& entry : entries) {
     if (isSampleSubdirectory(entry)) loadOtoFile(bank, voiceDir + "\\" + entry.name + "\\oto.ini", entry.name);
   }
   return 0;

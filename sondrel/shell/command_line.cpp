@@ -1,7 +1,7 @@
 #include "shell/command_line.h"
 
-#include "project/file_access.h"
-#include "shell/status.h"
+#include "base/file_access.h"
+#include "base/status.h"
 
 namespace sondrel {
 namespace {
@@ -13,7 +13,7 @@ bool hasPrefix(const std::wstring& argument, const wchar_t* prefix) {
 }  // namespace
 
 int32_t parseArguments(const std::vector<std::wstring>& arguments, CommandLine& commandLine) {
-  if (arguments.size() < 2) return kStatusOk;
+  if (arguments.size() < 2) return base::kStatusOk;
   commandLine.pluginFilePath = arguments[1];
   for (size_t i = 2; i < arguments.size(); ++i) {
     const std::wstring& argument = arguments[i];
@@ -31,9 +31,9 @@ int32_t parseArguments(const std::vector<std::wstring>& arguments, CommandLine& 
       commandLine.debug = true;
     }
   }
-  bool fits = fitsMaxPath(commandLine.pluginFilePath) && fitsMaxPath(commandLine.modificationPath) &&
-              fitsMaxPath(commandLine.outputPath);
-  return fits ? kStatusOk : kStatusFilenameTooLong;
+  bool fits = base::fitsMaxPath(commandLine.pluginFilePath) && base::fitsMaxPath(commandLine.modificationPath) &&
+              base::fitsMaxPath(commandLine.outputPath);
+  return fits ? base::kStatusOk : base::kStatusFilenameTooLong;
 }
 
 }  // namespace sondrel

@@ -1,13 +1,13 @@
 #include "shell/host_setting.h"
 
-#include "project/text_lines.h"
+#include "base/text_lines.h"
 
 namespace sondrel {
 
 HostSetting findSetting(std::string_view settingBytes, std::string_view key) {
   HostSetting setting;
-  forEachLine(settingBytes, [&](std::string_view line) {
-    if (setting.found || !startsWith(line, key)) return;
+  base::forEachLine(settingBytes, [&](std::string_view line) {
+    if (setting.found || !base::startsWith(line, key)) return;
     setting.found = true;
     setting.value = std::string(line.substr(key.size()));
   });

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "project/file_access.h"
+#include "base/file_access.h"
 
 namespace sondrel {
 
@@ -18,11 +18,11 @@ std::wstring hostDirectory() {
 }
 
 bool readSettingFile(const std::wstring& hostDir, std::string& bytes) {
-  if (hostDir.empty() || !fitsMaxPath(hostDir)) return false;
+  if (hostDir.empty() || !base::fitsMaxPath(hostDir)) return false;
   wchar_t path[MAX_PATH] = {};
   lstrcpynW(path, hostDir.c_str(), MAX_PATH);
   if (!PathAppendW(path, L"setting.ini")) return false;
-  return readFileBytes(std::wstring(path), bytes);
+  return base::readFileBytes(std::wstring(path), bytes);
 }
 
 HostSetting readHostSetting(std::string_view key) {

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "project/number_text.h"
+#include "base/number_text.h"
+#include "base/status.h"
 #include "resources/resource.h"
 #include "shell/command_line.h"
 #include "shell/host_setting.h"
 #include "shell/progress_dialog.h"
 #include "shell/run_options.h"
-#include "shell/status.h"
 
 namespace sondrel {
 namespace {
@@ -42,7 +42,7 @@ int32_t parseCommandLine(RunOptions& options) {
   std::vector<std::wstring> arguments(__wargv, __wargv + __argc);
   CommandLine line;
   int32_t status = parseArguments(arguments, line);
-  if (status != kStatusOk) return status;
+  if (status != base::kStatusOk) return status;
   lstrcpynW(options.pluginFilePath, line.pluginFilePath.c_str(), MAX_PATH);
   lstrcpynW(options.modificationPath, line.modificationPath.c_str(), MAX_PATH);
   lstrcpynW(options.outputPath, line.outputPath.c_str(), MAX_PATH);
@@ -50,12 +50,12 @@ int32_t parseCommandLine(RunOptions& options) {
   options.deleteWav = line.deleteWav;
   options.deleteCache = line.deleteCache;
   options.debug = line.debug;
-  return kStatusOk;
+  return base::kStatusOk;
 }
 
 int chooseDialogTemplate() {
   HostSetting useDll = readHostSetting("UseDLL=");
-  return useDll.found && readInt(useDll.value) != 0 ? IDD_PROGRESS_DLL : IDD_PROGRESS_SCRIPT;
+  return useDll.found && base::readInt(useDll.value) != 0 ? IDD_PROGRESS_DLL : IDD_PROGRESS_SCRIPT;
 }
 
 // Unless the user keeps the result, the WAV goes and the plug-in file is left
@@ -82,7 +82,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   setRuntimeLocale();
   int32_t status = parseCommandLine(runOptions);
   runOptions.instance = instance;
-  if (status != kStatusOk) {
+  if (status != base::kStatusOk) {
     // A path that does not fit would be cut to another file's name: nothing
     // is rendered or touched, and the user learns that the render failed
     // rather than seeing nothing happen.

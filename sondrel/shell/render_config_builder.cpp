@@ -1,8 +1,8 @@
 #include "shell/render_config_builder.h"
 
-#include "project/number_text.h"
-#include "project/text_lines.h"
-#include "shell/status.h"
+#include "base/number_text.h"
+#include "base/status.h"
+#include "base/text_lines.h"
 
 namespace sondrel {
 namespace {
@@ -27,15 +27,15 @@ void takeProjectValues(const Project& project, RenderConfig& config) {
 }
 
 void applyHostSettings(std::string_view settingBytes, RenderConfig& config) {
-  forEachLine(settingBytes, [&](std::string_view line) {
-    if (startsWith(line, "Tool1Path=") && config.wavtoolPath.empty()) {
+  base::forEachLine(settingBytes, [&](std::string_view line) {
+    if (base::startsWith(line, "Tool1Path=") && config.wavtoolPath.empty()) {
       config.wavtoolPath = std::string(line.substr(10));
     }
-    if (startsWith(line, "Tool2Path=") && config.resamplerPath.empty()) {
+    if (base::startsWith(line, "Tool2Path=") && config.resamplerPath.empty()) {
       config.resamplerPath = std::string(line.substr(10));
     }
-    if (startsWith(line, "UseDLL=")) config.useDll = readInt(line.substr(7)) != 0;
-    if (startsWith(line, "Mode2=")) config.mode2 = readInt(line.substr(6)) != 0 ? 2 : 1;
+    if (base::startsWith(line, "UseDLL=")) config.useDll = base::readInt(line.substr(7)) != 0;
+    if (base::startsWith(line, "Mode2=")) config.mode2 = base::readInt(line.substr(6)) != 0 ? 2 : 1;
   });
 }
 
@@ -55,26 +55,26 @@ int applyProjectFile(const Project& project, bool wholeProject, const ProjectSet
   if (project.tool1.empty()) {
     ProjectFileValue tool = read("Tool1", "");
     if (!tool.text.empty()) {
-      if (!tool.complete) return kStatusFilenameTooLong;
+      if (!tool.complete) return base::kStatusFilenameTooLong;
       config.wavtoolPath = tool.text;
     }
   }
   if (project.tool2.empty()) {
     ProjectFileValue tool = read("Tool2", "");
     if (!tool.text.empty()) {
-      if (!tool.complete) return kStatusFilenameTooLong;
+      if (!tool.complete) return base::kStatusFilenameTooLong;
       config.resamplerPath = tool.text;
     }
   }
   config.outputPath = "plugin_temp.wav";
   if (wholeProject) {
     ProjectFileValue outFile = read("OutFile", "");
-    if (!outFile.complete) return kStatusFilenameTooLong;
+    if (!outFile.complete) return base::kStatusFilenameTooLong;
     if (!outFile.text.empty() && outFile.text != ".wav") config.outputPath = outFile.text;
   }
   ProjectFileValue mode2 = read("Mode2", config.mode2 == 2 ? "True" : "False");
   config.mode2 = equalsIgnoringAsciiCase(mode2.text, "True") ? 2 : 1;
-  return kStatusOk;
+  return base::kStatusOk;
 }
 
 void applyPluginMode2(const Project& project, RenderConfig& config) {

@@ -20,8 +20,8 @@
 #include <string>
 #include <string_view>
 
+#include "planning/render_config.h"
 #include "project/project.h"
-#include "shell/render_config.h"
 
 namespace sondrel {
 

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "project/file_access.h"
-#include "shell/ansi_text.h"
+#include "base/ansi_text.h"
+#include "base/file_access.h"
+#include "base/status.h"
 #include "shell/host_setting.h"
-#include "shell/status.h"
 
 namespace sondrel {
 namespace {
@@ -25,13 +25,13 @@ std::string currentDirectoryAnsi() {
 }
 
 int cacheDirectoryFor(const std::wstring& pluginFilePath, std::string& cacheDir) {
-  std::string path = toAnsi(pluginFilePath);
-  if (!fitsMaxPath(path)) return kStatusFilenameTooLong;
+  std::string path = base::toAnsi(pluginFilePath);
+  if (!base::fitsMaxPath(path)) return base::kStatusFilenameTooLong;
   char buffer[MAX_PATH] = {};
   lstrcpynA(buffer, path.c_str(), MAX_PATH);
-  if (!PathRenameExtensionA(buffer, ".cache")) return kStatusFilenameTooLong;
+  if (!PathRenameExtensionA(buffer, ".cache")) return base::kStatusFilenameTooLong;
   cacheDir = buffer;
-  return kStatusOk;
+  return base::kStatusOk;
 }
 
 // Joins the plug-in file's CacheDir= to the current directory when it is
@@ -41,19 +41,19 @@ int locateProjectFile(const std::string& cacheDirValue, std::string& projectFile
   projectFile.clear();
   std::string cachePath = cacheDirValue;
   if (PathIsRelativeA(cacheDirValue.c_str())) cachePath = currentDirectoryAnsi() + "\\" + cacheDirValue;
-  if (!fitsMaxPath(cachePath)) return kStatusFilenameTooLong;
+  if (!base::fitsMaxPath(cachePath)) return base::kStatusFilenameTooLong;
   projectFile = projectFilePathFor(cachePath);
-  if (!fitsMaxPath(projectFile)) return kStatusFilenameTooLong;
-  return kStatusOk;
+  if (!base::fitsMaxPath(projectFile)) return base::kStatusFilenameTooLong;
+  return base::kStatusOk;
 }
 
 int joinToHostDirectory(const std::string& hostDir, std::string& toolPath) {
-  if (toolPath.empty() || !PathIsRelativeA(toolPath.c_str())) return kStatusOk;
-  if (!fitsMaxPath(hostDir) || !fitsMaxPath(toolPath)) return kStatusFilenameTooLong;
+  if (toolPath.empty() || !PathIsRelativeA(toolPath.c_str())) return base::kStatusOk;
+  if (!base::fitsMaxPath(hostDir) || !base::fitsMaxPath(toolPath)) return base::kStatusFilenameTooLong;
   char buffer[MAX_PATH] = {};
-  if (!PathCombineA(buffer, hostDir.c_str(), toolPath.c_str())) return kStatusFilenameTooLong;
+  if (!PathCombineA(buffer, hostDir.c_str(), toolPath.c_str())) return base::kStatusFilenameTooLong;
   toolPath = buffer;
-  return kStatusOk;
+  return base::kStatusOk;
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ int joinToHostDirectory(const std::string& hostDir, std::string& toolPath) {
 int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& project, RenderConfig& config,
                               bool wholeProject, const std::wstring& pluginFilePath) {
   int status = cacheDirectoryFor(pluginFilePath, config.cacheDir);
-  if (status != kStatusOk) return status;
+  if (status != base::kStatusOk) return status;
 
   takeProjectValues(project, config);
 
@@ -70,7 +70,7 @@ int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& projec
 
   std::string projectFile;
   status = locateProjectFile(project.cacheDir, projectFile);
-  if (status != kStatusOk) return status;
+  if (status != base::kStatusOk) return status;
   if (!projectFile.empty()) {
     ProjectSettingReader read = [&](const char* key, const char* defaultValue) {
       char buffer[kProfileBufferSize] = {};
@@ -79,19 +79,19 @@ int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& projec
       return ProjectFileValue{std::string(buffer, length), length + 1 < kProfileBufferSize};
     };
     status = applyProjectFile(project, wholeProject, read, config);
-    if (status != kStatusOk) return status;
+    if (status != base::kStatusOk) return status;
   }
 
   applyPluginMode2(project, config);
 
-  std::string hostAnsi = toAnsi(hostDir);
+  std::string hostAnsi = base::toAnsi(hostDir);
   status = joinToHostDirectory(hostAnsi, config.wavtoolPath);
-  if (status != kStatusOk) return status;
+  if (status != base::kStatusOk) return status;
   status = joinToHostDirectory(hostAnsi, config.resamplerPath);
-  if (status != kStatusOk) return status;
+  if (status != base::kStatusOk) return status;
 
   config.helperScriptPath = "temp_helper.bat";
-  return kStatusOk;
+  return base::kStatusOk;
 }
 
 int buildRenderConfig(const Project& project, RenderConfig& config, bool wholeProject,

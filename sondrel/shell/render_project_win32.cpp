@@ -5,35 +5,36 @@
 #include <cstdio>
 #include <string>
 
+#include "base/ansi_text.h"
+#include "base/status.h"
+#include "base/win32_files.h"
 #include "execution/dll_runner.h"
 #include "execution/path_limits.h"
+#include "execution/script_runner.h"
 #include "execution/script_writer.h"
 #include "planning/request_list.h"
 #include "project/merge.h"
-#include "project/project.h"
-#include "project/win32_files.h"
-#include "shell/ansi_text.h"
+#include "project/project_reader.h"
 #include "shell/clean_cache.h"
 #include "shell/host_setting.h"
 #include "shell/render_config_builder.h"
-#include "shell/run_options.h"
-#include "shell/status.h"
+#include "shell/render_project.h"
 
 namespace sondrel {
 namespace {
 
 int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
   int32_t status = checkPathLimits(config);
-  if (status != kStatusOk) return status;
+  if (status != base::kStatusOk) return status;
   if (config.useDll) {
     LPARAM count = static_cast<LPARAM>(config.requests.size());
     SendDlgItemMessageW(options.dialog, 1002, PBM_SETRANGE32, 0, count);
     SendDlgItemMessageW(options.dialog, 1002, PBM_SETPOS, 0, 0);
-    return runWithDlls(options.cancelEvent, options.dialog, config);
+    return runWithDlls(options.cancelEvent, options.dialog, config, hostDirectory());
   }
   ScriptPaths scripts;
-  status = writeScripts(config, options, scripts);
-  if (status != kStatusOk) return status;
+  status = writeScripts(config, options.pluginFilePath, scripts);
+  if (status != base::kStatusOk) return status;
   status = runScript(options.cancelEvent, scripts.mainScript);
   if (!options.debug) {
     std::remove(scripts.mainScript.c_str());
@@ -43,11 +44,6 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
 }
 
 }  // namespace
-
-void cleanCache(const std::string& cacheDir) {
-  deleteFilesMatching(cacheDir, "*.wav");
-  RemoveDirectoryA(cacheDir.c_str());
-}
 
 int32_t renderProject(RunOptions& options) {
   const std::wstring pluginFile = options.pluginFilePath;
@@ -64,12 +60,12 @@ int32_t renderProject(RunOptions& options) {
 
   RenderConfig config;
   int32_t status = buildRenderConfig(project, config, options.wholeProject, pluginFile);
-  if (status != kStatusOk) return status;
+  if (status != base::kStatusOk) return status;
   if (options.outputPath[0] != L'\0') {
-    std::string output = toAnsi(options.outputPath);
+    std::string output = base::toAnsi(options.outputPath);
     // A path cut at 259 bytes would name another file, which the render
     // deletes and overwrites.
-    if (output.size() >= MAX_PATH) return kStatusFilenameTooLong;
+    if (output.size() >= MAX_PATH) return base::kStatusFilenameTooLong;
     config.outputPath = output;
   }
   planRequests(project.notes, project, config.mode2, config.requests);
@@ -77,11 +73,11 @@ int32_t renderProject(RunOptions& options) {
   status = runBackEnd(options, config);
   // A tool that ends without writing, or an empty tool path, leaves no output
   // although the back end itself succeeded; playing would then fail silently.
-  if (status == kStatusOk && !config.requests.empty() &&
+  if (status == base::kStatusOk && !config.requests.empty() &&
       GetFileAttributesA(config.outputPath.c_str()) == INVALID_FILE_ATTRIBUTES)
-    status = kStatusFileNotFound;
-  if (status == kStatusOk) {
-    std::wstring rendered = fromAnsi(config.outputPath);
+    status = base::kStatusFileNotFound;
+  if (status == base::kStatusOk) {
+    std::wstring rendered = base::fromAnsi(config.outputPath);
     lstrcpynW(options.outputPath, rendered.c_str(), MAX_PATH);
   }
   if (options.deleteCache && !options.wholeProject) cleanCache(config.cacheDir);

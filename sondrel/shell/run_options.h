@@ -30,7 +30,4 @@ struct RunOptions {
 
 extern RunOptions runOptions;
 
-// The whole render; returns the status code. Runs on the worker thread.
-int32_t renderProject(RunOptions& options);
-
 }  // namespace sondrel

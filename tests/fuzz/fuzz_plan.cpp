@@ -12,7 +12,7 @@
 #include <string>
 
 #include "planning/request_list.h"
-#include "project/project.h"
+#include "project/project_reader.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "project/number_text.h"
+#include "base/number_text.h"
 
 namespace reftools {
 namespace {
@@ -17,10 +17,10 @@ bool parseArgument(std::string_view text, const char* name, double& value, std::
   std::string_view number = text;
   while (!number.empty() && isBlank(number.front())) number.remove_prefix(1);
   while (!number.empty() && isBlank(number.back())) number.remove_suffix(1);
-  size_t length = sondrel::decimalPrefixLength(number);
+  size_t length = base::decimalPrefixLength(number);
   // readDouble saturates at the double range instead of giving infinity.
   if (length != 0 && length == number.size()) {
-    value = sondrel::readDouble(number);
+    value = base::readDouble(number);
     if (std::fabs(value) < 1e300) return true;
   }
   error = std::string("malformed ") + name + ": \"" + std::string(text) + "\"";

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/note_names.h"
+#include "base/number_text.h"
 #include "common/wav_format.h"
-#include "project/number_text.h"
 
 namespace reftools {
 namespace {
@@ -140,7 +141,7 @@ void addConsonant(std::vector<float>& out, char letter, size_t from, double f0) 
 
 std::string formatOto(const std::string& file, const std::string& alias,
                       const SyllableTiming& t) {
-  return sondrel::formatText("%s=%s,%g,%g,%g,%g,%g\r\n", file.c_str(), alias.c_str(), t.offset,
+  return base::formatText("%s=%s,%g,%g,%g,%g,%g\r\n", file.c_str(), alias.c_str(), t.offset,
                              t.consonant, t.cutoff, t.preUtterance, t.overlap);
 }
 
@@ -185,8 +186,6 @@ bool synthesizeSyllable(const std::string& syllable, double f0, std::vector<floa
 
 std::vector<BankFile> buildDemoBank() {
   static const char* const kSyllables[] = {"a", "i", "u", "e", "o", "ka", "sa", "ta", "na", "ma"};
-  static const char* const kNoteNames[] = {"C", "C#", "D", "D#", "E", "F",
-                                           "F#", "G", "G#", "A", "A#", "B"};
   struct Voice {
     const char* directory;
     const char* aliasPrefix;
@@ -210,8 +209,8 @@ std::vector<BankFile> buildDemoBank() {
   }
   BankFile map{"prefix.map", ""};
   for (int note = 24; note <= 107; ++note)
-    map.bytes += sondrel::formatText("%s%d\t%s\t\r\n", kNoteNames[note % 12], note / 12 - 1,
-                                     note >= kFirstHighNote ? "hi_" : "");
+    map.bytes += base::formatText("%s%d\t%s\t\r\n", base::kNoteNames[note % 12], note / 12 - 1,
+                                  note >= kFirstHighNote ? "hi_" : "");
   files.push_back(map);
   return files;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/note_names.h"
 #include "common/tool_text.h"
 #include "resampler/pitch_marks.h"
 #include "resampler/pitch_string.h"
@@ -63,14 +64,12 @@ double medianVoicedPeriod(const std::vector<PitchMark>& marks) {
 }  // namespace
 
 bool parseNoteName(const std::string& text, int& noteNumber) {
-  static const char* const kNames[] = {"C", "C#", "D", "D#", "E", "F",
-                                       "F#", "G", "G#", "A", "A#", "B"};
   size_t digits = text.find_first_of("-0123456789");
   if (digits == std::string::npos || digits == 0) return false;
   std::string name = text.substr(0, digits);
   int index = -1;
   for (int i = 0; i < 12; ++i)
-    if (name == kNames[i]) index = i;
+    if (name == base::kNoteNames[i]) index = i;
   if (index < 0) return false;
   size_t i = digits;
   bool negative = text[i] == '-';

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/status.h"
 #include "execution/path_limits.h"
-#include "shell/status.h"
 
 namespace sondrel {
 namespace {
@@ -44,12 +44,12 @@ TEST(DllArguments, RestAndDirectSample) {
 
 TEST(PathLimits, CombinedPathsBeyond259BytesAreRefused) {
   const struct { const char* name; size_t voiceDir, cacheDir, name_, output; bool rest; int32_t expected; } cases[] = {
-      {"sample path of 259 bytes fits", 200, 10, 58, 7, false, kStatusOk},
-      {"sample path of 260 bytes", 200, 10, 59, 7, false, kStatusFilenameTooLong},
-      {"cache file of 260 bytes", 10, 200, 59, 7, false, kStatusFilenameTooLong},
-      {"rest sample of 260 bytes", 200, 10, 59, 7, true, kStatusFilenameTooLong},
-      {"output part of 260 bytes", 10, 10, 10, 256, false, kStatusFilenameTooLong},
-      {"output part of 259 bytes", 10, 10, 10, 255, false, kStatusOk},
+      {"sample path of 259 bytes fits", 200, 10, 58, 7, false, base::kStatusOk},
+      {"sample path of 260 bytes", 200, 10, 59, 7, false, base::kStatusFilenameTooLong},
+      {"cache file of 260 bytes", 10, 200, 59, 7, false, base::kStatusFilenameTooLong},
+      {"rest sample of 260 bytes", 200, 10, 59, 7, true, base::kStatusFilenameTooLong},
+      {"output part of 260 bytes", 10, 10, 10, 256, false, base::kStatusFilenameTooLong},
+      {"output part of 259 bytes", 10, 10, 10, 255, false, base::kStatusOk},
   };
   for (const auto& c : cases) {
     RenderConfig cfg;

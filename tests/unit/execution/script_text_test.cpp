@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/status.h"
+#include "base/status.h"
 
 namespace sondrel {
 namespace {
@@ -44,7 +44,7 @@ RenderConfig song() {
 std::string build(const RenderConfig& config, LeadBytePredicate lead = singleByte) {
   std::string text;
   int32_t status = buildMainScript(config, "C:\\tmp\\PLUGIN~1.BAT", lead, text);
-  return status == kStatusOk ? text : "status " + std::to_string(status);
+  return status == base::kStatusOk ? text : "status " + std::to_string(status);
 }
 
 TEST(MainScript, OneBlockPerRequestInOrder) {
@@ -126,7 +126,7 @@ TEST(HelperReference, QuotedOnlyWhenThePathWouldSplit) {
   for (const auto& c : cases) {
     std::string reference = "sentinel";
     int32_t status = formatHelperReference(c.path, singleByte, reference);
-    EXPECT_EQ(status, c.expected ? kStatusOk : kStatusInvalidData) << c.path;
+    EXPECT_EQ(status, c.expected ? base::kStatusOk : base::kStatusInvalidData) << c.path;
     EXPECT_EQ(reference, c.expected ? c.expected : "sentinel") << c.path;
   }
 }

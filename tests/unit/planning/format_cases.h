@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/number_text.h"
 #include "planning/pitch_string.h"
 #include "planning/tool_parameters.h"
-#include "project/number_text.h"
 
 namespace sondrel::format_cases {
 
@@ -33,12 +33,12 @@ inline std::string lengthArg(double tempo, double pre, double nextPre, double ne
 
 inline const std::vector<FormatCase>& table() {
   static const std::vector<FormatCase> cases = {
-      {"%f negative zero", [] { return formatSingleFixed(-0.0); }, "-0.000000"},
-      {"%f largest single", [] { return formatSingleFixed(-1e300); }, "-340282346638528859811704183484516925440.000000"},
-      {"%.6g 1e-05", [] { return formatShortest6(0.00001); }, "1e-05"},
-      {"%.6g 1e+300", [] { return formatShortest6(1e300); }, "1e+300"},
-      {"%.6g below a tie", [] { return formatShortest6(0.1234565); }, "0.123456"},
-      {"%.6g exact tie", [] { return formatShortest6(100000.5); }, "100000"},
+      {"%f negative zero", [] { return base::formatSingleFixed(-0.0); }, "-0.000000"},
+      {"%f largest single", [] { return base::formatSingleFixed(-1e300); }, "-340282346638528859811704183484516925440.000000"},
+      {"%.6g 1e-05", [] { return base::formatShortest6(0.00001); }, "1e-05"},
+      {"%.6g 1e+300", [] { return base::formatShortest6(1e300); }, "1e+300"},
+      {"%.6g below a tie", [] { return base::formatShortest6(0.1234565); }, "0.123456"},
+      {"%.6g exact tie", [] { return base::formatShortest6(100000.5); }, "100000"},
       {"!%f 145.5", [] { return formatTempoArg(145.5); }, "!145.500000"},
       {"!%f 120.1 as single", [] { return formatTempoArg(120.1); }, "!120.099998"},
       {"length +10", [] { return lengthArg(120, 60, 80, 30); }, "480@120.00+10.000"},

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "project/project.h"
+#include "project/find_sample.h"
 
 namespace sondrel {
 namespace {

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "project/project.h"
+#include "project/project_reader.h"
 
 namespace sondrel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/status.h"
+#include "base/status.h"
 
 namespace sondrel {
 namespace {
@@ -29,7 +29,7 @@ TEST(ParseArguments, AppliesEachOptionByItsMatchRule) {
     std::vector<std::wstring> arguments{L"sondrel.exe"};
     arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
     CommandLine line;
-    ASSERT_EQ(parseArguments(arguments, line), kStatusOk) << c.expected;
+    ASSERT_EQ(parseArguments(arguments, line), base::kStatusOk) << c.expected;
     EXPECT_EQ(summary(line), c.expected);
   }
 }
@@ -37,11 +37,11 @@ TEST(ParseArguments, AppliesEachOptionByItsMatchRule) {
 TEST(ParseArguments, RefusesPathsThatDoNotFitTheBuffers) {
   const std::wstring longest(259, L'a'), tooLong(260, L'a');
   struct Case { const char* name; std::vector<std::wstring> arguments; int32_t status; } cases[] = {
-      {"259-unit paths", {L"p", longest, L"/o:" + longest, L"/m:" + longest}, kStatusOk},
-      {"260-unit plug-in path", {L"p", tooLong}, kStatusFilenameTooLong},
-      {"260-unit /o:", {L"p", L"x", L"/o:" + tooLong}, kStatusFilenameTooLong},
-      {"long value replaced by a short one", {L"p", L"x", L"/o:" + tooLong, L"/o:y.wav"}, kStatusOk},
-      {"long ignored argument", {L"p", L"x", L"/" + tooLong}, kStatusOk},
+      {"259-unit paths", {L"p", longest, L"/o:" + longest, L"/m:" + longest}, base::kStatusOk},
+      {"260-unit plug-in path", {L"p", tooLong}, base::kStatusFilenameTooLong},
+      {"260-unit /o:", {L"p", L"x", L"/o:" + tooLong}, base::kStatusFilenameTooLong},
+      {"long value replaced by a short one", {L"p", L"x", L"/o:" + tooLong, L"/o:y.wav"}, base::kStatusOk},
+      {"long ignored argument", {L"p", L"x", L"/" + tooLong}, base::kStatusOk},
   };
   for (const Case& c : cases) {
     CommandLine line;

@@ -4,9 +4,9 @@
 
 #include <map>
 
-#include "project/text_lines.h"
+#include "base/status.h"
+#include "base/text_lines.h"
 #include "shell/precedence_cases.h"
-#include "shell/status.h"
 
 namespace sondrel {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 // value of `cutKey` comes back cut by the buffer.
 ProjectSettingReader projectFile(const char* lines, const std::string& cutKey = "") {
   std::map<std::string, std::string> values;
-  forEachLine(lines ? lines : "", [&](std::string_view line) {
+  base::forEachLine(lines ? lines : "", [&](std::string_view line) {
     size_t equals = line.find('=');
     values[std::string(line.substr(0, equals))] = std::string(line.substr(equals + 1));
   });
@@ -34,7 +34,7 @@ TEST(RenderConfigPrecedence, RowByRow) {
     takeProjectValues(project, config);
     applyHostSettings(c.setting, config);
     if (c.projectLines) {
-      ASSERT_EQ(applyProjectFile(project, c.wholeProject, projectFile(c.projectLines), config), kStatusOk) << c.name;
+      ASSERT_EQ(applyProjectFile(project, c.wholeProject, projectFile(c.projectLines), config), base::kStatusOk) << c.name;
     }
     applyPluginMode2(project, config);
     EXPECT_EQ(config.resamplerPath, c.resampler) << c.name;
@@ -51,11 +51,11 @@ TEST(ProjectFilePathFor, CutsAtTheLastDotOfTheWholePath) {
 
 TEST(ApplyProjectFile, CutPathsThatWouldBeUsedAreRefused) {
   struct Case { const char* name; const char* pluginTool2; const char* cutKey; bool whole; int status; } cases[] = {
-      {"Tool2 used", "", "Tool2", false, kStatusFilenameTooLong},
-      {"Tool2 not used", "own.exe", "Tool2", false, kStatusOk},
-      {"OutFile used", "", "OutFile", true, kStatusFilenameTooLong},
-      {"OutFile not used", "", "OutFile", false, kStatusOk},
-      {"the name is only shown", "", "ProjectName", true, kStatusOk},
+      {"Tool2 used", "", "Tool2", false, base::kStatusFilenameTooLong},
+      {"Tool2 not used", "own.exe", "Tool2", false, base::kStatusOk},
+      {"OutFile used", "", "OutFile", true, base::kStatusFilenameTooLong},
+      {"OutFile not used", "", "OutFile", false, base::kStatusOk},
+      {"the name is only shown", "", "ProjectName", true, base::kStatusOk},
   };
   for (const Case& c : cases) {
     Project project;

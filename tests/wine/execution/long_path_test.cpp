@@ -2,10 +2,11 @@
 // lookup; this program links a lookup that does exactly that.
 #include <gmock/gmock.h>
 
+#include "base/ansi_text.h"
+#include "base/status.h"
+#include "execution/script_runner.h"
 #include "execution/script_writer.h"
 #include "execution/short_path.h"
-#include "shell/ansi_text.h"
-#include "shell/status.h"
 #include "windriver.h"
 
 namespace sondrel {
@@ -16,11 +17,9 @@ namespace {
 
 TEST(LongPaths, ScriptsUnderADirectoryWithBlanksRun) {
   std::wstring dir = windriver::scratchDir(L"Jane Doe & (x86)");
-  std::string dirA = sondrel::toAnsi(dir);
+  std::string dirA = base::toAnsi(dir);
   windriver::copyFile(windriver::buildDir() + L"\\tests\\wine\\execution\\argtool.exe", dir + L"\\tool.exe");
   SetEnvironmentVariableW(L"STANDIN_LOG", (dir + L"\\calls.log").c_str());
-  sondrel::RunOptions options;
-  lstrcpynW(options.pluginFilePath, (dir + L"\\t1.tmp").c_str(), MAX_PATH);
   sondrel::RenderConfig config;
   config.voiceDir = dirA;
   config.wavtoolPath = config.resamplerPath = dirA + "\\tool.exe";
@@ -32,10 +31,10 @@ TEST(LongPaths, ScriptsUnderADirectoryWithBlanksRun) {
   sung.resampler.noteName = "C4";
   sung.wavtool.lengthArg = "480@120.00+0.000";
   sondrel::ScriptPaths paths;
-  ASSERT_EQ(sondrel::writeScripts(config, options, paths), sondrel::kStatusOk);
+  ASSERT_EQ(sondrel::writeScripts(config, dir + L"\\t1.tmp", paths), base::kStatusOk);
   EXPECT_THAT(windriver::fileText(dir + L"\\plugin_temp.bat"),
               testing::HasSubstr("\r\n@set helper=\"" + dirA + "\\plugin_helper.bat\"\r\n"));
-  EXPECT_EQ(sondrel::runScript(nullptr, paths.mainScript), sondrel::kStatusOk);
+  EXPECT_EQ(sondrel::runScript(nullptr, paths.mainScript), base::kStatusOk);
   EXPECT_THAT(windriver::fileText(dir + L"\\calls.log"),
               testing::AllOf(testing::StartsWith("tool.exe|"), testing::HasSubstr("\ntool.exe|plugin_temp.wav|")))
       << "the helper and the main script run the tools";

@@ -4,8 +4,8 @@
 
 #include <gmock/gmock.h>
 
+#include "base/ansi_text.h"
 #include "windriver.h"
-#include "shell/ansi_text.h"
 
 using namespace windriver;
 
@@ -35,6 +35,6 @@ struct RenderHost : Host {
   void setting(const std::string& text) const { writeFile(root + L"\\setting.ini", text + "\r\n"); }
   void writePlugin(const std::string& notes, const std::string& extraSetting = "",
                    const std::wstring& voiceDir = demoBank()) const {
-    writeFile(plugin, "[#SETTING]\r\nTempo=120\r\nVoiceDir=" + sondrel::toAnsi(voiceDir) + "\r\n" + extraSetting + notes);
+    writeFile(plugin, "[#SETTING]\r\nTempo=120\r\nVoiceDir=" + base::toAnsi(voiceDir) + "\r\n" + extraSetting + notes);
   }
 };

@@ -19,7 +19,7 @@ std::wstring bank(const Host& host, const std::wstring& dirName, const std::stri
                   const std::string& sample = "") {
   std::wstring dir = host.root + L"\\" + dirName;
   CreateDirectoryW(dir.c_str(), nullptr);
-  if (!sample.empty()) copyFile(demoBank() + L"\\a.wav", dir + L"\\" + sondrel::fromAnsi(sample));
+  if (!sample.empty()) copyFile(demoBank() + L"\\a.wav", dir + L"\\" + base::fromAnsi(sample));
   writeFile(dir + L"\\oto.ini", otoLine + "\r\n");
   return dir;
 }
@@ -58,7 +58,7 @@ TEST(Security, JapaneseNamesBlanksAmpersandsAndParenthesesReachTheToolsInBothMod
     EXPECT_GT(sondrel::wavDurationMs((host.work + L"\\plugin_temp.wav").c_str()), 500) << useDll;
     // A logged call is "<tool> <argument count> <arguments separated by |>".
     EXPECT_THAT(host.calls(useDll ? "resampler10.dll " : "resampler "),
-                testing::ElementsAre(testing::AllOf(testing::HasSubstr(" " + sondrel::toAnsi(voice) + "\\" + sample + "|"),
+                testing::ElementsAre(testing::AllOf(testing::HasSubstr(" " + base::toAnsi(voice) + "\\" + sample + "|"),
                                                     testing::HasSubstr("|g&c^(|"))));
   }
 }

@@ -92,7 +92,7 @@ TEST(ScriptRender, DebugKeepsTheScriptsWhichNameTheHelperByItsShortPath) {
   EXPECT_EQ(host.run(L"/noplay /debug").exitCode, 0u);
   EXPECT_TRUE(host.has(L"plugin_helper.bat"));
   char shortHelper[MAX_PATH] = {};
-  GetShortPathNameA((sondrel::toAnsi(host.work) + "\\plugin_helper.bat").c_str(), shortHelper, MAX_PATH);
+  GetShortPathNameA((base::toAnsi(host.work) + "\\plugin_helper.bat").c_str(), shortHelper, MAX_PATH);
   ASSERT_THAT(shortHelper, testing::HasSubstr("~")) << "Wine gives 8.3 names";
   EXPECT_THAT(fileText(host.work + L"\\plugin_temp.bat"),
               testing::HasSubstr(std::string("\r\n@set helper=") + shortHelper + "\r\n"));

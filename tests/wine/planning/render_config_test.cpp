@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "../../unit/shell/precedence_cases.h"
-#include "windriver.h"
-#include "shell/ansi_text.h"
+#include "base/ansi_text.h"
+#include "base/status.h"
 #include "shell/render_config_builder.h"
-#include "shell/status.h"
+#include "windriver.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ TEST(BuildRenderConfig, PrecedenceRowByRow) {
     project.tool2 = c.pluginTool2;
     project.mode2 = c.pluginMode2;
     RenderConfig config;
-    ASSERT_EQ(layout.build(project, config, c.wholeProject), kStatusOk) << c.name;
+    ASSERT_EQ(layout.build(project, config, c.wholeProject), base::kStatusOk) << c.name;
     EXPECT_EQ(config.resamplerPath, c.resampler) << c.name;
     EXPECT_EQ(config.outputPath, c.output) << c.name;
     EXPECT_EQ(config.mode2, c.mode2) << c.name;
@@ -48,9 +48,9 @@ TEST(BuildRenderConfig, ReadsTheProjectFileAndJoinsRelativeToolsToTheHost) {
   Project project;
   project.cacheDir = "song.cache";
   RenderConfig config;
-  ASSERT_EQ(layout.build(project, config, true), kStatusOk);
+  ASSERT_EQ(layout.build(project, config, true), base::kStatusOk);
   EXPECT_EQ(config.projectName, "My song");
-  EXPECT_EQ(config.wavtoolPath, toAnsi(layout.root) + "\\tools\\w.exe") << "a relative tool joins the host directory";
+  EXPECT_EQ(config.wavtoolPath, base::toAnsi(layout.root) + "\\tools\\w.exe") << "a relative tool joins the host directory";
   EXPECT_EQ(config.resamplerPath, "C:\\abs\\r.exe");
   EXPECT_EQ(config.outputPath, "D:\\out\\song.wav");
   EXPECT_TRUE(config.useDll) << "the last UseDLL= line wins";
@@ -65,7 +65,7 @@ TEST(BuildRenderConfig, CacheDirectoryFromThePluginFilePath) {
   for (const Case& c : cases) {
     Project project;
     RenderConfig config;
-    ASSERT_EQ(buildRenderConfigWithHost(L"C:\\host", project, config, false, c.plugin), kStatusOk);
+    ASSERT_EQ(buildRenderConfigWithHost(L"C:\\host", project, config, false, c.plugin), base::kStatusOk);
     EXPECT_EQ(config.cacheDir, c.cacheDir);
   }
 }
@@ -78,10 +78,10 @@ TEST(BuildRenderConfig, PathsBeyondTheLimitAreRefused) {
   std::wstring longHost = L"C:\\" + std::wstring(100, L'h');
   struct Case { const char* name; const Project& project; std::wstring host; std::wstring plugin; int status; } cases[] = {
       // 200 kanji: 200 units wide, 400 bytes in code page 932.
-      {"plug-in path", plain, L"C:\\host", L"D:\\" + std::wstring(200, L'\u66f2') + L".tmp", kStatusFilenameTooLong},
-      {"project file", longCache, L"C:\\host", L"D:\\t.tmp", kStatusFilenameTooLong},
-      {"joined tool", relativeTool, longHost, L"D:\\t.tmp", kStatusFilenameTooLong},
-      {"absolute tool", absoluteTool, longHost, L"D:\\t.tmp", kStatusOk},
+      {"plug-in path", plain, L"C:\\host", L"D:\\" + std::wstring(200, L'\u66f2') + L".tmp", base::kStatusFilenameTooLong},
+      {"project file", longCache, L"C:\\host", L"D:\\t.tmp", base::kStatusFilenameTooLong},
+      {"joined tool", relativeTool, longHost, L"D:\\t.tmp", base::kStatusFilenameTooLong},
+      {"absolute tool", absoluteTool, longHost, L"D:\\t.tmp", base::kStatusOk},
   };
   for (const Case& c : cases) {
     RenderConfig config;

@@ -2,10 +2,11 @@
 
 #include <set>
 
-#include "project/file_access.h"
+#include "base/ansi_text.h"
+#include "base/file_access.h"
 #include "project/merge.h"
-#include "project/project.h"
-#include "shell/ansi_text.h"
+#include "project/find_sample.h"
+#include "project/project_reader.h"
 #include "windriver.h"
 
 namespace {
@@ -60,12 +61,12 @@ TEST(ProjectFiles, ListsOnlyImmediateSampleSubdirectories) {
   std::wstring dir = windriver::scratchDir(L"project_listing");
   for (const wchar_t* sub : {L"B4", L".git", L"x.y", L"A.wav", L"xy.z", L"B4\\deeper"}) {
     ASSERT_TRUE(CreateDirectoryW((dir + L"\\" + sub).c_str(), nullptr)) << sub;
-    ASSERT_TRUE(writeFile(dir + L"\\" + sub + L"\\oto.ini", "s.wav=" + toAnsi(sub) + ",1,2,3,4,5\r\n"));
+    ASSERT_TRUE(writeFile(dir + L"\\" + sub + L"\\oto.ini", "s.wav=" + base::toAnsi(sub) + ",1,2,3,4,5\r\n"));
   }
   ASSERT_TRUE(writeFile(dir + L"\\plain.wav", ""));
 
   VoiceBank bank;
-  EXPECT_EQ(loadVoiceBank(bank, toAnsi(dir)), 0);
+  EXPECT_EQ(loadVoiceBank(bank, base::toAnsi(dir)), 0);
   std::set<std::string> keys;
   for (const auto& entry : bank) keys.insert(entry.first);
   EXPECT_EQ(keys, (std::set<std::string>{"s.wav", "B4", "B4\\s.wav", "xy.z", "xy.z\\s.wav"}))
@@ -75,7 +76,7 @@ TEST(ProjectFiles, ListsOnlyImmediateSampleSubdirectories) {
 TEST(ProjectFiles, ResolvesShiftJisNamesWithTrailBytes5Cand7C) {
   ASSERT_EQ(GetACP(), 932u) << "LANG=ja_JP.UTF-8 should select code page 932";
   std::wstring root = windriver::scratchDir(L"project_sjis");
-  std::string voiceRoot = toAnsi(root), voiceDir = voiceRoot + "\\" + kNou;
+  std::string voiceRoot = base::toAnsi(root), voiceDir = voiceRoot + "\\" + kNou;
   ASSERT_TRUE(CreateDirectoryA(voiceDir.c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryA((voiceDir + "\\" + kSo).c_str(), nullptr));
   std::wstring wideDir = root + L"\\\x80FD";
@@ -114,7 +115,7 @@ TEST(ProjectFiles, ReplacesTheFileOnlyWhenTheNewContentIsComplete) {
   // A file held open without delete sharing cannot be replaced.
   HANDLE holder = CreateFileW(plugin.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  EXPECT_FALSE(replaceFileContent(plugin, "new content"));
+  EXPECT_FALSE(base::replaceFileContent(plugin, "new content"));
   CloseHandle(holder);
   EXPECT_EQ(fileText(plugin), "[#0001]\r\nA=1\r\n");
   EXPECT_EQ(filesIn(dir), std::set<std::wstring>{L"plugin.ust"}) << "the temporary file is deleted";

@@ -11,12 +11,13 @@
 #include <cstdio>
 #include <string>
 
-#include "project/file_access.h"
-#include "project/number_text.h"
+#include "base/ansi_text.h"
+#include "base/file_access.h"
+#include "base/number_text.h"
+#include "base/status.h"
 #include "resources/resource.h"
-#include "shell/ansi_text.h"
+#include "shell/render_project.h"
 #include "shell/run_options.h"
-#include "shell/status.h"
 
 namespace sondrel {
 namespace {
@@ -28,10 +29,10 @@ std::wstring environment(const wchar_t* name) {
 }
 
 void report(const RunOptions& options) {
-  std::string line = "render|modification=" + toAnsi(options.modificationPath) + "|output=" +
-                     toAnsi(options.outputPath) +
-                     formatText("|play=%d|deleteWav=%d|deleteCache=%d|debug=%d|number=%f|ctype=", options.play,
-                                options.deleteWav, options.deleteCache, options.debug, readDouble("120.5")) +
+  std::string line = "render|modification=" + base::toAnsi(options.modificationPath) + "|output=" +
+                     base::toAnsi(options.outputPath) +
+                     base::formatText("|play=%d|deleteWav=%d|deleteCache=%d|debug=%d|number=%f|ctype=", options.play,
+                                options.deleteWav, options.deleteCache, options.debug, base::readDouble("120.5")) +
                      setlocale(LC_CTYPE, nullptr) + "|numeric=" + setlocale(LC_NUMERIC, nullptr) + "\n";
   if (FILE* log = _wfopen(environment(L"STANDIN_LOG").c_str(), L"ab")) {
     fwrite(line.data(), 1, line.size(), log);
@@ -59,7 +60,7 @@ void writeOutput(RunOptions& options) {
     output = output.substr(0, output.find_last_of(L'\\') + 1) + L"plugin_temp.wav";
   }
   std::wstring milliseconds = environment(L"SONDREL_FAKE_WAV_MS");
-  if (!milliseconds.empty()) replaceFileContent(output, silentWav(static_cast<uint32_t>(_wtoi(milliseconds.c_str()))));
+  if (!milliseconds.empty()) base::replaceFileContent(output, silentWav(static_cast<uint32_t>(_wtoi(milliseconds.c_str()))));
   lstrcpynW(options.outputPath, output.c_str(), MAX_PATH);
 }
 
@@ -68,13 +69,13 @@ void writeOutput(RunOptions& options) {
 int32_t renderProject(RunOptions& options) {
   report(options);
   std::string plugin;
-  options.wholeProject = readFileBytes(std::wstring(options.pluginFilePath), plugin) &&
+  options.wholeProject = base::readFileBytes(std::wstring(options.pluginFilePath), plugin) &&
                          plugin.find("[#TRACKEND]") != std::string::npos;
   std::wstring mode = environment(L"SONDREL_FAKE");
   if (mode.compare(0, 5, L"fail:") == 0) return _wtoi(mode.c_str() + 5);
   if (mode == L"wait") {
     WaitForSingleObject(options.cancelEvent, INFINITE);
-    return kStatusCancelled;
+    return base::kStatusCancelled;
   }
   if (mode == L"spin") {
     SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETRANGE32, 0, 1000);
@@ -82,10 +83,10 @@ int32_t renderProject(RunOptions& options) {
       SetDlgItemTextW(options.dialog, IDC_STATUS, i % 2 ? L"spin" : L"spun");
       SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETPOS, i, 0);
     }
-    return kStatusCancelled;
+    return base::kStatusCancelled;
   }
   writeOutput(options);
-  return kStatusOk;
+  return base::kStatusOk;
 }
 
 }  // namespace sondrel

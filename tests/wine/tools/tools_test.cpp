@@ -4,10 +4,10 @@
 // give the same output.
 #include <gtest/gtest.h>
 
+#include "base/ansi_text.h"
 #include "common/tool_text.h"
 #include "common/wav_format.h"
 #include "demo_bank/voice_synth.h"
-#include "shell/ansi_text.h"
 #include "windriver.h"
 
 namespace {
@@ -21,12 +21,12 @@ using WavtoolExec = int(__cdecl*)(const char*, const char*, const char*, const c
                                   const char*, const char*, const char*);
 using AppendFiles = int(__cdecl*)(const char*, const char*, const char*);
 
-std::string fileBytes(const std::string& path) { return windriver::fileText(sondrel::fromAnsi(path)); }
+std::string fileBytes(const std::string& path) { return windriver::fileText(base::fromAnsi(path)); }
 
 // Runs a tool program of the build with the arguments quoted; its exit code.
 DWORD runProgram(const wchar_t* program, const Args& arguments) {
   std::wstring line = L"\"" + windriver::buildDir() + L"\\" + program + L"\"";
-  for (const std::string& argument : arguments) line += L" \"" + sondrel::fromAnsi(argument) + L"\"";
+  for (const std::string& argument : arguments) line += L" \"" + base::fromAnsi(argument) + L"\"";
   windriver::Process process;
   return process.start(line) ? process.wait(60000) : 0xFFFFFFFF;
 }
@@ -70,7 +70,7 @@ std::vector<Args> wavtoolCalls(const std::string& dir, const std::string& out) {
 }
 
 TEST(Tools, ProgramsAndLibrariesWriteTheSameFiles) {
-  std::string dir = sondrel::toAnsi(windriver::scratchDir(L"tools_same"));
+  std::string dir = base::toAnsi(windriver::scratchDir(L"tools_same"));
   reftools::writeWholeFile(dir + "\\a.wav", reftools::encodeWav(reftools::synthesizeVowel('a', 220, 0.5)));
   Libraries libraries;
   ASSERT_TRUE(libraries.resample && libraries.wav && libraries.append);
@@ -104,7 +104,7 @@ TEST(Tools, ProgramsAndLibrariesWriteTheSameFiles) {
 // Missing arguments reach the programs as a short argument list and the
 // libraries as null pointers; hostile values are the native tests' part.
 TEST(Tools, MissingArgumentsFailWithoutOutput) {
-  std::string out = sondrel::toAnsi(windriver::scratchDir(L"tools_hostile")) + "\\out.wav";
+  std::string out = base::toAnsi(windriver::scratchDir(L"tools_hostile")) + "\\out.wav";
   EXPECT_EQ(runProgram(L"resampler.exe", {}), 1u) << "resampler without arguments";
   EXPECT_EQ(runProgram(L"wavtool.exe", {}), 1u) << "wavtool without arguments";
   Libraries libraries;
@@ -117,7 +117,7 @@ TEST(Tools, MissingArgumentsFailWithoutOutput) {
             1);
   EXPECT_EQ(libraries.append(nullptr, nullptr, nullptr), 1);
   EXPECT_EQ(libraries.append((out + ".whd").c_str(), (out + ".dat").c_str(), out.c_str()), 1) << "parts missing";
-  EXPECT_FALSE(windriver::fileExists(sondrel::fromAnsi(out)));
+  EXPECT_FALSE(windriver::fileExists(base::fromAnsi(out)));
 }
 
 }  // namespace

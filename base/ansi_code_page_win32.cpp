@@ -1,9 +1,9 @@
-#include "project/ansi_code_page.h"
+#include "base/ansi_code_page.h"
 
 #include <windows.h>
 
-namespace sondrel {
+namespace base {
 
 bool isAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE; }
 
-}  // namespace sondrel
+}  // namespace base

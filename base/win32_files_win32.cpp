@@ -1,6 +1,6 @@
-#include "project/win32_files.h"
+#include "base/win32_files.h"
 
-namespace sondrel {
+namespace base {
 
 void deleteFilesMatching(const std::string& directory, const std::string& pattern) {
   WIN32_FIND_DATAA found;
@@ -12,4 +12,4 @@ void deleteFilesMatching(const std::string& directory, const std::string& patter
   } while (FindNextFileA(search.get(), &found));
 }
 
-}  // namespace sondrel
+}  // namespace base

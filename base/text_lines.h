@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-namespace sondrel {
+namespace base {
 
 template <typename Visit>
 void forEachLine(std::string_view bytes, Visit&& visit) {
@@ -25,4 +25,4 @@ inline bool startsWith(std::string_view line, std::string_view key) {
   return line.size() >= key.size() && line.compare(0, key.size(), key) == 0;
 }
 
-}  // namespace sondrel
+}  // namespace base

@@ -4,9 +4,9 @@
 
 #include <string>
 
-namespace sondrel {
+namespace base {
 
 std::string toAnsi(const std::wstring& wide);
 std::wstring fromAnsi(const std::string& narrow);
 
-}  // namespace sondrel
+}  // namespace base

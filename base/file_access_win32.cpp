@@ -1,12 +1,12 @@
-#include "project/file_access.h"
+#include "base/file_access.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "project/win32_files.h"
+#include "base/win32_files.h"
 
-namespace sondrel {
+namespace base {
 namespace {
 
 bool readAll(HANDLE file, std::string& bytes) {
@@ -96,4 +96,4 @@ bool replaceFileContent(const std::wstring& widePath, const std::string& bytes) 
   return false;
 }
 
-}  // namespace sondrel
+}  // namespace base

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace sondrel {
+namespace base {
 
 // Path buffers of the host platform hold 260 units including the terminator.
 constexpr size_t kMaxPath = 260;
@@ -35,4 +35,4 @@ bool listDirectory(const std::string& ansiDirectory, std::vector<DirectoryEntry>
 // file is then untouched.
 bool replaceFileContent(const std::wstring& widePath, const std::string& bytes);
 
-}  // namespace sondrel
+}  // namespace base

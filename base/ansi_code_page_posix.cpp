@@ -1,9 +1,9 @@
-#include "project/ansi_code_page.h"
+#include "base/ansi_code_page.h"
 
-namespace sondrel {
+namespace base {
 
 // The native build stands for a system with a single-byte code page; the
 // double-byte behaviour is tested under Wine with code page 932.
 bool isAnsiLeadByte(unsigned char) { return false; }
 
-}  // namespace sondrel
+}  // namespace base

@@ -1,4 +1,4 @@
-#include "project/number_text.h"
+#include "base/number_text.h"
 
 #include <cfloat>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace sondrel {
+namespace base {
 namespace {
 
 bool isBlank(char c) {
@@ -130,4 +130,4 @@ std::string formatText(const char* format, ...) {
   return text;
 }
 
-}  // namespace sondrel
+}  // namespace base

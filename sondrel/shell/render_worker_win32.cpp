@@ -2,6 +2,8 @@
 
 #include <process.h>
 
+#include "shell/render_project.h"
+
 namespace sondrel {
 namespace {
 

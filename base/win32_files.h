@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace sondrel {
+namespace base {
 
 // Owns one handle so that every early return closes it, with the function
 // that closes its kind (CloseHandle, FindClose).
@@ -33,4 +33,4 @@ using FindHandle = OwnedHandle<FindClose>;
 // matches the wildcard `pattern`; failures are ignored.
 void deleteFilesMatching(const std::string& directory, const std::string& pattern);
 
-}  // namespace sondrel
+}  // namespace base

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace sondrel {
+namespace base {
 
 int32_t readInt(std::string_view text);
 // Length of the decimal number (sign, digits, fraction, exponent) at the very
@@ -44,4 +44,4 @@ std::string formatText(const char* format, ...)
 #endif
     ;
 
-}  // namespace sondrel
+}  // namespace base

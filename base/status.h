@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace sondrel {
+namespace base {
 
 constexpr int32_t kStatusOk = 0;
 constexpr int32_t kStatusFileNotFound = 2;  // ERROR_FILE_NOT_FOUND
@@ -12,4 +12,4 @@ constexpr int32_t kStatusInvalidData = 13;  // ERROR_INVALID_DATA
 constexpr int32_t kStatusFilenameTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 constexpr int32_t kStatusCancelled = 1223;  // ERROR_CANCELLED
 
-}  // namespace sondrel
+}  // namespace base

@@ -4,8 +4,8 @@
 // character, never a separator or a letter of its own.
 #pragma once
 
-namespace sondrel {
+namespace base {
 
 bool isAnsiLeadByte(unsigned char byte);
 
-}  // namespace sondrel
+}  // namespace base

@@ -1,8 +1,8 @@
-#include "shell/ansi_text.h"
+#include "base/ansi_text.h"
 
 #include <windows.h>
 
-namespace sondrel {
+namespace base {
 
 std::string toAnsi(const std::wstring& wide) {
   if (wide.empty()) return std::string();
@@ -20,4 +20,4 @@ std::wstring fromAnsi(const std::string& narrow) {
   return wide;
 }
 
-}  // namespace sondrel
+}  // namespace base

@@ -4,7 +4,7 @@
 // so native tests keep Shift-JIS names out of paths (the Wine tests cover
 // them). Wide paths are converted to UTF-8. The 260-byte limit of the host is
 // applied the same way, so overlong paths behave alike in both builds.
-#include "project/file_access.h"
+#include "base/file_access.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,7 +13,7 @@
 
 #include <cstdio>
 
-namespace sondrel {
+namespace base {
 namespace {
 
 std::string nativePath(std::string path) {
@@ -107,4 +107,4 @@ bool replaceFileContent(const std::wstring& widePath, const std::string& bytes) 
   return false;
 }
 
-}  // namespace sondrel
+}  // namespace base
