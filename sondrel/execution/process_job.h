@@ -1,0 +1,41 @@
+// Child processes of a render held in one job object: the command interpreter
+// and every tool it starts, or the resamplers run side by side, end together
+// when the render is cancelled, and cannot outlive sondrel.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sondrel {
+
+class ProcessJob {
+ public:
+  // Creates the job, set to end its processes when its last handle closes.
+  // Where no job can be made (a system that refuses nested jobs, say), the
+  // processes run outside one and only those started here can be ended.
+  ProcessJob();
+  ~ProcessJob();
+  ProcessJob(const ProcessJob&) = delete;
+  ProcessJob& operator=(const ProcessJob&) = delete;
+
+  // Starts `commandLine` (program `application`, which may be null) in the
+  // current directory of this process, with `environment` (an ANSI block as
+  // CreateProcessA takes it; null: this process's own) inside the job:
+  // the process is created suspended, put into the job and then resumed, so
+  // that nothing it starts can escape. Returns 0 and the process handle, which
+  // the caller owns, or the system error code of the start.
+  int32_t start(const char* application, std::string commandLine, const char* environment, HANDLE& process);
+
+  // Ends every process of the job, the ones they started included; without a
+  // job, the processes started here.
+  void terminateAll(UINT exitCode);
+
+ private:
+  HANDLE job_ = nullptr;
+  std::vector<HANDLE> started_;
+};
+
+}  // namespace sondrel

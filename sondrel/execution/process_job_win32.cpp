@@ -1,0 +1,47 @@
+#include "execution/process_job.h"
+
+namespace sondrel {
+
+ProcessJob::ProcessJob() {
+  job_ = CreateJobObjectW(nullptr, nullptr);
+  if (!job_) return;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+    CloseHandle(job_);
+    job_ = nullptr;
+  }
+}
+
+ProcessJob::~ProcessJob() {
+  for (HANDLE process : started_) CloseHandle(process);
+  if (job_) CloseHandle(job_);
+}
+
+int32_t ProcessJob::start(const char* application, std::string commandLine, const char* environment,
+                          HANDLE& process) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION created = {};
+  if (!CreateProcessA(application, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                      const_cast<char*>(environment), nullptr, &startup, &created))
+    return static_cast<int32_t>(GetLastError());
+  // A system without nested jobs refuses the assignment when sondrel itself
+  // runs in a job; the process then runs outside one rather than not at all,
+  // and terminateAll reaches it through its own handle.
+  if (job_) AssignProcessToJobObject(job_, created.hProcess);
+  HANDLE kept = nullptr;
+  if (DuplicateHandle(GetCurrentProcess(), created.hProcess, GetCurrentProcess(), &kept, PROCESS_TERMINATE, FALSE, 0))
+    started_.push_back(kept);
+  ResumeThread(created.hThread);
+  CloseHandle(created.hThread);
+  process = created.hProcess;
+  return 0;
+}
+
+void ProcessJob::terminateAll(UINT exitCode) {
+  if (job_) TerminateJobObject(job_, exitCode);
+  for (HANDLE process : started_) TerminateProcess(process, exitCode);
+}
+
+}  // namespace sondrel
