@@ -30,5 +30,6 @@ file(WRITE ${stage}.list "${listing}\n")
 execute_process(COMMAND touch -d @946684800 ${entries} WORKING_DIRECTORY ${stage} COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC0 zip -X -D -q ${ZIP} -@
   INPUT_FILE ${stage}.list WORKING_DIRECTORY ${stage} COMMAND_ERROR_IS_FATAL ANY)
+file(REMOVE_RECURSE ${stage} ${stage}.list)
 file(SHA256 ${ZIP} hash)
 file(WRITE ${ZIP}.sha256 "${hash}  ${name}.zip\n")

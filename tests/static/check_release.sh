@@ -85,7 +85,7 @@ check_program() {
   if [[ $relative == *.exe ]] && ! grep -q '^1 24 ' <<<"$resources"; then fail "$relative: no manifest"; fi
   local numbers=${version//./,}
   while [ "$(tr -cd , <<<"$numbers" | wc -c)" -lt 3 ]; do numbers="$numbers,0"; done
-  grep -q "^FILEVERSION $numbers$" <<<"$resources" || fail "$relative: no version resource with FILEVERSION $numbers"
+  grep -E "^ *FILEVERSION " <<<"$resources" | tr -d " " | grep -qx "FILEVERSION$numbers" || fail "$relative: no version resource with FILEVERSION $numbers"
   for value in "\"ProductName\", \"$product\"" "\"ProductVersion\", \"$version\"" \
     "\"FileVersion\", \"$version\"" "\"OriginalFilename\", \"$(basename "$file")\""; do
     grep -qF "VALUE $value" <<<"$resources" || fail "$relative: version resource lacks $value"
