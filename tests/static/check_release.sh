@@ -102,4 +102,4 @@ if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed for $zip"
   exit 1
 fi
-echo "$name.zip: layout, checksum, guides in English and Japanese; $programs programs i686 with manifest and version $version"
+echo "$name.zip: layout, checksum, guides in English and Japanese; $programs programs and libraries i686 with version $version, programs with a manifest"
