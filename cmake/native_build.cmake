@@ -49,6 +49,14 @@ if(SONDREL_WINDOWS_BUILDS)
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     USES_TERMINAL_BUILD ON)
+  # The release zip, packed from the 32-bit tree and the demo voice bank on
+  # every build, so that the tests check what users get.
+  set(RELEASE_ZIP ${CMAKE_BINARY_DIR}/release/${PROJECT_NAME}-${PROJECT_VERSION}.zip)
+  add_custom_target(release_zip ALL
+    COMMAND ${CMAKE_COMMAND} -DWINDOWS_TREE=${CMAKE_BINARY_DIR}/win32 -DZIP=${RELEASE_ZIP}
+      -P ${CMAKE_SOURCE_DIR}/cmake/release_zip.cmake
+    DEPENDS win32 demo_bank
+    COMMENT "Packing ${RELEASE_ZIP}")
   # The Wine tests are registered by the x86_64 build; pull them into this
   # tree's test list so that one ctest run covers all three builds.
   file(WRITE ${CMAKE_BINARY_DIR}/win64_tests.cmake "subdirs(\"${CMAKE_BINARY_DIR}/win64\")\n")

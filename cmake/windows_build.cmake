@@ -11,6 +11,16 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 add_compile_options(-Wall -Wextra -O2)
 add_link_options(-static -static-libgcc -static-libstdc++ -s)
+# Reproducible programs: no source or build path (__FILE__ of assertions), no
+# __DATE__ or __TIME__, and no link time stamp in the files, so two builds from
+# different folders give the same bytes.
+add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Werror=date-time>)
+add_link_options(-Wl,--no-insert-timestamp)
+
+include(${CMAKE_CURRENT_LIST_DIR}/version_resource.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/release_content.cmake)
 
 set(SONDREL_SOURCE_ROOT ${CMAKE_SOURCE_DIR}/sondrel)
 add_subdirectory(base)

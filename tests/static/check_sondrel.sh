@@ -27,7 +27,7 @@ resources=$(i686-w64-mingw32-windres -i "$program" -J coff -O rc 2>&1) || fail "
 
 # Dialogs 101 and 102 and the string table, both languages, as decompiled
 # text without the comments (class names come out in capitals from windres).
-actual=$(sed -n '/Type: dialog/,/Type: 24/p' <<<"$resources" | grep -v -e '^/\*' -e '^ *Name:' -e '^$' -e 'Type: 24')
+actual=$(sed -n '/Type: dialog/,/Type: \(version\|24\)/p' <<<"$resources" | grep -v -e '^/\*' -e '^ *Name:' -e '^$' -e 'Type: version' -e 'Type: 24')
 expected=$(grep -v '^#' "$expected_dir/sondrel_resources.rc.expected")
 if [ "$actual" != "$expected" ]; then
   fail "dialogs or strings differ from sondrel_resources.rc.expected:"

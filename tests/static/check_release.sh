@@ -1,0 +1,105 @@
+#!/bin/bash
+# Checks the release zip as users get it: its name and checksum, its layout,
+# the guide in both languages, and every program in it (i686, GUI subsystem in
+# the plug-in folder, console for the reference tools, imports of system
+# libraries only, manifest, version resource, no build path or link time).
+# Usage: check_release.sh <i686 build directory> <release directory>
+set -u
+release_dir=$2
+source_root=$(cd "$(dirname "$0")/../.." && pwd)
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+zips=("$release_dir"/*.zip)
+[ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || { echo "FAIL: expected one zip in $release_dir, found: ${zips[*]}"; exit 1; }
+zip=${zips[0]}
+name=$(basename "$zip" .zip)
+version=${name##*-}
+product=${name%-*}
+[[ $version =~ ^[0-9]+(\.[0-9]+){1,3}$ ]] || fail "zip name $name does not end in a version"
+(cd "$release_dir" && sha256sum --quiet -c "$name.zip.sha256") || fail "$name.zip.sha256 does not match the zip"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+unzip -q "$zip" -d "$work" || { echo "FAIL: unzip cannot read $zip"; exit 1; }
+outside=$(cd "$work" && ls -A | grep -vx "$name")
+[ -z "$outside" ] || fail "entries outside the folder $name/: $outside"
+root="$work/$name"
+
+for file in plugins/sondrel/sondrel.exe reference-tools/README.txt reference-tools/resampler.exe \
+  reference-tools/wavtool.exe reference-tools/resampler10.dll reference-tools/wavtool2.dll \
+  demo_bank/oto.ini demo_bank/prefix.map demo_bank/high/oto.ini example/example.ust LICENSE.txt \
+  guide-en.html guide-ja.html guide.css; do
+  [ -s "$root/$file" ] || fail "$file is missing or empty"
+done
+for picture in "$source_root"/docs/screenshots/*.png; do
+  cmp -s "$picture" "$root/screenshots/$(basename "$picture")" || fail "screenshots/$(basename "$picture") is not the one in docs/"
+done
+grep -q $'\r$' "$root/example/example.ust" || fail "example.ust does not have CR LF line ends"
+
+# Both guides are UTF-8 pages that say so, cover the same sections and every
+# option and key a user needs, and show only pictures the zip holds (or
+# pictures of a program the bundle does not ship yet).
+sections() { grep -o ' id="[a-z-]*"' "$1" | sort | tr '\n' ' '; }
+for language in en ja; do
+  guide="$root/guide-$language.html"
+  [ -f "$guide" ] || continue
+  grep -qi '<meta charset="utf-8">' "$guide" || fail "guide-$language.html declares no UTF-8 charset"
+  grep -q "<html lang=\"$language\">" "$guide" || fail "guide-$language.html is not marked as language $language"
+  iconv -f UTF-8 -t UTF-8 "$guide" >/dev/null 2>&1 || fail "guide-$language.html is not valid UTF-8"
+  for needed in 'id="install"' 'id="setting"' 'id="cancel"' 'id="command-line"' 'id="exit-codes"' \
+    'id="cache"' 'id="failures"' 'id="quillet"' 'id="licence"' UseDLL=1 VoiceRoot= Tool1Path= Tool2Path= \
+    Mode2= /o: /m: /noplay /nodeletewav /nodeletecache /debug 1223 206 '.cache' LICENSE.txt; do
+    grep -qF -- "$needed" "$guide" || fail "guide-$language.html does not cover $needed"
+  done
+  for picture in $(grep -o '<img src="[^"]*"' "$guide" | sed 's/<img src="//; s/"$//'); do
+    program=$(basename "$picture" | sed 's/-.*//')
+    if [ ! -f "$root/$picture" ] && [ -f "$root/plugins/sondrel/$program.exe" ]; then
+      fail "guide-$language.html shows $picture, which the zip does not hold"
+    fi
+  done
+done
+[ "$(sections "$root/guide-en.html")" = "$(sections "$root/guide-ja.html")" ] ||
+  fail "the guides have different sections: $(sections "$root/guide-en.html") / $(sections "$root/guide-ja.html")"
+grep -q 'レンダリング' "$root/guide-ja.html" || fail "guide-ja.html holds no Japanese text"
+grep -q 'Permission is hereby granted' "$root/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence"
+
+system_libraries=" advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shlwapi.dll user32.dll winmm.dll "
+check_program() {
+  local file=$1 relative=${1#"$root"/} headers imports resources
+  headers=$(i686-w64-mingw32-objdump -p "$file") || { fail "$relative: objdump cannot read it"; return; }
+  grep -q 'file format pei-i386' <<<"$headers" || fail "$relative: not an i386 PE file"
+  grep -Eq '^Magic[[:space:]]+010b' <<<"$headers" || fail "$relative: not PE32"
+  case $relative in
+    plugins/*.exe) grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "$relative: not a GUI program" ;;
+    *.exe) grep -Eq '^Subsystem[[:space:]]+00000003' <<<"$headers" || fail "$relative: not a console program" ;;
+  esac
+  grep -Eq '^Time/Date[[:space:]]+Thu Jan  1 00:00:00 1970' <<<"$headers" || fail "$relative: carries a link time stamp"
+  imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort)
+  for library in $imports; do
+    [[ $system_libraries == *" $library "* ]] || fail "$relative: imports $library, which is no system library"
+  done
+  if grep -aqF -e "$source_root" "$file"; then fail "$relative: holds the build path $source_root"; fi
+
+  resources=$(i686-w64-mingw32-windres -i "$file" -J coff -O rc 2>/dev/null)
+  if [[ $relative == *.exe ]] && ! grep -q '^1 24 ' <<<"$resources"; then fail "$relative: no manifest"; fi
+  local numbers=${version//./,}
+  while [ "$(tr -cd , <<<"$numbers" | wc -c)" -lt 3 ]; do numbers="$numbers,0"; done
+  grep -E "^ *FILEVERSION " <<<"$resources" | tr -d " " | grep -qx "FILEVERSION$numbers" || fail "$relative: no version resource with FILEVERSION $numbers"
+  for value in "\"ProductName\", \"$product\"" "\"ProductVersion\", \"$version\"" \
+    "\"FileVersion\", \"$version\"" "\"OriginalFilename\", \"$(basename "$file")\""; do
+    grep -qF "VALUE $value" <<<"$resources" || fail "$relative: version resource lacks $value"
+  done
+  grep -Eq 'VALUE "FileDescription", "[^"]+"' <<<"$resources" || fail "$relative: version resource has no description"
+}
+programs=0
+while IFS= read -r -d '' file; do
+  check_program "$file"
+  programs=$((programs + 1))
+done < <(find "$root" \( -iname '*.exe' -o -iname '*.dll' \) -print0 | sort -z)
+
+if [ $failures -ne 0 ]; then
+  echo "$failures check(s) failed for $zip"
+  exit 1
+fi
+echo "$name.zip: layout, checksum, guides in English and Japanese; $programs programs and libraries i686 with version $version, programs with a manifest"
