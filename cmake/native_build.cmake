@@ -19,6 +19,7 @@ endif()
 
 add_subdirectory(base)
 add_subdirectory(sondrel)
+add_subdirectory(quillet)
 add_subdirectory(tools)
 add_subdirectory(tests)
 if(SONDREL_BENCHMARKS)
