@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 namespace quillet {
 namespace {
 
@@ -11,28 +14,24 @@ static_assert(kStoredString == REG_SZ && kStoredBinary == REG_BINARY && kStoredD
 constexpr wchar_t kMainKey[] = L"Software\\TARV Plugin\\quillet";
 constexpr wchar_t kConfigurationsKey[] = L"Software\\TARV Plugin\\quillet\\configurations";
 
-// Owns one open key of HKEY_CURRENT_USER.
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  ~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-
-  bool openForReading(const std::wstring& path) {
-    return RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key_) == ERROR_SUCCESS;
-  }
-  bool create(const std::wstring& path) {
-    return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                           &key_, nullptr) == ERROR_SUCCESS;
-  }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
+// Owns one open key, so that every early return closes it.
+struct KeyCloser {
+  void operator()(HKEY key) const { RegCloseKey(key); }
 };
+using RegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+RegistryKey openForReading(const std::wstring& path) {
+  HKEY key = nullptr;
+  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+  return RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
+}
+
+RegistryKey createKey(const std::wstring& path) {
+  HKEY key = nullptr;
+  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                                   nullptr, &key, nullptr);
+  return RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
+}
 
 std::wstring configurationPath(const std::wstring& name) { return std::wstring(kConfigurationsKey) + L"\\" + name; }
 
@@ -85,9 +84,9 @@ bool readSettings(HKEY key, Scale current, Settings& settings) {
 
 std::vector<std::wstring> listConfigurations() {
   std::vector<std::wstring> names;
-  RegistryKey key;
+  RegistryKey key = openForReading(kConfigurationsKey);
   DWORD longest = 0;
-  if (!key.openForReading(kConfigurationsKey) ||
+  if (!key ||
       RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr, nullptr,
                        nullptr, nullptr) != ERROR_SUCCESS)
     return names;
@@ -101,15 +100,15 @@ std::vector<std::wstring> listConfigurations() {
 }
 
 bool saveConfiguration(const std::wstring& name, const Settings& settings) {
-  RegistryKey key;
-  if (!key.create(configurationPath(name))) return false;
+  RegistryKey key = createKey(configurationPath(name));
+  if (!key) return false;
   writeSettings(key.get(), settings);
   return true;
 }
 
 bool readConfiguration(const std::wstring& name, Scale current, Settings& settings, bool& scaleRead) {
-  RegistryKey key;
-  if (!key.openForReading(configurationPath(name))) return false;
+  RegistryKey key = openForReading(configurationPath(name));
+  if (!key) return false;
   scaleRead = readSettings(key.get(), current, settings);
   return true;
 }
@@ -120,16 +119,16 @@ bool deleteConfiguration(const std::wstring& name) {
 }
 
 void saveMainKey(WindowRect position, const Settings& settings) {
-  RegistryKey key;
-  if (!key.create(kMainKey)) return;
+  RegistryKey key = createKey(kMainKey);
+  if (!key) return;
   writeBytes(key.get(), L"WindowPos", REG_BINARY, encodeWindowPos(position));
   writeSettings(key.get(), settings);
 }
 
 MainKeyState restoreMainKey(Scale current) {
   MainKeyState state;
-  RegistryKey key;
-  if (!key.openForReading(kMainKey)) return state;
+  RegistryKey key = openForReading(kMainKey);
+  if (!key) return state;
   state.found = true;
   state.hasPosition = decodeWindowPos(readValue(key.get(), L"WindowPos", kWindowPosBytes), state.position);
   state.scaleRead = readSettings(key.get(), current, state.settings);

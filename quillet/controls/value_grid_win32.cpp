@@ -17,14 +17,14 @@ namespace {
 constexpr int kFirstLabel = 100;
 constexpr int kFirstEdit = 500;
 constexpr int kEditLimit = 6;
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT;
 constexpr int kReadUnits = 15;
 
 // One grid exists per process, the editor dialog's, and this is its state.
 // low and high come from 16-bit halves, so the array has at most 65,536
 // records.
 struct GridState {
-  int32_t low = 0;
-  int32_t high = 0;
+  int32_t low = 0, high = 0;
   std::vector<NoteValue> values;  // record i is note low + i
   int rowCount = 0;
   int32_t topNote = 0;  // the note of the first row
@@ -76,10 +76,16 @@ void commit(HWND grid) {
   }
 }
 
+HWND createRowControl(HWND grid, DWORD extendedStyle, const wchar_t* type, DWORD style, const RECT& place, int id) {
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(grid, GWLP_HINSTANCE));
+  return CreateWindowExW(extendedStyle, type, L"", style, place.left, place.top, place.right - place.left,
+                         place.bottom - place.top, grid, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                         nullptr);
+}
+
 // Rows are laid out in the dialog's units and exist only while they fit.
 void createRows(HWND grid) {
   HWND dialog = GetParent(grid);
-  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(grid, GWLP_HINSTANCE));
   auto font = static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0));
   RECT client;
   GetClientRect(grid, &client);
@@ -89,12 +95,8 @@ void createRows(HWND grid) {
     MapDialogRect(dialog, &label);
     MapDialogRect(dialog, &edit);
     if (label.bottom >= client.bottom) break;
-    HWND name = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, label.left, label.top,
-                                label.right - label.left, label.bottom - label.top, grid,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstLabel + row)), instance, nullptr);
-    HWND field = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT,
-                                 edit.left, edit.top, edit.right - edit.left, edit.bottom - edit.top, grid,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstEdit + row)), instance, nullptr);
+    HWND name = createRowControl(grid, 0, L"STATIC", WS_CHILD | WS_VISIBLE, label, kFirstLabel + row);
+    HWND field = createRowControl(grid, WS_EX_CLIENTEDGE, L"EDIT", kEditStyle, edit, kFirstEdit + row);
     SendMessageW(name, WM_SETFONT, font, FALSE);
     SendMessageW(field, WM_SETFONT, font, FALSE);
     SendMessageW(field, EM_LIMITTEXT, kEditLimit, 0);
@@ -181,7 +183,8 @@ void copyIn(HWND grid, size_t count, const NoteValue* from) {
 LRESULT CALLBACK valueGridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
-      auto packed = static_cast<DWORD>(reinterpret_cast<uintptr_t>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+      void* parameter = reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams;
+      auto packed = static_cast<DWORD>(reinterpret_cast<uintptr_t>(parameter));
       rebuild(grid, LOWORD(packed), HIWORD(packed));
       return 0;
     }

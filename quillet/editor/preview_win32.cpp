@@ -77,7 +77,8 @@ void runPreview(HWND dialog, const std::wstring& pluginPath, const WriteModifica
   // before anything is written under it.
   auto tempNamed = [&](int attempt) { return previewTempPath(pluginPath, attempt); };
   auto createEmpty = [](const std::wstring& path) {
-    base::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    base::FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.valid();
   };
   if (createAtFreeName(tempNamed, createEmpty, tempPath)) {

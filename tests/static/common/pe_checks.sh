@@ -45,7 +45,8 @@ check_dialogs_and_strings() {
 # 1.0.0.0 for X86, Common Controls 6 and the invoker's execution level.
 check_manifest() {
   local manifest identity dependency level attribute
-  manifest=$(sed -n '/^1 24 /,/^END/p' <<<"$resources" | sed -n 's/^ *"\(.*\)"$/\1/p' | sed 's/""/"/g; s/\\n/ /g' | tr -s ' \n' ' ')
+  manifest=$(sed -n '/^1 24 /,/^END/p' <<<"$resources" | sed -n 's/^ *"\(.*\)"$/\1/p' |
+    sed 's/""/"/g; s/\\n/ /g' | tr -s ' \n' ' ')
   [ -n "$manifest" ] || fail "no manifest resource 1 of type 24"
   identity=$(grep -o '<assemblyIdentity [^>]*>' <<<"$manifest" | head -1)
   for attribute in "name=\"$1\"" 'version="1.0.0.0"' 'processorArchitecture="X86"' 'type="win32"'; do

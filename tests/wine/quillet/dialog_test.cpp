@@ -70,12 +70,8 @@ TEST_F(QuilletTest, EscapeAndTheCloseBoxEndWithoutOutputAndEnterIsOk) {
 
 TEST_F(QuilletTest, ApplySwapsAReversedPairFillsTheGridAndOkWritesTheOutput) {
   QuilletHost host(L"quillet_apply", kSong);
-  HWND dialog = host.open();
+  HWND dialog = host.open({{kHighNote, L"C4"}, {kLowNote, L"e4"}, {kRangeHigh, L"0"}, {kRangeLow, L"10"}});
   ASSERT_NE(dialog, nullptr);
-  type(dialog, kHighNote, L"C4");
-  type(dialog, kLowNote, L"e4");
-  type(dialog, kRangeHigh, L"0");
-  type(dialog, kRangeLow, L"10");
   ASSERT_TRUE(click(dialog, kApply));
   EXPECT_EQ(controlText(dialog, kHighNote), L"e4") << "the note fields trade places";
   EXPECT_EQ(controlText(dialog, kLowNote), L"C4");

@@ -21,9 +21,8 @@ TEST_F(QuilletTest, PlayStartsSondrelOnACopyAndTheModificationAndRemovesBoth) {
       writeFile(host.work + L"\\t1.ust", "mine");
       writeFile(host.work + L"\\quillet_temp.ust", "mine too");
     }
-    HWND dialog = host.open();
+    HWND dialog = host.open({{kRangeHigh, L"4"}});
     ASSERT_NE(dialog, nullptr) << c.name;
-    type(dialog, kRangeHigh, L"4");
     ASSERT_TRUE(click(dialog, kApply)) << c.name;
     ASSERT_TRUE(click(dialog, kPlay, 60000)) << c.name << ": Play did not return";
     std::wstring command = L"\"" + host.root + L"\\plugins\\sondrel\\sondrel.exe\" \"" + host.work + L"\\" + c.copy +

@@ -18,7 +18,12 @@ bool QuilletHost::startWith(const std::wstring& arguments) {
                        {L"STANDIN_LOG=" + log});
 }
 
-HWND QuilletHost::open(const wchar_t* caption) { return start(L"") ? findDialog(process.id(), caption) : nullptr; }
+HWND QuilletHost::open(const std::vector<std::pair<int, std::wstring>>& fields, const wchar_t* caption) {
+  HWND dialog = start(L"") ? findDialog(process.id(), caption) : nullptr;
+  for (const auto& [id, text] : fields)
+    if (dialog) type(dialog, id, text);
+  return dialog;
+}
 
 DWORD QuilletHost::close(HWND dialog, int id) {
   pressButton(dialog, id);
@@ -71,7 +76,8 @@ RegistryValue readValue(const std::wstring& subkey, const wchar_t* name) {
 
 bool keyExists(const std::wstring& subkey) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kMainKey) + L"\\" + subkey).c_str(), 0, KEY_READ, &key)) return false;
+  std::wstring path = std::wstring(kMainKey) + L"\\" + subkey;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key)) return false;
   RegCloseKey(key);
   return true;
 }

@@ -38,8 +38,9 @@ struct QuilletHost : Host {
   QuilletHost(const wchar_t* name, const std::string& song);
   // Starts quillet with these arguments instead of the plug-in file.
   bool startWith(const std::wstring& arguments);
-  // Starts quillet on the plug-in file and returns its dialog (null: none).
-  HWND open(const wchar_t* caption = kCaption);
+  // Starts quillet on the plug-in file, waits for its dialog and types the
+  // fields (control id, text) into it; null when no dialog appears.
+  HWND open(const std::vector<std::pair<int, std::wstring>>& fields = {}, const wchar_t* caption = kCaption);
   // Ends the dialog with the command and returns quillet's exit code.
   DWORD close(HWND dialog, int id);
 };

@@ -40,11 +40,8 @@ TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
   RECT saved;
   {
     QuilletHost host(L"quillet_main_key", kSong);
-    HWND dialog = host.open();
+    HWND dialog = host.open({{kFlag, L"y"}, {kRangeLow, L"-3"}, {kRangeHigh, L"12"}});
     ASSERT_NE(dialog, nullptr);
-    type(dialog, kFlag, L"y");
-    type(dialog, kRangeLow, L"-3");
-    type(dialog, kRangeHigh, L"12");
     ASSERT_TRUE(click(dialog, kApply));
     typeInRow(dialog, 0, L"20");
     SetWindowPos(dialog, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -85,14 +82,13 @@ TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
 
 TEST_F(QuilletTest, ConfigurationsMatchWholeNamesAndTheListShowsTheRegistry) {
   QuilletHost host(L"quillet_configurations", kSong);
-  HWND dialog = host.open();
+  HWND dialog = host.open({{kRangeHigh, L"4"}});
   ASSERT_NE(dialog, nullptr);
   auto saveAs = [&](const wchar_t* name, const wchar_t* flag) {
     type(dialog, kFlag, flag);
     type(dialog, kConfigurations, name);
     ASSERT_TRUE(click(dialog, kSave));
   };
-  type(dialog, kRangeHigh, L"4");
   ASSERT_TRUE(click(dialog, kApply));
   saveAs(L"abc", L"a");
   saveAs(L"ab", L"b");

@@ -46,8 +46,9 @@ TEST_F(QuilletTest, RealSondrelPreviewsTheChangesAndOkWritesThem) {
   ASSERT_TRUE(waitWindowGone(dialog));
   Sleep(500);
   EXPECT_EQ(fileText(temp + L"\\plugin.tmp"),
-            "[#0000]\r\nFlags=g0\r\n[#0001]\r\nFlags=g4\r\n[#0002]\r\n[#0003]\r\nFlags=g8\r\n[#0004]\r\nFlags=BRE50g14\r\n"
-            "[#0005]\r\nFlags=g8\r\n[#0006]\r\nFlags=g4\r\n[#0007]\r\n[#0008]\r\nFlags=Y0H10eg0\r\n");
+            "[#0000]\r\nFlags=g0\r\n[#0001]\r\nFlags=g4\r\n[#0002]\r\n[#0003]\r\nFlags=g8\r\n"
+            "[#0004]\r\nFlags=BRE50g14\r\n[#0005]\r\nFlags=g8\r\n[#0006]\r\nFlags=g4\r\n[#0007]\r\n"
+            "[#0008]\r\nFlags=Y0H10eg0\r\n");
 }
 
 }  // namespace
