@@ -237,8 +237,12 @@ INT_PTR CALLBACK editorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       initialise(dialog, *reinterpret_cast<EditorDialog*>(lParam));
       return TRUE;
     case WM_COMMAND:
-      command(dialog, *reinterpret_cast<EditorDialog*>(GetWindowLongPtrW(dialog, DWLP_USER)), LOWORD(wParam));
-      return TRUE;
+      // Controls may notify before the dialog's record is stored.
+      if (auto* editor = reinterpret_cast<EditorDialog*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
+        command(dialog, *editor, LOWORD(wParam));
+        return TRUE;
+      }
+      return FALSE;
     default:
       return FALSE;
   }

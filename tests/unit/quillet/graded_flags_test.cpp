@@ -136,6 +136,9 @@ TEST(ApplyValues, SetsTheFlagOfEveryNoteWithAValue) {
   applyValues(document, Scale{60, 62}, values, 'g');
   EXPECT_EQ(formatDocument(document), "[#0001]\r\nFlags=B40g4\r\n[#0002]\r\n[#0003]\r\n[#0004]\r\n[#0005]\r\n[#0006]\r\n")
       << "rests, empty records and notes outside the scale keep their flags";
+  applyValues(document, Scale{60, 62}, emptyValues(Scale{60, 62}), 'g');
+  EXPECT_EQ(formatDocument(document), "[#0001]\r\nFlags=B40g4\r\n[#0002]\r\n[#0003]\r\n[#0004]\r\n[#0005]\r\n[#0006]\r\n")
+      << "a change stays marked: a preview's changes are written again";
 }
 
 }  // namespace

@@ -68,6 +68,23 @@ TEST_F(QuilletTest, EscapeAndTheCloseBoxEndWithoutOutputAndEnterIsOk) {
   }
 }
 
+TEST_F(QuilletTest, OkThatCannotWriteTheOutputKeepsTheDialogOpen) {
+  QuilletHost host(L"quillet_read_only", kSong);
+  HWND dialog = host.open({{kRangeLow, L"1"}});
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(click(dialog, kApply));
+  // Open without sharing, the file cannot be replaced (Wine, unlike Windows,
+  // replaces a read-only file).
+  HANDLE held = CreateFileW(host.plugin.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_TRUE(click(dialog, IDOK));
+  EXPECT_TRUE(IsWindowVisible(dialog)) << "closing would hand the host editor its own input as the output";
+  CloseHandle(held);
+  EXPECT_EQ(fileText(host.plugin), kSong);
+  EXPECT_FALSE(readValue(L"", L"Flag").found);
+  EXPECT_EQ(host.close(dialog, IDOK), 0u);
+  EXPECT_EQ(fileText(host.plugin).substr(0, 25), "[#0003]\r\nFlags=B40g1\r\n[#0") << "the next OK writes";
+}
+
 TEST_F(QuilletTest, ApplySwapsAReversedPairFillsTheGridAndOkWritesTheOutput) {
   QuilletHost host(L"quillet_apply", kSong);
   HWND dialog = host.open({{kHighNote, L"C4"}, {kLowNote, L"e4"}, {kRangeHigh, L"0"}, {kRangeLow, L"10"}});
