@@ -4,7 +4,9 @@
 set -eu
 packages="cmake ninja-build clang libclang-rt-14-dev g++ googletest \
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64 wine64 xvfb \
-  locales imagemagick x11-apps x11-utils file fonts-droid-fallback zip unzip git"
+  locales imagemagick x11-apps x11-utils file fonts-droid-fallback fonts-vlgothic zip unzip git"
+# fonts-vlgothic: a Japanese Gothic with Latin letters, so that the Japanese
+# dialogs under Wine draw digits and "OK" instead of empty boxes.
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -1,8 +1,10 @@
 #!/bin/sh
-# Makes the screenshots of sondrel's progress dialogs in docs/screenshots/:
-# templates 101 (script mode) and 102 (DLL mode with progress bar), each in
-# English and Japanese. The dialogs are shown by the test build of sondrel,
-# whose render waits for Cancel, under Wine on a private Xvfb display.
+# Makes the screenshots of the dialogs in docs/screenshots/, each in English
+# and Japanese: sondrel's progress dialogs, templates 101 (script mode) and
+# 102 (DLL mode with progress bar), shown by the test build of sondrel, whose
+# render waits for Cancel; and quillet's editor dialog 129 on a song of eight
+# notes with stored values. Everything runs under Wine on a private Xvfb
+# display with a prefix of its own.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
@@ -14,6 +16,28 @@ mkdir -p "$out"
 sh tests/wine/harness/wine-setup.sh "$state" >/dev/null
 trap 'sh "$root/tests/wine/harness/wine-cleanup.sh" "$state"' EXIT
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY="$(cat "$state/display")"
+plugin_file="$state/plugin.tmp"
+windows_plugin_file="Z:$(echo "$plugin_file" | tr / '\\')"
+
+# shoot PROGRAM PICTURE: waits for the visible top-level window of the
+# program (its input method window aside), saves its picture, and ends the
+# program started last.
+shoot() {
+  window=""
+  i=0
+  while [ -z "$window" ] && [ $i -lt 100 ]; do
+    sleep 0.2
+    window=$(xwininfo -root -children | grep -F "(\"$1\"" | grep -v -e '"Default IME"' -e '(has no name)' |
+      sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p' | head -1)
+    i=$((i + 1))
+  done
+  [ -n "$window" ] || { echo "no window of $1 for $2" >&2; exit 1; }
+  sleep 1
+  import -window "$window" "$2"
+  kill "$program"
+  wait "$program" 2>/dev/null || true
+  echo "$2"
+}
 
 for template in 101 102; do
   host="$state/host$template"
@@ -23,22 +47,27 @@ for template in 101 102; do
   printf 'UseDLL=%s\r\n' "$use_dll" >"$host/setting.ini"
   for language in en ja; do
     [ "$language" = ja ] && lang=ja_JP.UTF-8 || lang=en_US.UTF-8
-    printf '[#SETTING]\r\n' >"$state/plugin.tmp"
+    printf '[#SETTING]\r\n' >"$plugin_file"
     LANG=$lang SONDREL_FAKE=wait /usr/lib/wine/wine64 "$host/plugins/sondrel/sondrel.exe" \
-      "Z:$(echo "$state/plugin.tmp" | tr / '\\')" >/dev/null 2>&1 &
+      "$windows_plugin_file" >/dev/null 2>&1 &
     program=$!
-    window=""
-    i=0
-    while [ -z "$window" ] && [ $i -lt 100 ]; do
-      sleep 0.2
-      window=$(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) "TARV".*/\1/p' | head -1)
-      i=$((i + 1))
-    done
-    [ -n "$window" ] || { echo "no dialog for template $template ($language)" >&2; exit 1; }
-    sleep 1
-    import -window "$window" "$out/sondrel-$template-$language.png"
-    kill "$program"
-    wait "$program" 2>/dev/null || true
-    echo "$out/sondrel-$template-$language.png"
+    shoot sondrel.exe "$out/sondrel-$template-$language.png"
   done
+done
+
+# The values a fill from 0 to 14 gives the notes C4 to G4, as quillet keeps
+# them after an OK: 12-byte records of empty flag, note and value.
+values=""
+for i in 0 1 2 3 4 5 6 7; do
+  values="$values$(printf '00000000%02x000000%02x000000' $((60 + i)) $((2 * i)))"
+done
+key='HKCU\Software\TARV Plugin\quillet'
+/usr/lib/wine/wine64 reg add "$key" /v RangeHigh /t REG_DWORD /d 14 /f >/dev/null 2>&1
+/usr/lib/wine/wine64 reg add "$key" /v Values /t REG_BINARY /d "$values" /f >/dev/null 2>&1
+for language in en ja; do
+  [ "$language" = ja ] && lang=ja_JP.UTF-8 || lang=en_US.UTF-8
+  printf '[#0000]\r\nLyric=a\r\nNoteNum=60\r\n[#0001]\r\nLyric=i\r\nNoteNum=67\r\n' >"$plugin_file"
+  LANG=$lang /usr/lib/wine/wine64 build/win64/quillet.exe "$windows_plugin_file" >/dev/null 2>&1 &
+  program=$!
+  shoot quillet.exe "$out/quillet-129-$language.png"
 done

@@ -1,12 +1,15 @@
 #!/bin/sh
 # Host stand-in: does what the host editor does when it starts a plug-in, so
-# that sondrel can be run on a song without the editor.
+# that sondrel or quillet can be run on a song without the editor.
 #
-#   sh tools/host/host-standin.sh [options] <song.ust> [-- <sondrel options>]
+#   sh tools/host/host-standin.sh [options] <song.ust> [-- <plug-in options>]
 #
+#   --plugin sondrel|quillet
+#                       the plug-in to start (default sondrel); both lie in
+#                       plugins/sondrel/, and quillet previews through sondrel
 #   --mode script|dll   render through the batch scripts (UseDLL=0, default)
 #                       or through the tool libraries (UseDLL=1)
-#   --build DIR         Windows build tree with sondrel.exe and the tools
+#   --build DIR         Windows build tree with the programs and the tools
 #                       (default: build/win64; only x86_64 runs here)
 #   --host DIR          host directory to lay out (default: build/host-standin/host)
 #   --voice-root DIR    VoiceRoot= of setting.ini (default: the directory above
@@ -15,8 +18,8 @@
 #
 # It lays out the host directory (setting.ini with Tool1Path=, Tool2Path=,
 # UseDLL= and VoiceRoot=; the tool programs and the tool libraries beside it;
-# sondrel.exe in plugins/sondrel/), writes the plug-in file from the song
-# with CR LF line ends, starts sondrel under Wine with the plug-in file's
+# sondrel.exe and quillet.exe in plugins/sondrel/), writes the plug-in file from
+# the song with CR LF line ends, starts the plug-in under Wine with the plug-in file's
 # Windows path as first argument followed by the options after "--", waits,
 # and prints the exit status and what the plug-in left in the plug-in file.
 #
@@ -27,6 +30,7 @@
 set -eu
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
+plugin=sondrel
 mode=script
 build="$root/build/win64"
 host=""
@@ -34,6 +38,7 @@ voice_root=""
 timeout_seconds=300
 while [ $# -gt 0 ]; do
   case "$1" in
+    --plugin) plugin=$2; shift 2 ;;
     --mode) mode=$2; shift 2 ;;
     --build) build=$2; shift 2 ;;
     --host) host=$2; shift 2 ;;
@@ -45,7 +50,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 if [ -z "${song:-}" ] || [ ! -f "$song" ]; then
-  echo "usage: host-standin.sh [--mode script|dll] [--build DIR] [--host DIR] [--voice-root DIR] song.ust [-- options]" >&2
+  echo "usage: host-standin.sh [--plugin sondrel|quillet] [--mode script|dll] [--build DIR] [--host DIR] [--voice-root DIR] song.ust [-- options]" >&2
   exit 2
 fi
 case "$mode" in
@@ -53,8 +58,12 @@ case "$mode" in
   dll) use_dll=1 ;;
   *) echo "host-standin: --mode is script or dll" >&2; exit 2 ;;
 esac
+case "$plugin" in
+  sondrel|quillet) ;;
+  *) echo "host-standin: --plugin is sondrel or quillet" >&2; exit 2 ;;
+esac
 build=$(cd "$build" && pwd)
-for file in sondrel.exe resampler.exe wavtool.exe resampler10.dll wavtool2.dll; do
+for file in "$plugin.exe" sondrel.exe resampler.exe wavtool.exe resampler10.dll wavtool2.dll; do
   if [ ! -f "$build/$file" ]; then
     echo "host-standin: $build/$file is missing; build first (sh scripts/build.sh)" >&2
     exit 2
@@ -114,7 +123,7 @@ echo "host directory: $host"
 printf 'plug-in file:   %s\n' "$(winpath "$plugin_file")"
 status=0
 (cd "$host/temp" && timeout -k 5 "$timeout_seconds" /usr/lib/wine/wine64 \
-  "$host/plugins/sondrel/sondrel.exe" "$(winpath "$plugin_file")" "$@" </dev/null) || status=$?
+  "$host/plugins/sondrel/$plugin.exe" "$(winpath "$plugin_file")" "$@" </dev/null) || status=$?
 echo "exit status: $status"
 echo "plug-in file after the run ($(wc -c <"$plugin_file") bytes):"
 sed -e 's/\r$//' "$plugin_file"

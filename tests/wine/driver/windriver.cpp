@@ -30,7 +30,7 @@ BOOL CALLBACK matchDialog(HWND window, LPARAM param) {
   wchar_t className[64] = {}, caption[256] = {};
   GetClassNameW(window, className, 64);
   GetWindowTextW(window, caption, 256);
-  if (owner != search->processId || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 ||
+  if ((search->processId && owner != search->processId) || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 ||
       (search->messageBox && !GetDlgItem(window, 0xFFFF)) || (search->caption && lstrcmpW(caption, search->caption)))
     return TRUE;
   search->found = window;
@@ -180,14 +180,14 @@ Host::Host(const std::wstring& name, const char* settingIni)
   if (settingIni) writeFile(root + L"\\setting.ini", settingIni);
 }
 
-void Host::install(const std::wstring& program) const {
-  copyFile(buildDir() + L"\\" + program, root + L"\\plugins\\sondrel\\sondrel.exe");
+void Host::install(const std::wstring& program, const std::wstring& as) const {
+  copyFile(buildDir() + L"\\" + program, root + L"\\plugins\\sondrel\\" + as);
 }
 
 bool Host::start(const std::wstring& options, const std::vector<std::wstring>& environment) {
   std::vector<std::wstring> entries{L"REFTOOL_LOG=" + log, L"STANDIN_LOG=" + log};
   entries.insert(entries.end(), environment.begin(), environment.end());
-  return process.start(L"\"" + root + L"\\plugins\\sondrel\\sondrel.exe\" \"" + plugin + L"\" " + options,
+  return process.start(L"\"" + root + L"\\plugins\\sondrel\\" + program + L"\" \"" + plugin + L"\" " + options,
                        work.c_str(), entries);
 }
 

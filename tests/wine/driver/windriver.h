@@ -52,8 +52,8 @@ class Process {
   DWORD id_ = 0;
 };
 
-// The first visible top-level dialog (class #32770) of the process whose
-// caption equals `caption`, waiting up to the time.
+// The first visible top-level dialog (class #32770) of the process (0: of
+// any process) whose caption equals `caption`, waiting up to the time.
 HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds = kPatience);
 // A visible message box of the process (a dialog with the message text
 // control), whether or not its owner is visible.
@@ -83,7 +83,7 @@ struct RunResult {
 
 // A host editor's directory as the editor has it when it starts a plug-in:
 //   <scratch>\setting.ini, the tool programs and libraries
-//   <scratch>\plugins\sondrel\sondrel.exe
+//   <scratch>\plugins\sondrel\sondrel.exe (and quillet.exe)
 //   <scratch>\work\t1.tmp   the plug-in file; work is the plug-in's current directory
 //   <scratch>\calls.log     the call log of the reference tools and the test stand-ins
 struct Host {
@@ -91,8 +91,8 @@ struct Host {
   Host(const std::wstring& name, const char* settingIni);
 
   // Copies a program of the build tree (path relative to it) into the plug-in folder.
-  void install(const std::wstring& program) const;
-  // Starts the plug-in as the host editor does: the plug-in file's path, then
+  void install(const std::wstring& program, const std::wstring& as = L"sondrel.exe") const;
+  // Starts the plug-in `program` as the host editor does: the plug-in file's path, then
   // `options`; the "NAME=value" entries come on top of the log variables.
   bool start(const std::wstring& options, const std::vector<std::wstring>& environment = {});
   // Starts the plug-in, calls `whileRunning` once its dialog is up, answers a
@@ -104,6 +104,7 @@ struct Host {
   std::vector<std::string> calls(const std::string& prefix) const;
 
   std::wstring root, work, plugin, log;
+  std::wstring program = L"sondrel.exe";  // in the plug-in folder
   Process process;
 };
 

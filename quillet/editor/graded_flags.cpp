@@ -1,0 +1,101 @@
+#include "editor/graded_flags.h"
+
+#include <algorithm>
+#include <string>
+
+#include "base/ansi_code_page.h"
+
+namespace quillet {
+namespace {
+
+bool isFlagNumberByte(char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-'; }
+
+// Position of the first character equal to `letter`, or npos; a lead byte
+// and its second byte count as one character.
+size_t findLetter(const std::string& text, char letter) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == letter) return i;
+    if (base::isAnsiLeadByte(static_cast<unsigned char>(text[i]))) ++i;
+  }
+  return std::string::npos;
+}
+
+}  // namespace
+
+bool isUsableScale(Scale scale) {
+  return scale.low >= 1 && scale.low <= scale.high && scale.high <= kHighestScaleNote;
+}
+
+size_t valueCount(Scale scale) {
+  return scale.high < scale.low ? 0 : static_cast<size_t>(int64_t{scale.high} - scale.low + 1);
+}
+
+std::vector<NoteValue> emptyValues(Scale scale) {
+  std::vector<NoteValue> values(valueCount(scale));
+  for (size_t i = 0; i < values.size(); ++i) values[i].note = static_cast<int32_t>(scale.low + int64_t(i));
+  return values;
+}
+
+bool documentScale(const ProjectDocument& document, Scale& scale) {
+  Scale found{kHighestScaleNote + 1, 0};
+  for (const DocumentSection& section : document.sections) {
+    if (sectionKind(section) != SectionKind::NoteSection || isRest(section)) continue;
+    int32_t note = noteNumber(section);
+    if (note < 1 || note > kHighestScaleNote) continue;
+    found.low = std::min(found.low, note);
+    found.high = std::max(found.high, note);
+  }
+  if (found.high == 0) return false;
+  scale = found;
+  return true;
+}
+
+int16_t toRangeHalf(int32_t number) {
+  return static_cast<int16_t>(std::clamp<int32_t>(number, INT16_MIN, INT16_MAX));
+}
+
+void fillLinear(std::vector<NoteValue>& values, int16_t rangeLow, int16_t rangeHigh) {
+  double steps = static_cast<double>(values.size()) - 1;
+  for (size_t i = 0; i < values.size(); ++i) {
+    double x = i == 0 ? rangeLow : static_cast<double>(i) * (rangeHigh - rangeLow) / steps + rangeLow;
+    values[i].value = static_cast<int32_t>(x >= 0 ? x + 0.5 : x - 0.5);
+    values[i].empty = false;
+  }
+}
+
+bool flagLetter(std::wstring_view fieldText, char& letter) {
+  if (fieldText.empty() || fieldText[0] < L'!' || fieldText[0] > L'~') return false;
+  letter = static_cast<char>(fieldText[0]);
+  return true;
+}
+
+void setFlag(DocumentSection& section, char letter, int32_t value) {
+  std::string flag = letter + std::to_string(value);
+  const SectionEntry* flags = findValue(section, "Flags");
+  if (!flags) {
+    setValue(section, "Flags", flag);
+    return;
+  }
+  std::string text = flags->value;
+  size_t start = findLetter(text, letter);
+  if (start == std::string::npos) {
+    text += flag;
+  } else {
+    size_t end = start + 1;
+    while (end < text.size() && isFlagNumberByte(text[end])) ++end;
+    text.replace(start, end - start, flag);
+  }
+  setValue(section, "Flags", text);
+}
+
+void applyValues(ProjectDocument& document, Scale scale, const std::vector<NoteValue>& values, char letter) {
+  for (DocumentSection& section : document.sections) {
+    if (sectionKind(section) != SectionKind::NoteSection || isRest(section)) continue;
+    int32_t note = noteNumber(section);
+    if (note < scale.low || note > scale.high) continue;
+    size_t index = static_cast<size_t>(int64_t{note} - scale.low);
+    if (index < values.size() && !values[index].empty) setFlag(section, letter, values[index].value);
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,55 @@
+// The plug-in file as quillet keeps it: its sections in file order, each a
+// table of key/value pairs whose entries carry a change mark. Text stays in
+// the bytes of the file's own code page; nothing is converted. The written
+// form holds only the numbered note sections and, in them, only the changed
+// entries: the plug-in output the host editor applies, which is also what
+// sondrel merges for a preview.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillet {
+
+struct SectionEntry {
+  std::string value;
+  bool changed = false;
+};
+
+// Keys in byte-wise order (std::string compares as unsigned bytes). The
+// section's name is the entry "[]", the header line without its first and
+// last byte; it is never marked changed, and lines before the first header
+// form a section without one.
+using DocumentSection = std::map<std::string, SectionEntry, std::less<>>;
+
+struct ProjectDocument {
+  std::vector<DocumentSection> sections;
+};
+
+enum class SectionKind { NoteSection, Setting, Previous, Next, TrackEnd, Other };
+
+// Replaces the document by the sections of the file's bytes.
+void parseDocument(std::string_view bytes, ProjectDocument& document);
+// The output form: note sections with their changed entries, CR LF line ends.
+std::string formatDocument(const ProjectDocument& document);
+
+// An unreadable file gives an empty document.
+void load(ProjectDocument& document, const std::wstring& path);
+// Writes beside the file and replaces it when complete, so that a failed
+// write leaves the old file whole; false when it failed.
+bool save(const ProjectDocument& document, const std::wstring& path);
+
+SectionKind sectionKind(const DocumentSection& section);
+// A "Lyric" of exactly "R" or "r".
+bool isRest(const DocumentSection& section);
+// "NoteNum" read like atoi (saturating at the 32-bit range); -1 without one.
+int32_t noteNumber(const DocumentSection& section);
+const SectionEntry* findValue(const DocumentSection& section, std::string_view key);
+// Creates or overwrites the entry and marks it changed.
+void setValue(DocumentSection& section, const std::string& key, const std::string& value);
+
+}  // namespace quillet

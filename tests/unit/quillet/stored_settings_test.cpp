@@ -1,0 +1,141 @@
+#include "controls/stored_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/preview_paths.h"
+
+namespace quillet {
+namespace {
+
+std::string bytesOf(std::initializer_list<int> list) {
+  std::string bytes;
+  for (int b : list) bytes += static_cast<char>(b);
+  return bytes;
+}
+
+StoredValue stored(uint32_t type, const std::string& bytes) { return StoredValue{true, type, bytes}; }
+StoredValue dword(int32_t number) {
+  return stored(kStoredDword, bytesOf({number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF, (number >> 24) & 0xFF}));
+}
+
+TEST(StoredValues, NoteValueRecordIsTwelveLittleEndianBytes) {
+  std::vector<NoteValue> values = {{false, 60, -2}, {true, 61, 0x01020304}};
+  EXPECT_EQ(encodeValues(values), bytesOf({0, 0, 0, 0, 60, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF,
+                                           1, 0, 0, 0, 61, 0, 0, 0, 4, 3, 2, 1}));
+  std::vector<NoteValue> back = decodeValues(encodeValues(values), Scale{60, 61});
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_FALSE(back[0].empty);
+  EXPECT_EQ(back[0].value, -2);
+  EXPECT_TRUE(back[1].empty);
+  EXPECT_EQ(encodeFlag(L"g"), bytesOf({'g', 0, 0, 0}));
+  EXPECT_EQ(encodeWindowPos(WindowRect{-1, 2, 0x100, 4}),
+            bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 2, 0, 0, 0, 0, 1, 0, 0, 4, 0, 0, 0}));
+}
+
+TEST(StoredValues, ValuesAreRepairedOrIgnored) {
+  const std::string set5 = bytesOf({0, 9, 9, 9, 99, 0, 0, 0, 5, 0, 0, 0});  // padding and note are not used
+  struct Case { const char* name; std::string bytes; std::vector<int> expected; } cases[] = {
+      {"one record per note", set5 + set5 + set5, {5, 5, 5}},
+      {"shorter: the rest stays empty", set5, {5, -1, -1}},
+      {"a last record cut short stays empty", set5 + set5.substr(0, 11), {5, -1, -1}},
+      {"longer: values of another scale", set5 + set5 + set5 + set5, {-1, -1, -1}},
+      {"any empty byte but 0 is empty", bytesOf({2, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0}) + set5, {-1, 5, -1}},
+      {"nothing stored", "", {-1, -1, -1}},
+  };
+  for (const Case& c : cases) {
+    std::vector<NoteValue> values = decodeValues(c.bytes, Scale{60, 62});
+    ASSERT_EQ(values.size(), 3u) << c.name;
+    for (size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ(values[i].empty ? -1 : values[i].value, c.expected[i]) << c.name << ", record " << i;
+      EXPECT_EQ(values[i].note, 60 + static_cast<int>(i)) << c.name;
+    }
+  }
+}
+
+TEST(StoredValues, FlagDwordAndWindowPosNeedTheirTypeAndSize) {
+  struct FlagCase { const char* name; StoredValue value; std::wstring flag; } flags[] = {
+      {"missing", StoredValue{}, L"g"},
+      {"as written", stored(kStoredString, encodeFlag(L"Ab")), L"Ab"},
+      {"empty", stored(kStoredString, encodeFlag(L"")), L""},
+      {"without terminator", stored(kStoredString, bytesOf({'x', 0, 'y', 0})), L"xy"},
+      {"odd byte dropped", stored(kStoredString, bytesOf({'x', 0, 'y'})), L"x"},
+      {"up to the first terminator", stored(kStoredString, bytesOf({'x', 0, 0, 0, 'y', 0})), L"x"},
+      {"15 characters", stored(kStoredString, encodeFlag(std::wstring(15, L'q'))), std::wstring(15, L'q')},
+      {"16 characters", stored(kStoredString, encodeFlag(std::wstring(16, L'q')).substr(0, 32)), L"g"},
+      {"another type", stored(kStoredBinary, encodeFlag(L"x")), L"g"},
+  };
+  for (const FlagCase& c : flags) EXPECT_EQ(decodeFlag(c.value), c.flag) << c.name;
+
+  int32_t number = 7;
+  EXPECT_TRUE(decodeDword(dword(-3), number));
+  EXPECT_EQ(number, -3);
+  for (const StoredValue& bad : {StoredValue{}, stored(kStoredBinary, dword(1).bytes), stored(kStoredDword, "\x01\x02")})
+    EXPECT_FALSE(decodeDword(bad, number));
+
+  WindowRect rect;
+  EXPECT_TRUE(decodeWindowPos(stored(kStoredBinary, encodeWindowPos(WindowRect{10, 20, 30, 40})), rect));
+  EXPECT_EQ(rect.top, 20);
+  EXPECT_EQ(rect.bottom, 40);
+  for (const StoredValue& bad : {stored(kStoredBinary, std::string(12, '\0')), stored(kStoredBinary, std::string(20, '\0')),
+                                 stored(kStoredDword, std::string(16, '\0')), StoredValue{}})
+    EXPECT_FALSE(decodeWindowPos(bad, rect));
+}
+
+TEST(StoredValues, ScaleThatBreaksTheDataModelIsIgnoredWithItsValues) {
+  const std::string value7 = encodeValues({{false, 0, 7}});
+  struct Case { const char* name; StoredValue low, high; bool read; Scale scale; int firstValue; } cases[] = {
+      {"both ends", dword(50), dword(52), true, {50, 52}, 7},
+      {"one end replaces the current one", dword(61), StoredValue{}, true, {61, 64}, 7},
+      {"no scale stored: values for the current scale", StoredValue{}, StoredValue{}, false, {60, 64}, 7},
+      {"low above high", dword(70), dword(65), false, {60, 64}, -1},
+      {"a huge grid", dword(1), dword(INT32_MAX), false, {60, 64}, -1},
+      {"above what the grid holds", dword(65536), dword(70000), false, {60, 64}, -1},
+      {"note 0", dword(0), dword(5), false, {60, 64}, -1},
+      {"another type counts as missing", stored(kStoredBinary, dword(50).bytes), StoredValue{}, false, {60, 64}, 7},
+  };
+  for (const Case& c : cases) {
+    StoredSettings raw;
+    raw.scaleLow = c.low;
+    raw.scaleHigh = c.high;
+    raw.values = stored(kStoredBinary, value7);
+    raw.rangeLow = dword(-4);
+    raw.rangeHigh = stored(kStoredString, "");
+    Settings settings;
+    EXPECT_EQ(decodeSettings(raw, Scale{60, 64}, settings), c.read) << c.name;
+    EXPECT_EQ(settings.scale.low, c.scale.low) << c.name;
+    EXPECT_EQ(settings.scale.high, c.scale.high) << c.name;
+    ASSERT_EQ(settings.values.size(), valueCount(c.scale)) << c.name;
+    EXPECT_EQ(settings.values[0].empty ? -1 : settings.values[0].value, c.firstValue) << c.name;
+    EXPECT_EQ(settings.flag, L"g") << c.name;
+    EXPECT_EQ(settings.rangeLow, -4) << c.name;
+    EXPECT_EQ(settings.rangeHigh, 0) << c.name;
+  }
+}
+
+TEST(ConfigurationName, BackslashesBecomeUnderscoresAndOuterBlanksGo) {
+  struct Case { const wchar_t* typed; const wchar_t* name; } cases[] = {
+      {L"  a\\b c  ", L"a_b c"}, {L"   ", L""}, {L"", L""}, {L"\tx", L"\tx"}, {L"\\", L"_"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(configurationName(c.typed), c.name) << std::string(c.typed, c.typed + wcslen(c.typed));
+}
+
+TEST(PreviewPaths, NameTheCopyAndTheModificationBesideThePluginFile) {
+  struct Case { const wchar_t* plugin; int attempt; const wchar_t* copy; const wchar_t* temp; } cases[] = {
+      {L"C:\\h\\temp\\t1.tmp", 0, L"C:\\h\\temp\\t1.ust", L"C:\\h\\temp\\quillet_temp.ust"},
+      {L"C:\\h\\temp\\t1.tmp", 1, L"C:\\h\\temp\\t1_2.ust", L"C:\\h\\temp\\quillet_temp_2.ust"},
+      {L"C:\\a.b\\song", 0, L"C:\\a.b\\song.ust", L"C:\\a.b\\quillet_temp.ust"},
+      {L"C:\\a\\song.x.ust", 0, L"C:\\a\\song.x.ust", L"C:\\a\\quillet_temp.ust"},
+      {L"t1.tmp", 2, L"t1_3.ust", L"quillet_temp_3.ust"},
+      {L"C:t1", 0, L"C:t1.ust", L"C:quillet_temp.ust"},
+  };
+  for (const Case& c : cases) {
+    std::string name(c.plugin, c.plugin + wcslen(c.plugin));
+    EXPECT_EQ(previewCopyPath(c.plugin, c.attempt), c.copy) << name;
+    EXPECT_EQ(previewTempPath(c.plugin, c.attempt), c.temp) << name;
+  }
+  EXPECT_EQ(besidePath(L"Z:\\p\\quillet.exe", L"sondrel.exe"), L"Z:\\p\\sondrel.exe");
+  EXPECT_EQ(previewCommandLine(L"Z:\\p\\s.exe", L"a b.ust", L"c.ust"), L"\"Z:\\p\\s.exe\" \"a b.ust\" \"/m:c.ust\"");
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,23 @@
+// quillet on a Japanese system (LANG=ja_JP.UTF-8: Japanese texts, code page
+// 932): the Japanese template, and flags with double-byte characters.
+#include "quillet_host.h"
+
+namespace quillettest {
+namespace {
+
+TEST_F(QuilletTest, JapaneseDialogKeepsDoubleByteCharactersOfTheFlags) {
+  // "ト" is 0x83 0x67 in code page 932: its second byte is an ASCII "g".
+  QuilletHost host(L"quillet_japanese", "[#0001]\r\nLyric=\x82\xA0\r\nNoteNum=60\r\nFlags=\x83\x67" "5\r\n");
+  HWND dialog = host.open({{kRangeLow, L"3"}}, L"フラグを段階的に変更");
+  ASSERT_NE(dialog, nullptr);
+  struct Text { int id; const wchar_t* text; } texts[] = {
+      {IDOK, L"OK"}, {IDCANCEL, L"キャンセル"}, {kSave, L"保存"}, {kRead, L"読込"}, {kDelete, L"削除"},
+      {0xFFFF, L"フラグ(&F):"}, {kApply, L"適用(&A)"}, {kPlay, L"試聴(&P)"}};
+  for (const Text& t : texts) EXPECT_EQ(controlText(dialog, t.id), t.text) << "control " << t.id;
+  ASSERT_TRUE(click(dialog, kApply));
+  EXPECT_EQ(host.close(dialog, IDOK), 0u);
+  EXPECT_EQ(fileText(host.plugin), "[#0001]\r\nFlags=\x83\x67" "5g3\r\n");
+}
+
+}  // namespace
+}  // namespace quillettest

@@ -1,0 +1,178 @@
+// quillet's settings in the registry: the main key written by OK and read at
+// the next start, named configurations, and stored values that break the
+// data model.
+#include "quillet_host.h"
+
+namespace quillettest {
+namespace {
+
+using testing::ElementsAre;
+
+std::string le32(int32_t n) {
+  std::string bytes;
+  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((static_cast<uint32_t>(n) >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+std::string record(bool empty, int32_t note, int32_t value) {
+  return std::string(1, empty ? '\1' : '\0') + std::string(3, '\0') + le32(note) + le32(value);
+}
+
+void store(const wchar_t* name, DWORD type, const std::string& bytes) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kMainKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
+  RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+  RegCloseKey(key);
+}
+
+std::vector<std::wstring> listed(HWND dialog) {
+  std::vector<std::wstring> names;
+  HWND box = GetDlgItem(dialog, kConfigurations);
+  for (LRESULT i = 0; i < SendMessageW(box, CB_GETCOUNT, 0, 0); ++i) {
+    wchar_t name[300] = {};
+    SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+    names.push_back(name);
+  }
+  return names;
+}
+
+TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
+  RECT saved;
+  {
+    QuilletHost host(L"quillet_main_key", kSong);
+    HWND dialog = host.open({{kFlag, L"y"}, {kRangeLow, L"-3"}, {kRangeHigh, L"12"}});
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(click(dialog, kApply));
+    typeInRow(dialog, 0, L"20");
+    SetWindowPos(dialog, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(dialog, &saved);
+    EXPECT_EQ(host.close(dialog, IDOK), 0u);
+  }
+  struct Expected { const wchar_t* name; DWORD type; std::string bytes; } values[] = {
+      {L"Flag", REG_SZ, std::string("y\0\0\0", 4)},
+      {L"ScaleLow", REG_DWORD, le32(60)},
+      {L"ScaleHigh", REG_DWORD, le32(64)},
+      {L"RangeLow", REG_DWORD, le32(-3)},
+      {L"RangeHigh", REG_DWORD, le32(12)},
+      {L"Values", REG_BINARY, record(false, 60, -3) + record(false, 61, 1) + record(false, 62, 5) +
+                                  record(false, 63, 8) + record(false, 64, 20)},
+      {L"WindowPos", REG_BINARY, le32(saved.left) + le32(saved.top) + le32(saved.right) + le32(saved.bottom)},
+  };
+  for (const Expected& e : values) {
+    RegistryValue value = readValue(L"", e.name);
+    EXPECT_TRUE(value.found) << "no value " << std::string(e.name, e.name + wcslen(e.name));
+    EXPECT_EQ(value.type, e.type) << std::string(e.name, e.name + wcslen(e.name));
+    EXPECT_EQ(value.bytes, e.bytes) << std::string(e.name, e.name + wcslen(e.name));
+  }
+  QuilletHost host(L"quillet_main_key", "[#0001]\r\nNoteNum=50\r\n[#0002]\r\nNoteNum=55\r\n");
+  HWND dialog = host.open();
+  ASSERT_NE(dialog, nullptr);
+  RECT window;
+  GetWindowRect(dialog, &window);
+  EXPECT_EQ(window.left, 40);
+  EXPECT_EQ(window.top, 50);
+  EXPECT_EQ(controlText(dialog, kFlag), L"y");
+  EXPECT_EQ(controlText(dialog, kHighNote), L"E4") << "the stored scale wins over the selection's";
+  EXPECT_EQ(controlText(dialog, kLowNote), L"C4");
+  EXPECT_EQ(controlText(dialog, kRangeLow), L"-3");
+  EXPECT_EQ(controlText(dialog, kRangeHigh), L"12");
+  EXPECT_THAT(rows(dialog), ElementsAre(L"E4=20", L"D#4=8", L"D4=5", L"C#4=1", L"C4=-3"));
+  EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
+}
+
+TEST_F(QuilletTest, ConfigurationsMatchWholeNamesAndTheListShowsTheRegistry) {
+  QuilletHost host(L"quillet_configurations", kSong);
+  HWND dialog = host.open({{kRangeHigh, L"4"}});
+  ASSERT_NE(dialog, nullptr);
+  auto saveAs = [&](const wchar_t* name, const wchar_t* flag) {
+    type(dialog, kFlag, flag);
+    type(dialog, kConfigurations, name);
+    ASSERT_TRUE(click(dialog, kSave));
+  };
+  ASSERT_TRUE(click(dialog, kApply));
+  saveAs(L"abc", L"a");
+  saveAs(L"ab", L"b");
+  saveAs(L" x\\y  ", L"c");
+  saveAs(L"  ", L"d");
+  EXPECT_THAT(listed(dialog), ElementsAre(L"ab", L"abc", L"x_y")) << "a name that is a prefix of another is listed";
+  EXPECT_EQ(readValue(L"configurations\\ab", L"Flag").bytes, std::string("b\0\0\0", 4));
+  EXPECT_EQ(readValue(L"configurations\\x_y", L"Flag").bytes, std::string("c\0\0\0", 4));
+  EXPECT_FALSE(readValue(L"configurations", L"Flag").found) << "the empty name writes nothing";
+  EXPECT_FALSE(readValue(L"configurations\\abc", L"WindowPos").found);
+
+  type(dialog, kHighNote, L"D3");
+  type(dialog, kLowNote, L"C3");
+  ASSERT_TRUE(click(dialog, kApply));
+  type(dialog, kConfigurations, L"ABC");
+  ASSERT_TRUE(click(dialog, kRead));
+  EXPECT_EQ(controlText(dialog, kFlag), L"a") << "names compare without regard to case";
+  EXPECT_EQ(controlText(dialog, kHighNote), L"E4") << "reading another scale rebuilds the grid";
+  EXPECT_THAT(rows(dialog), ElementsAre(L"E4=4", L"D#4=3", L"D4=2", L"C#4=1", L"C4=0"));
+  type(dialog, kConfigurations, L"nothing");
+  ASSERT_TRUE(click(dialog, kRead));
+  EXPECT_EQ(controlText(dialog, kFlag), L"a") << "a name without a key changes nothing";
+
+  type(dialog, kConfigurations, L"ab");
+  ASSERT_TRUE(click(dialog, kDelete));
+  EXPECT_THAT(listed(dialog), ElementsAre(L"abc", L"x_y"));
+  EXPECT_EQ(controlText(dialog, kConfigurations), L"");
+  EXPECT_FALSE(keyExists(L"configurations\\ab"));
+  EXPECT_TRUE(keyExists(L"configurations\\abc"));
+  EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
+
+  writeFile(host.plugin, kSong);
+  dialog = host.open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_THAT(listed(dialog), ElementsAre(L"abc", L"x_y")) << "the next start lists what the registry holds";
+  EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
+}
+
+TEST_F(QuilletTest, StoredValuesThatBreakTheDataModelAreRepairedOrIgnored) {
+  const std::string set5 = record(false, 0, 5);
+  const std::vector<std::wstring> selection = {L"E4=", L"D#4=", L"D4=", L"C#4=", L"C4="};
+  struct Case {
+    const char* name;
+    std::vector<std::pair<const wchar_t*, std::pair<DWORD, std::string>>> stored;
+    std::wstring flag;
+    std::vector<std::wstring> rows;
+    LONG left;  // -1: centred
+  } cases[] = {
+      {"ScaleLow above ScaleHigh",
+       {{L"ScaleLow", {REG_DWORD, le32(70)}}, {L"ScaleHigh", {REG_DWORD, le32(65)}}, {L"Values", {REG_BINARY, set5}}},
+       L"g", selection, -1},
+      {"a scale that would make a huge grid",
+       {{L"ScaleLow", {REG_DWORD, le32(1)}}, {L"ScaleHigh", {REG_DWORD, le32(INT32_MAX)}}}, L"g", selection, -1},
+      {"Values shorter than the scale, an empty byte of 2",
+       {{L"ScaleLow", {REG_DWORD, le32(60)}}, {L"ScaleHigh", {REG_DWORD, le32(62)}},
+        {L"Values", {REG_BINARY, record(false, 9, 4) + std::string(1, '\2') + set5.substr(1)}}},
+       L"g", {L"D4=", L"C#4=", L"C4=4"}, -1},
+      {"Values longer than the scale",
+       {{L"ScaleLow", {REG_DWORD, le32(60)}}, {L"ScaleHigh", {REG_DWORD, le32(62)}},
+        {L"Values", {REG_BINARY, set5 + set5 + set5 + set5}}},
+       L"g", {L"D4=", L"C#4=", L"C4="}, -1},
+      {"Flag longer than 15 characters", {{L"Flag", {REG_SZ, std::string(40, 'q')}}}, L"g", selection, -1},
+      {"Flag without its terminator", {{L"Flag", {REG_SZ, std::string("x\0y\0", 4)}}}, L"xy", selection, -1},
+      {"WindowPos of the wrong size", {{L"WindowPos", {REG_BINARY, le32(30) + le32(30) + le32(300)}}}, L"g", selection, -1},
+      {"WindowPos of the wrong type", {{L"WindowPos", {REG_SZ, le32(30) + le32(30) + le32(300) + le32(300)}}}, L"g", selection, -1},
+      {"WindowPos off every screen",
+       {{L"WindowPos", {REG_BINARY, le32(-30000) + le32(-30000) + le32(-29700) + le32(-29700)}}}, L"g", selection, -1},
+      {"WindowPos on the screen", {{L"WindowPos", {REG_BINARY, le32(30) + le32(30) + le32(0) + le32(0)}}}, L"g", selection, 30},
+  };
+  for (const Case& c : cases) {
+    clearRegistry();
+    for (const auto& [name, value] : c.stored) store(name, value.first, value.second);
+    QuilletHost host(L"quillet_hostile", kSong);
+    HWND dialog = host.open();
+    ASSERT_NE(dialog, nullptr) << c.name;
+    EXPECT_EQ(controlText(dialog, kFlag), c.flag) << c.name;
+    EXPECT_EQ(rows(dialog), c.rows) << c.name;
+    RECT desktop, window;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(dialog, &window);
+    EXPECT_EQ(window.left, c.left >= 0 ? c.left : (desktop.right - (window.right - window.left)) / 2) << c.name;
+    EXPECT_EQ(host.close(dialog, IDCANCEL), 0u) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace quillettest
