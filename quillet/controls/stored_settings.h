@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/graded_flags.h"
+#include "controls/note_values.h"
 
 namespace quillet {
 

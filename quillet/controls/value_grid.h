@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "editor/graded_flags.h"
+#include "controls/note_values.h"
 
 namespace quillet {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "controls/window_text.h"
-#include "editor/field_text.h"
-#include "editor/note_label.h"
+#include "controls/field_text.h"
+#include "controls/note_label.h"
 
 namespace quillet {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/field_text.h"
-#include "editor/note_label.h"
+#include "controls/field_text.h"
+#include "controls/note_label.h"
 
 namespace quillet {
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/note_label.h"
+#include "controls/note_label.h"
 
 #include "base/note_names.h"
 #include "base/number_text.h"

@@ -1,4 +1,4 @@
-#include "editor/field_text.h"
+#include "controls/field_text.h"
 
 #include "base/number_text.h"
 
