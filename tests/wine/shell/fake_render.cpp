@@ -31,9 +31,15 @@ std::wstring environment(const wchar_t* name) {
   return length < 1024 ? value : L"";
 }
 
-// The loader calls this on every new thread before the thread's own code.
+void CALLBACK sleepBeforeStart(ULONG_PTR milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+// The loader calls this on every new thread before the thread's own code,
+// holding its lock, which the dialog thread needs too; the queued call runs
+// once the loader has let go, still before the thread's own code.
 void NTAPI delayNewThreads(PVOID, DWORD reason, PVOID) {
-  if (reason == DLL_THREAD_ATTACH) Sleep(static_cast<DWORD>(_wtoi(environment(L"SONDREL_FAKE_THREAD_DELAY_MS").c_str())));
+  int delay = _wtoi(environment(L"SONDREL_FAKE_THREAD_DELAY_MS").c_str());
+  if (reason == DLL_THREAD_ATTACH && delay > 0)
+    QueueUserAPC(sleepBeforeStart, GetCurrentThread(), static_cast<ULONG_PTR>(delay));
 }
 
 }  // namespace
