@@ -60,7 +60,8 @@ constexpr Action kTable[][kClassCount] = {
 };
 
 // A tool reads backslashes right before a quote as escaping it, so a field
-// that ends where a closing quote follows may not end in one.
+// that ends where a closing quote follows may not end in one, nor be empty
+// right after one.
 bool closingQuoteFollows(BatchPlace place) {
   return place == BatchPlace::Quoted || place == BatchPlace::StoredQuotedUse || place == BatchPlace::StoredInQuotes ||
          place == BatchPlace::CallQuoted;
@@ -97,7 +98,10 @@ bool appendBatchField(std::string& line, std::string_view text, BatchPlace place
     refused.clear();
     return false;
   }
-  if (closingQuoteFollows(place) && !text.empty() && text.back() == '\\') {
+  // The template may put a backslash right before the field ("%oto%\{sample}"),
+  // so an empty field counts with the line's last byte.
+  const char last = !text.empty() ? text.back() : !line.empty() ? line.back() : '\0';
+  if (closingQuoteFollows(place) && last == '\\') {
     refused = "\\";
     return false;
   }

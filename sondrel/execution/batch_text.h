@@ -47,8 +47,9 @@ enum class BatchPlace {
 // Appends `text` to `line` in its safe form for `place` and returns true; or
 // returns false with `line` unchanged and `refused` set to the first
 // character that has no safe form there (for a field refused as a whole, the
-// empty text of a word or the final backslash before a closing quote, that
-// text). A Comment is never refused.
+// empty text of a word, or the final backslash before a closing quote, also
+// where `line` ends in one and `text` is empty: that text). A Comment is never
+// refused.
 bool appendBatchField(std::string& line, std::string_view text, BatchPlace place, CharacterLength characterLength,
                       std::string& refused);
 

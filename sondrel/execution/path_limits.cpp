@@ -47,6 +47,15 @@ int32_t checkPathLimits(const RenderConfig& config, RenderFailure& failure) {
     return fail(FailureCause::PathTooLong, FailureSubject::Output, config.outputPath + ".whd", "", failure);
   for (const RenderRequest& request : config.requests) {
     const ResamplerArgs& resampler = request.resampler;
+    // The helper tests the cache file with `if exist`, which a wildcard
+    // would make true for another note's file.
+    std::string character = forbiddenCharacter(resampler.cachePath);
+    if (!character.empty()) {
+      fail(FailureCause::InvalidName, FailureSubject::CacheName, resampler.cachePath, character, failure);
+      failure.noteNumber = request.index + 1;
+      failure.lyric = resampler.lyric;
+      return base::kStatusInvalidName;
+    }
     const std::string* tooLong = nullptr;
     if (!fits(config.voiceDir, resampler.skipResample ? request.wavtool.wavInput : resampler.inputPath))
       tooLong = resampler.skipResample ? &request.wavtool.wavInput : &resampler.inputPath;

@@ -5,8 +5,8 @@
 // empty part files (first argument + ".whd" and ".dat"), so that a render with
 // it has an output; the resampler's first argument is a voice sample, beside
 // which nothing may appear. Further, for the tests that need them:
-//   ARGTOOL_RECORD   a file that receives the arguments byte for byte: the
-//                    count on a line, then "<length>:<bytes>" lines
+//   ARGTOOL_RECORD   a file that receives the arguments byte for byte: a line
+//                    "<program name> <count>", then "<length>:<bytes>" lines
 //   ARGTOOL_PARENT   also log "parent|<command line of the parent process>"
 //   ARGTOOL_PARTIAL  write the second argument's file (a resampler's cache
 //                    file) before sleeping, as a tool cut short would leave it
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   if (std::getenv("ARGTOOL_PARENT")) line += "parent|" + parentCommandLine() + "\n";
   if (const char* log = std::getenv("STANDIN_LOG")) append(log, line);
   if (const char* record = std::getenv("ARGTOOL_RECORD")) {
-    std::string bytes = std::to_string(argc - 1) + "\n";
+    std::string bytes = program + " " + std::to_string(argc - 1) + "\n";
     for (int i = 1; i < argc; ++i) bytes += std::to_string(std::string(argv[i]).size()) + ":" + argv[i] + "\n";
     append(record, bytes);
   }
