@@ -25,13 +25,21 @@ std::string forbiddenCharacter(const std::string& path) {
   return std::string();
 }
 
+// A name of dots and blanks alone is the folder itself, or its parent, to
+// the system; an empty one names the folder: `del` would then empty it.
+bool namesAFolder(const std::string& path) {
+  size_t slash = path.find_last_of("\\/:");
+  std::string_view name = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+  return name.find_first_not_of(". ") == std::string_view::npos;
+}
+
 int32_t fail(FailureCause cause, FailureSubject subject, const std::string& path, const std::string& character,
              RenderFailure& failure) {
   failure.cause = cause;
   failure.subject = subject;
   failure.text = path;
   failure.character = character;
-  return cause == FailureCause::InvalidName ? base::kStatusInvalidName : base::kStatusFilenameTooLong;
+  return cause == FailureCause::PathTooLong ? base::kStatusFilenameTooLong : base::kStatusInvalidName;
 }
 
 }  // namespace
@@ -42,6 +50,8 @@ int32_t checkPathLimits(const RenderConfig& config, RenderFailure& failure) {
     std::string character = forbiddenCharacter(*path);
     if (!character.empty()) return fail(FailureCause::InvalidName, subject, *path, character, failure);
   }
+  if (namesAFolder(config.outputPath))
+    return fail(FailureCause::NamesAFolder, FailureSubject::Output, config.outputPath, "", failure);
   // ".whd" and ".dat" are the longest names derived from the output.
   if (!base::fitsMaxPath(config.outputPath + ".whd"))
     return fail(FailureCause::PathTooLong, FailureSubject::Output, config.outputPath + ".whd", "", failure);

@@ -14,6 +14,7 @@ enum class FailureCause {
   FieldRefused,      // `character` in `subject` (of the note, if any) cannot reach the tools safely
   PathTooLong,       // `subject`, the path `text`, does not fit 259 characters
   InvalidName,       // `subject`, the path `text`, holds `character`, which cannot name a file there
+  NamesAFolder,      // the output `text` names a folder, which the script's `del` would empty
   NoAnsiForm,        // `subject`, the path `wideText`, holds `wideCharacter`, which the ANSI code page lacks
   InterpreterFailed, // the command interpreter `text` did not start: `code`
   LibraryNotLoaded,  // the tool library `text` did not load: `code`

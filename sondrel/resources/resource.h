@@ -25,6 +25,7 @@
 #define IDS_CAUSE_WORKER_NOT_STARTED 120
 // Put before the cause when it concerns one note; inserts: %1 its position, %2 its lyric.
 #define IDS_NOTE_PREFIX 121
+#define IDS_CAUSE_NAMES_A_FOLDER 122
 
 // Names of the failure subjects, in the order of FailureSubject.
 #define IDS_SUBJECT_FIRST 130

@@ -46,6 +46,7 @@ UINT causeText(FailureCause cause) {
     case FailureCause::FieldRefused: return IDS_CAUSE_FIELD_REFUSED;
     case FailureCause::PathTooLong: return IDS_CAUSE_PATH_TOO_LONG;
     case FailureCause::InvalidName: return IDS_CAUSE_INVALID_NAME;
+    case FailureCause::NamesAFolder: return IDS_CAUSE_NAMES_A_FOLDER;
     case FailureCause::NoAnsiForm: return IDS_CAUSE_NO_ANSI_FORM;
     case FailureCause::InterpreterFailed: return IDS_CAUSE_INTERPRETER_FAILED;
     case FailureCause::LibraryNotLoaded: return IDS_CAUSE_LIBRARY_NOT_LOADED;

@@ -48,6 +48,13 @@ int32_t outputFromCommandLine(RunOptions& options, std::string& output) {
 int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
   int32_t status = checkPathLimits(config, options.failure);
   if (status != base::kStatusOk) return status;
+  // The script's `del` on a folder deletes every file in it.
+  DWORD attributes = GetFileAttributesA(config.outputPath.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    options.failure = {FailureCause::NamesAFolder, FailureSubject::Output};
+    options.failure.text = config.outputPath;
+    return base::kStatusInvalidName;
+  }
   if (config.useDll) {
     LPARAM count = static_cast<LPARAM>(config.requests.size());
     SendDlgItemMessageW(options.dialog, 1002, PBM_SETRANGE32, 0, count);

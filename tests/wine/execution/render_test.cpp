@@ -108,6 +108,13 @@ TEST_P(Render, WildcardsInTheOutputAreRefusedAndDeleteNothing) {
         << c.name;
     EXPECT_TRUE(fileExists(music + L"\\keep1.wav") && fileExists(music + L"\\keep2.wav")) << c.name;
   }
+  // `del` on a folder would empty it (after a question nobody sees).
+  for (const std::wstring& folder : {music, music + L"\\."}) {
+    RunResult result = host.run(L"/noplay \"/o:" + folder + L"\"");
+    EXPECT_EQ(result.exitCode, 123u);
+    EXPECT_EQ(result.message, L"Failed to render\nThe output file names a folder, whose files would be deleted: " + folder);
+    EXPECT_TRUE(fileExists(music + L"\\keep1.wav") && fileExists(music + L"\\keep2.wav"));
+  }
 }
 
 // "ē" has no form in code page 1252: a look-alike "e" would send the cache,
