@@ -52,9 +52,11 @@ class Library {
   // `failure` naming the library.
   int32_t load(const std::wstring& directory, const wchar_t* name, RenderFailure& failure) {
     wchar_t path[MAX_PATH] = {};
-    if (directory.size() >= MAX_PATH) return base::kStatusFilenameTooLong;
-    lstrcpynW(path, directory.c_str(), MAX_PATH);
-    if (!PathAppendW(path, name)) return base::kStatusFilenameTooLong;
+    if (directory.size() >= MAX_PATH || !lstrcpynW(path, directory.c_str(), MAX_PATH) || !PathAppendW(path, name)) {
+      failure.cause = FailureCause::PathTooLong;
+      failure.wideText = directory + L"\\" + name;
+      return base::kStatusFilenameTooLong;
+    }
     module_ = loadBesideItsDependencies(path);
     if (module_) return base::kStatusOk;
     DWORD error = GetLastError();
@@ -104,7 +106,7 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
   // to a search by name.
   if (libraryDir.empty()) {
     failure.cause = FailureCause::PathTooLong;
-    failure.subject = FailureSubject::Resampler;
+    failure.wideText = L"resampler10.dll";
     return base::kStatusFilenameTooLong;
   }
   Library resampler;

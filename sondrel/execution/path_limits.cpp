@@ -58,8 +58,12 @@ int32_t checkPathLimits(const RenderConfig& config, RenderFailure& failure) {
   for (const RenderRequest& request : config.requests) {
     const ResamplerArgs& resampler = request.resampler;
     // The helper tests the cache file with `if exist`, which a wildcard
-    // would make true for another note's file.
+    // would make true for another note's file, and a name of dots and
+    // blanks for the cache folder itself (the interpreter and the system
+    // disagree on that one).
     std::string character = forbiddenCharacter(resampler.cachePath);
+    if (character.empty() && !resampler.skipResample && namesAFolder(resampler.cachePath))
+      character = resampler.cachePath.substr(0, 1);
     if (!character.empty()) {
       fail(FailureCause::InvalidName, FailureSubject::CacheName, resampler.cachePath, character, failure);
       failure.noteNumber = request.index + 1;

@@ -19,6 +19,7 @@ enum class FailureCause {
   InterpreterFailed, // the command interpreter `text` did not start: `code`
   LibraryNotLoaded,  // the tool library `text` did not load: `code`
   InterpreterExit,   // the script ended with exit code `code`
+  ToolNotStarted,    // the tool program `text` cannot be started: `code`
   LineTooLong,       // the note makes a script line longer than the interpreter reads
   ScriptNotWritten,  // the script `text` could not be written: `code`
   NoOutput,          // the tools wrote no output file `text`

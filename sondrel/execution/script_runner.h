@@ -8,6 +8,7 @@
 #include <string>
 
 #include "execution/render_failure.h"
+#include "planning/render_config.h"
 
 namespace sondrel {
 
@@ -24,5 +25,10 @@ std::string interpreterCommandLine(const std::string& script);
 // system error code when the interpreter does not start; `failure` says which.
 int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, const std::string& cacheDir,
                   RenderFailure& failure);
+
+// After a script run that failed or wrote nothing: when a tool program of
+// `config` does not exist, the failure names it instead, since the
+// interpreter only reports that some command was not found.
+void nameToolNotStarted(const RenderConfig& config, RenderFailure& failure);
 
 }  // namespace sondrel

@@ -89,4 +89,17 @@ int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, const s
   return static_cast<int32_t>(exitCode);
 }
 
+void nameToolNotStarted(const RenderConfig& config, RenderFailure& failure) {
+  if (failure.cause != FailureCause::InterpreterExit && failure.cause != FailureCause::NoOutput) return;
+  for (const std::string* tool : {&config.wavtoolPath, &config.resamplerPath}) {
+    if (!tool->empty() && GetFileAttributesA(tool->c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+    DWORD error = tool->empty() ? ERROR_FILE_NOT_FOUND : GetLastError();
+    failure = RenderFailure();
+    failure.cause = FailureCause::ToolNotStarted;
+    failure.text = *tool;
+    failure.code = error;
+    return;
+  }
+}
+
 }  // namespace sondrel

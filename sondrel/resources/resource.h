@@ -26,6 +26,7 @@
 // Put before the cause when it concerns one note; inserts: %1 its position, %2 its lyric.
 #define IDS_NOTE_PREFIX 121
 #define IDS_CAUSE_NAMES_A_FOLDER 122
+#define IDS_CAUSE_TOOL_NOT_STARTED 123
 
 // Names of the failure subjects, in the order of FailureSubject.
 #define IDS_SUBJECT_FIRST 130

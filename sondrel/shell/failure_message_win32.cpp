@@ -51,6 +51,7 @@ UINT causeText(FailureCause cause) {
     case FailureCause::InterpreterFailed: return IDS_CAUSE_INTERPRETER_FAILED;
     case FailureCause::LibraryNotLoaded: return IDS_CAUSE_LIBRARY_NOT_LOADED;
     case FailureCause::InterpreterExit: return IDS_CAUSE_INTERPRETER_EXIT;
+    case FailureCause::ToolNotStarted: return IDS_CAUSE_TOOL_NOT_STARTED;
     case FailureCause::LineTooLong: return IDS_CAUSE_LINE_TOO_LONG;
     case FailureCause::ScriptNotWritten: return IDS_CAUSE_SCRIPT_NOT_WRITTEN;
     case FailureCause::NoOutput: return IDS_CAUSE_NO_OUTPUT;

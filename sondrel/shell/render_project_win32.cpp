@@ -51,7 +51,8 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
   // The script's `del` on a folder deletes every file in it.
   DWORD attributes = GetFileAttributesA(config.outputPath.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    options.failure = {FailureCause::NamesAFolder, FailureSubject::Output};
+    options.failure.cause = FailureCause::NamesAFolder;
+    options.failure.subject = FailureSubject::Output;
     options.failure.text = config.outputPath;
     return base::kStatusInvalidName;
   }
@@ -107,6 +108,7 @@ int32_t renderProject(RunOptions& options) {
     options.failure.cause = FailureCause::NoOutput;
     options.failure.text = config.outputPath;
   }
+  if (!config.useDll) nameToolNotStarted(config, options.failure);
   if (status == base::kStatusOk) {
     std::wstring rendered = base::fromAnsi(config.outputPath);
     lstrcpynW(options.outputPath, rendered.c_str(), MAX_PATH);

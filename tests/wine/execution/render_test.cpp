@@ -171,6 +171,12 @@ TEST(ScriptRender, ToolThatWritesNothingOrFailsIsNamed) {
   EXPECT_NE(result.exitCode, 0u);
   EXPECT_EQ(result.message,
             L"Failed to render\nThe command interpreter ended with exit code " + std::to_wstring(result.exitCode) + L".");
+  // A tool program that does not exist is named rather than the exit code.
+  host.setting("Tool1Path=missing.exe\r\nTool2Path=resampler.exe");
+  result = host.run(L"/noplay");
+  EXPECT_NE(result.exitCode, 0u);
+  EXPECT_EQ(result.message, L"Failed to render\nThe tool program could not be started (error 2): " + host.root +
+                                L"\\missing.exe");
 }
 
 // AutoRun commands and delayed expansion from the registry would run before
