@@ -136,7 +136,8 @@ std::vector<std::pair<std::string, Arguments>> readRecords(const std::string& by
 class RoundTrip : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = windriver::scratchDir(L"execution_round_trip");
+    // One folder per code page: both runs may go on at once.
+    dir = windriver::scratchDir(L"execution_round_trip_" + std::to_wstring(GetACP()));
     // The scripts' `del` lines act in the current directory; an output that
     // named a file elsewhere is kept out by the generator below.
     sandbox = dir + L"\\sandbox";
@@ -200,18 +201,26 @@ class RoundTrip : public ::testing::Test {
                base::kStatusOk;
   }
 
+  std::vector<std::pair<std::string, Arguments>> run(RenderConfig& config) {
+    DeleteFileW(record.c_str());
+    sondrel::ScriptPaths paths;
+    sondrel::RenderFailure failure;
+    EXPECT_EQ(sondrel::writeScripts(config, dir + L"\\t1.tmp", paths, failure), base::kStatusOk);
+    sondrel::runScript(nullptr, paths.mainScript, config.cacheDir, failure);
+    return readRecords(windriver::fileText(record));
+  }
+
   // Runs the scripts of `config` and compares every tool run with what the
-  // requests hold.
+  // requests hold. Under load, Wine's interpreter now and then fails to find
+  // a program it has just run ("Can't recognize ..."), and a run goes
+  // missing; such a script is run once more, and must then be exact. A fault
+  // of the scripts repeats.
   void runAndCompare(RenderConfig config, const std::vector<std::string>& names) {
     std::vector<std::pair<std::string, Arguments>> expected;
     for (const RenderRequest& r : config.requests)
       for (auto& run : expectedRuns(config, r)) expected.push_back(run);
-    DeleteFileW(record.c_str());
-    sondrel::ScriptPaths paths;
-    sondrel::RenderFailure failure;
-    ASSERT_EQ(sondrel::writeScripts(config, dir + L"\\t1.tmp", paths, failure), base::kStatusOk);
-    sondrel::runScript(nullptr, paths.mainScript, config.cacheDir, failure);
-    auto runs = readRecords(windriver::fileText(record));
+    auto runs = run(config);
+    if (runs.size() < expected.size()) runs = run(config);
     EXPECT_EQ(runs.size(), expected.size()) << "seed " << seed;
     // The first difference names the field that caused it.
     for (size_t i = 0; i < runs.size() && i < expected.size(); ++i)
