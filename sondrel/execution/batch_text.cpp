@@ -27,7 +27,8 @@ enum Action : char {
   U,  // replaced by "_"
 };
 
-// Why each cell holds what it holds:
+// Columns in the order of CharClass (2b: a two-byte character, 2bop: one
+// whose second byte is an operator). Why each cell holds what it holds:
 // - % : where the field is used in its own line, "%%" reads back as "%". A
 //   stored value comes back through a variable, and Wine's interpreter
 //   expands "%" sequences inside a substituted value once more; the call line
@@ -47,7 +48,7 @@ enum Action : char {
 //   and "^" occur in the double-byte code pages; the others lie below 0x40,
 //   where no code page has a second byte, and are no character at all.)
 constexpr Action kTable[][kClassCount] = {
-    //                 plain blank ,;=  ()   %    ^   &|<>   "   ctrl  dbcs optrail invalid
+    //                       pln  blnk ,;=  ()   %    ^    &|<> "    ctrl 2b   2bop inv
     /* Comment */           {C,   C,   C,   C,   U,   U,   U,   U,   U,   C,   U,   U},
     /* Word */              {C,   R,   C,   C,   D,   D,   E,   R,   R,   C,   R,   R},
     /* Quoted */            {C,   C,   C,   C,   D,   C,   C,   R,   R,   C,   C,   R},
@@ -58,6 +59,8 @@ constexpr Action kTable[][kClassCount] = {
     /* CallQuoted */        {C,   C,   C,   C,   R,   R,   C,   R,   R,   C,   C,   R},
     /* CallWord */          {C,   R,   R,   R,   R,   R,   R,   R,   R,   C,   R,   R},
 };
+static_assert(sizeof kTable / sizeof kTable[0] == static_cast<size_t>(BatchPlace::CallWord) + 1,
+              "one row per place, in the order of BatchPlace");
 
 // A tool reads backslashes right before a quote as escaping it, so a field
 // that ends where a closing quote follows may not end in one, nor be empty
