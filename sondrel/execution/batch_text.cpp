@@ -3,75 +3,141 @@
 namespace sondrel {
 namespace {
 
-bool isRedirection(char c) { return c == '&' || c == '|' || c == '<' || c == '>'; }
+enum CharClass {
+  kPlain,          // letters, digits, any other single byte not listed here
+  kBlank,          // " ": splits a tool's arguments and the call line's words
+  kSeparator,      // , ; = : split the call line's words only
+  kParenthesis,    // ( )
+  kPercent,        // %
+  kCaret,          // ^
+  kRedirection,    // & | < >
+  kQuote,          // "
+  kControl,        // 0x00 to 0x1F (tab, CR and LF among them) and 0x7F
+  kDoubleByte,     // a two-byte character whose second byte is no operator
+  kOperatorTrail,  // a two-byte character whose second byte is one of | < > & ^ % "
+  kInvalid,        // bytes that are no character of the code page
+  kClassCount
+};
 
-bool isSeparator(char c) {
-  return c == ' ' || c == '\t' || c == ',' || c == ';' || c == '=';
+enum Action : char {
+  C,  // copied
+  D,  // doubled: "%%" or "^^"
+  E,  // escaped with a caret before it
+  R,  // refused: the whole field, and with it the render
+  U,  // replaced by "_"
+};
+
+// Columns in the order of CharClass (2b: a two-byte character, 2bop: one
+// whose second byte is an operator). Why each cell holds what it holds:
+// - % : where the field is used in its own line, "%%" reads back as "%". A
+//   stored value comes back through a variable, and Wine's interpreter
+//   expands "%" sequences inside a substituted value once more; the call line
+//   expands everything twice. Neither has a safe form.
+// - ^ & | < > : literal inside quotes. Outside quotes a caret escapes them, as
+//   long as the text is parsed only once: a value stored and expanded outside
+//   quotes, and a call word, reach the parser twice. `call` doubles carets,
+//   inside quotes too.
+// - blank , ; = ( ) : a blank splits a tool's arguments outside quotes (the
+//   envelope and the parameters are meant to be split so); the call line
+//   splits its words at all four separators.
+// - " CR LF and other control characters end a quote or a line, or are read
+//   differently by each interpreter: never safe in a field.
+// - two-byte characters are copied whole, except that outside quotes a second
+//   byte that is an operator on its own is refused: another console code page
+//   reads the two bytes as two characters. (Of these second bytes only "|"
+//   and "^" occur in the double-byte code pages; the others lie below 0x40,
+//   where no code page has a second byte, and are no character at all.)
+constexpr Action kTable[][kClassCount] = {
+    //                       pln  blnk ,;=  ()   %    ^    &|<> "    ctrl 2b   2bop inv
+    /* Comment */           {C,   C,   C,   C,   U,   U,   U,   U,   U,   C,   U,   U},
+    /* Word */              {C,   R,   C,   C,   D,   D,   E,   R,   R,   C,   R,   R},
+    /* Quoted */            {C,   C,   C,   C,   D,   C,   C,   R,   R,   C,   C,   R},
+    /* StoredQuotedUse */   {C,   C,   C,   C,   R,   D,   E,   R,   R,   C,   R,   R},
+    /* StoredCallUse */     {C,   C,   C,   C,   R,   R,   E,   R,   R,   C,   R,   R},
+    /* StoredUnquotedUse */ {C,   C,   C,   C,   R,   R,   R,   R,   R,   C,   R,   R},
+    /* StoredInQuotes */    {C,   C,   C,   C,   R,   C,   C,   R,   R,   C,   C,   R},
+    /* CallQuoted */        {C,   C,   C,   C,   R,   R,   C,   R,   R,   C,   C,   R},
+    /* CallWord */          {C,   R,   R,   R,   R,   R,   R,   R,   R,   C,   R,   R},
+};
+static_assert(sizeof kTable / sizeof kTable[0] == static_cast<size_t>(BatchPlace::CallWord) + 1,
+              "one row per place, in the order of BatchPlace");
+
+// A tool reads backslashes right before a quote as escaping it, so a field
+// that ends where a closing quote follows may not end in one, nor be empty
+// right after one.
+bool closingQuoteFollows(BatchPlace place) {
+  return place == BatchPlace::Quoted || place == BatchPlace::StoredQuotedUse || place == BatchPlace::StoredInQuotes ||
+         place == BatchPlace::CallQuoted;
 }
 
-// Appends the safe form of one single-byte character; false when it has none.
-bool appendChar(std::string& out, char c, BatchPlace place) {
-  if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return false;
-  const bool direct = place == BatchPlace::Comment || place == BatchPlace::Word || place == BatchPlace::Quoted;
-  const bool insideQuotes = place == BatchPlace::Quoted || place == BatchPlace::StoredInQuotes ||
-                            place == BatchPlace::CallQuoted;
-  switch (c) {
-    case '"':
-      if (place != BatchPlace::Comment) return false;
-      out += "^\"";
-      return true;
-    case '%':
-      if (!direct) return false;
-      out += "%%";
-      return true;
-    case '^':
-      if (place == BatchPlace::Quoted || place == BatchPlace::StoredInQuotes) break;
-      if (place != BatchPlace::Comment && place != BatchPlace::Word && place != BatchPlace::StoredQuotedUse)
-        return false;
-      out += '^';
-      break;
-    default:
-      if (isRedirection(c)) {
-        if (insideQuotes) break;
-        if (place == BatchPlace::StoredUnquotedUse || place == BatchPlace::CallWord) return false;
-        out += '^';
-        break;
-      }
-      if (place == BatchPlace::CallWord && (isSeparator(c) || c == '(' || c == ')')) return false;
-      break;
+// An empty word would shift every later argument of the tool.
+bool isWord(BatchPlace place) { return place == BatchPlace::Word || place == BatchPlace::CallWord; }
+
+bool isOperator(char c) {
+  return c == '|' || c == '<' || c == '>' || c == '&' || c == '^' || c == '%' || c == '"';
+}
+
+CharClass classify(std::string_view character) {
+  if (character.size() == 2) return isOperator(character[1]) ? kOperatorTrail : kDoubleByte;
+  unsigned char byte = static_cast<unsigned char>(character[0]);
+  if (byte < 0x20 || byte == 0x7F) return kControl;
+  switch (byte) {
+    case ' ': return kBlank;
+    case ',': case ';': case '=': return kSeparator;
+    case '(': case ')': return kParenthesis;
+    case '%': return kPercent;
+    case '^': return kCaret;
+    case '&': case '|': case '<': case '>': return kRedirection;
+    case '"': return kQuote;
+    default: return kPlain;
   }
-  out += c;
-  return true;
 }
 
 }  // namespace
 
-bool appendBatchField(std::string& line, std::string_view text, BatchPlace place,
-                      LeadBytePredicate isLeadByte) {
+bool appendBatchField(std::string& line, std::string_view text, BatchPlace place, CharacterLength characterLength,
+                      std::string& refused) {
+  if (isWord(place) && text.empty()) {
+    refused.clear();
+    return false;
+  }
+  // The template may put a backslash right before the field ("%oto%\{sample}"),
+  // so an empty field counts with the line's last byte.
+  const char last = !text.empty() ? text.back() : !line.empty() ? line.back() : '\0';
+  if (closingQuoteFollows(place) && last == '\\') {
+    refused = "\\";
+    return false;
+  }
+  const Action* row = kTable[static_cast<int>(place)];
   std::string safe;
   safe.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    unsigned char byte = static_cast<unsigned char>(text[i]);
-    if (isLeadByte(byte)) {
-      if (i + 1 >= text.size() || static_cast<unsigned char>(text[i + 1]) < 0x40) return false;
-      safe.append(text.substr(i, 2));
-      ++i;
-      continue;
+  for (size_t at = 0; at < text.size();) {
+    size_t length = characterLength(text, at);
+    std::string_view character = text.substr(at, length ? length : 1);
+    at += character.size();
+    switch (row[length ? classify(character) : kInvalid]) {
+      case C: safe += character; break;
+      case D: safe += character; safe += character; break;
+      case E: safe += '^'; safe += character; break;
+      case U: safe += '_'; break;
+      case R: refused = std::string(character); return false;
     }
-    if (!appendChar(safe, text[i], place)) return false;
   }
   line += safe;
   return true;
 }
 
-bool needsQuotes(std::string_view path, LeadBytePredicate isLeadByte) {
-  for (size_t i = 0; i < path.size(); ++i) {
-    char c = path[i];
-    if (isLeadByte(static_cast<unsigned char>(c))) {
-      ++i;
+bool needsQuotes(std::string_view path, CharacterLength characterLength) {
+  for (size_t at = 0; at < path.size();) {
+    size_t length = characterLength(path, at);
+    if (length != 1) {
+      at += length ? length : 1;
       continue;
     }
-    if (isSeparator(c) || isRedirection(c) || c == '(' || c == ')' || c == '^' || c == '@') return true;
+    char c = path[at++];
+    if (c == ' ' || c == '\t' || c == ',' || c == ';' || c == '=' || c == '&' || c == '|' || c == '<' || c == '>' ||
+        c == '(' || c == ')' || c == '^' || c == '@')
+      return true;
   }
   return false;
 }

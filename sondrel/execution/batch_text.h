@@ -1,61 +1,61 @@
 // Placing untrusted text into the lines of a batch script so that the command
-// interpreter reads it back exactly, or refusing it when no form can be read
-// back safely.
+// interpreter hands it to the tools exactly, or refusing it when no form can
+// be read back safely.
 //
 // The interpreter handles each line in phases: first it replaces "%...%"
 // sequences, then it reads quotes and the special characters & | < > ^, and a
 // `call` line goes through both phases a second time (and `call` doubles the
-// carets it sees). The safe form of a character therefore depends on where
-// the text lands:
-// - "%" is safe as "%%" only where the text is used in the line that holds
-//   it. A value stored with "@set" comes back through a variable, and Wine's
-//   interpreter expands "%" sequences inside a substituted value once more
-//   ("%1" there would bring in the helper's quoted sample path and undo the
-//   quoting around it); the call line expands everything twice. Neither has
-//   a safe form for "%".
-// - & | < > ^ are literal inside quotes; outside quotes a caret escapes them,
-//   except in a value that is stored and later expanded outside quotes, where
-//   the expansion hands them to the parser once more.
-// - A double quote ends the quoting it sits in, CR and LF end the line and the
-//   other control characters are read differently by each interpreter: none of
-//   them has a safe form in a field.
+// carets it sees, inside quotes too). A tool then splits its command line into
+// arguments at blanks, outside quotes, and reads a backslash before a quote as
+// an escaped quote. The safe form of a character therefore depends on where
+// the text lands, which is what a BatchPlace names. The table in
+// batch_text.cpp gives, for every place and class of character, whether the
+// character is copied, escaped or refused.
 //
 // The checks work on characters of the ANSI code page, not on bytes: in a
-// double-byte code page the second byte of a character may be 0x5C or 0x7C,
-// which is neither "\" nor "|". A lead byte that is not followed by a valid
-// second byte (0x40 or above in every double-byte code page of the system)
-// is refused, because the interpreter would join it with the next character
-// of the line, possibly the closing quote.
+// double-byte code page the second byte of a character may be 0x5C ("\") or
+// 0x7C ("|"). The interpreter reads a script in the console's code page,
+// which need not be the ANSI one; wherever the text stands outside quotes, a
+// double-byte character whose second byte would be an operator on its own is
+// refused, so that no code-page setting turns it into one.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace sondrel {
 
-// Whether a byte starts a two-byte character in the ANSI code page.
-using LeadBytePredicate = bool (*)(unsigned char byte);
+// The length in bytes (1 or 2) of the character of the ANSI code page that
+// starts at text[at], or 0 when the bytes there are no character that
+// converts to Unicode and back unchanged (a lead byte at the end of the text,
+// a second byte the code page does not define).
+using CharacterLength = size_t (*)(std::string_view text, size_t at);
 
 enum class BatchPlace {
-  Comment,         // text of the "@rem" line
-  Word,            // an unquoted word of a line that uses it
-  Quoted,          // inside quotes in a line that uses it
-  StoredQuotedUse, // unquoted "@set x=" value, expanded later only inside quotes
-  StoredCallUse,   // the same, also expanded by the call line
-  StoredUnquotedUse,  // unquoted "@set x=" value, expanded later outside quotes
-  StoredInQuotes,  // quoted "@set x=" value, expanded later with its quotes
-  CallQuoted,      // inside quotes in the call line
-  CallWord,        // one unquoted word of the call line
+  Comment,            // text of the "@rem" line: unsafe characters become "_"
+  Word,               // one unquoted argument of a line that runs a tool
+  Quoted,             // inside quotes, before the closing one, in a line that runs a tool
+  StoredQuotedUse,    // unquoted "@set x=" value, expanded later only inside quotes
+  StoredCallUse,      // the same, also expanded inside quotes by the call line
+  StoredUnquotedUse,  // unquoted "@set x=" value, expanded later as blank-separated arguments
+  StoredInQuotes,     // quoted "@set x=" value, expanded later with its quotes
+  CallQuoted,         // inside quotes in the call line, handed on as %1 with its quotes
+  CallWord,           // one unquoted word of the call line, handed on as %2 or %3
 };
 
-// Appends `text` to `line` in its safe form for `place`; false (and `line`
-// unchanged) when the text has none.
-bool appendBatchField(std::string& line, std::string_view text, BatchPlace place,
-                      LeadBytePredicate isLeadByte);
+// Appends `text` to `line` in its safe form for `place` and returns true; or
+// returns false with `line` unchanged and `refused` set to the first
+// character that has no safe form there (for a field refused as a whole, the
+// empty text of a word, or the final backslash before a closing quote, also
+// where `line` ends in one and `text` is empty: that text). A Comment is never
+// refused.
+bool appendBatchField(std::string& line, std::string_view text, BatchPlace place, CharacterLength characterLength,
+                      std::string& refused);
 
 // Whether a path written unquoted into a command (the helper script in the
 // call line, the main script after "/c") would be split or reinterpreted
 // there, so that it has to be quoted.
-bool needsQuotes(std::string_view path, LeadBytePredicate isLeadByte);
+bool needsQuotes(std::string_view path, CharacterLength characterLength);
 
 }  // namespace sondrel

@@ -7,15 +7,18 @@
 #include <cstdint>
 #include <string>
 
+#include "execution/render_failure.h"
 #include "planning/render_config.h"
 
 namespace sondrel {
 
 // Loads "resampler10.dll" and "wavtool2.dll" from `libraryDir` (the host
-// directory; empty when it could not be found, which fails with 206) and runs
-// every request, showing its lyric and position in the dialog (controls 1001
-// and 1002). Returns 0, 1223 when the cancel event was signalled between two
-// requests, or the error code of a library that did not load.
-int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config, const std::wstring& libraryDir);
+// directory; empty when it could not be found, which fails with 206), each
+// with the DLLs it needs from its own folder, and runs every request, showing
+// its lyric and position in the dialog (controls 1001 and 1002). Returns 0,
+// 1223 when the cancel event was signalled between two requests, or the
+// error code of a library that did not load (named in `failure`).
+int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config, const std::wstring& libraryDir,
+                    RenderFailure& failure);
 
 }  // namespace sondrel

@@ -8,6 +8,7 @@
 #include "base/status.h"
 #include "base/win32_files.h"
 #include "execution/dll_arguments.h"
+#include "execution/render_failure.h"
 
 namespace sondrel {
 namespace {
@@ -23,6 +24,20 @@ typedef int(__cdecl* WavtoolExec)(const char*, const char*, const char*, const c
 typedef int(__cdecl* AppendFiles)(const char*, const char*, const char*);
 }
 
+// A tool library may ship the DLLs it needs beside it in the host directory;
+// a plain load by full path would look for them in sondrel's folder, the
+// system folders and the current directory (the plug-in file's folder, where
+// anyone who can write a song can put a DLL), never beside the library.
+HMODULE loadBesideItsDependencies(const wchar_t* path) {
+  HMODULE module = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
+  // A system without these flags (Windows 7 without its 2011 loader update):
+  // the library's own folder first, and the current directory taken out of
+  // the search for the rest of the process.
+  SetDllDirectoryW(L"");
+  return LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 class Library {
  public:
   Library() = default;
@@ -33,14 +48,23 @@ class Library {
   Library& operator=(const Library&) = delete;
 
   // 0 when loaded, or when the load failed without an error code (the
-  // library's entry points are then all missing); otherwise that code.
-  int32_t load(const std::wstring& directory, const wchar_t* name) {
+  // library's entry points are then all missing); otherwise that code, with
+  // `failure` naming the library.
+  int32_t load(const std::wstring& directory, const wchar_t* name, RenderFailure& failure) {
     wchar_t path[MAX_PATH] = {};
-    if (directory.size() >= MAX_PATH) return base::kStatusFilenameTooLong;
-    lstrcpynW(path, directory.c_str(), MAX_PATH);
-    if (!PathAppendW(path, name)) return base::kStatusFilenameTooLong;
-    module_ = LoadLibraryW(path);
-    return module_ ? base::kStatusOk : static_cast<int32_t>(GetLastError());
+    if (directory.size() >= MAX_PATH || !lstrcpynW(path, directory.c_str(), MAX_PATH) || !PathAppendW(path, name)) {
+      failure.cause = FailureCause::PathTooLong;
+      failure.wideText = directory + L"\\" + name;
+      return base::kStatusFilenameTooLong;
+    }
+    module_ = loadBesideItsDependencies(path);
+    if (module_) return base::kStatusOk;
+    DWORD error = GetLastError();
+    if (error == 0) return base::kStatusOk;
+    failure.cause = FailureCause::LibraryNotLoaded;
+    failure.wideText = path;
+    failure.code = error;
+    return static_cast<int32_t>(error);
   }
 
   template <typename Function>
@@ -69,7 +93,8 @@ bool cancelled(HANDLE cancelEvent) { return cancelEvent && WaitForSingleObject(c
 
 }  // namespace
 
-int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config, const std::wstring& libraryDir) {
+int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config, const std::wstring& libraryDir,
+                    RenderFailure& failure) {
   const std::string header = config.outputPath + ".whd";
   const std::string data = config.outputPath + ".dat";
   DeleteFileA(config.outputPath.c_str());
@@ -79,12 +104,16 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
 
   // A program path too long to name the host directory must not fall back
   // to a search by name.
-  if (libraryDir.empty()) return base::kStatusFilenameTooLong;
+  if (libraryDir.empty()) {
+    failure.cause = FailureCause::PathTooLong;
+    failure.wideText = L"resampler10.dll";
+    return base::kStatusFilenameTooLong;
+  }
   Library resampler;
-  int32_t status = resampler.load(libraryDir, L"resampler10.dll");
+  int32_t status = resampler.load(libraryDir, L"resampler10.dll", failure);
   if (status != base::kStatusOk) return status;
   Library wavtool;
-  status = wavtool.load(libraryDir, L"wavtool2.dll");
+  status = wavtool.load(libraryDir, L"wavtool2.dll", failure);
   if (status != base::kStatusOk) return status;
   auto resample = resampler.entry<ResamplerExec>("exec");
   auto append = wavtool.entry<WavtoolExec>("exec");

@@ -33,6 +33,12 @@ class ProcessJob {
   // job, the processes started here.
   void terminateAll(UINT exitCode);
 
+  // Waits until no process of the job (without a job: of those started
+  // here) runs any more, or the time has passed; false then. Ending a
+  // process takes effect a little later than terminateAll returns, and its
+  // files stay open until it has.
+  bool waitUntilEnded(DWORD milliseconds);
+
  private:
   HANDLE job_ = nullptr;
   std::vector<HANDLE> started_;

@@ -31,7 +31,8 @@ int32_t ProcessJob::start(const char* application, std::string commandLine, cons
   // and terminateAll reaches it through its own handle.
   if (job_) AssignProcessToJobObject(job_, created.hProcess);
   HANDLE kept = nullptr;
-  if (DuplicateHandle(GetCurrentProcess(), created.hProcess, GetCurrentProcess(), &kept, PROCESS_TERMINATE, FALSE, 0))
+  if (DuplicateHandle(GetCurrentProcess(), created.hProcess, GetCurrentProcess(), &kept,
+                      PROCESS_TERMINATE | SYNCHRONIZE, FALSE, 0))
     started_.push_back(kept);
   ResumeThread(created.hThread);
   CloseHandle(created.hThread);
@@ -42,6 +43,25 @@ int32_t ProcessJob::start(const char* application, std::string commandLine, cons
 void ProcessJob::terminateAll(UINT exitCode) {
   if (job_) TerminateJobObject(job_, exitCode);
   for (HANDLE process : started_) TerminateProcess(process, exitCode);
+}
+
+bool ProcessJob::waitUntilEnded(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (HANDLE process : started_) {
+    DWORD spent = GetTickCount() - start;
+    if (WaitForSingleObject(process, spent < milliseconds ? milliseconds - spent : 0) != WAIT_OBJECT_0) return false;
+  }
+  if (!job_) return true;
+  // The processes the started ones began are known only to the job.
+  for (;;) {
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+    if (!QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting, sizeof accounting,
+                                   nullptr))
+      return false;
+    if (accounting.ActiveProcesses == 0) return true;
+    if (GetTickCount() - start >= milliseconds) return false;
+    Sleep(10);
+  }
 }
 
 }  // namespace sondrel

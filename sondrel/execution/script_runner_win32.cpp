@@ -4,47 +4,102 @@
 
 #include "base/ansi_code_page.h"
 #include "base/status.h"
+#include "base/win32_files.h"
 #include "execution/batch_text.h"
+#include "execution/process_job.h"
 #include "execution/short_path.h"
 
 namespace sondrel {
+namespace {
 
-int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath) {
-  std::string script = shortPathOf(mainScriptPath);
-  if (script.empty()) script = mainScriptPath;
+// How long a cancelled render waits for its processes to be gone before it
+// touches the cache: ending a process is asynchronous, and a file it still
+// holds open cannot be deleted.
+constexpr DWORD kEndWaitMs = 5000;
+
+bool laterThan(const FILETIME& a, const FILETIME& b) { return CompareFileTime(&a, &b) > 0; }
+
+// The script runs one resampler at a time, so only the cache file written
+// last can be cut short; without `/nodeletecache` the next render would take
+// it as done.
+void deleteNewestCacheFile(const std::string& cacheDir, const FILETIME& since) {
+  WIN32_FIND_DATAA found;
+  base::FindHandle search(FindFirstFileA((cacheDir + "\\*.wav").c_str(), &found));
+  if (!search.valid()) return;
+  std::string newest;
+  FILETIME newestTime = since;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !laterThan(newestTime, found.ftLastWriteTime)) {
+      newest = found.cFileName;
+      newestTime = found.ftLastWriteTime;
+    }
+  } while (FindNextFileA(search.get(), &found));
+  if (!newest.empty()) DeleteFileA((cacheDir + "\\" + newest).c_str());
+}
+
+}  // namespace
+
+std::string interpreterCommandLine(const std::string& script) {
   // cmd.exe strips the first and the last quote of what follows "/c" unless
   // the text meets its narrow keep-the-quotes rule, so a path that must be
   // quoted gets a second pair.
-  std::string commandLine = needsQuotes(script, base::isAnsiLeadByte) ? "cmd.exe /c \"\"" + script + "\"\""
-                                                                 : "cmd.exe /c " + script;
+  const char* prefix = "cmd.exe /d /v:off /c ";
+  return needsQuotes(script, base::ansiCharacterLength) ? prefix + ("\"\"" + script + "\"\"") : prefix + script;
+}
+
+int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, const std::string& cacheDir,
+                  RenderFailure& failure) {
+  std::string script = shortPathOf(mainScriptPath);
+  if (script.empty()) script = mainScriptPath;
   // The interpreter is named by its full path: a search by name would look in
   // the plug-in file's directory, the current one, before the system's.
   char interpreter[MAX_PATH] = {};
   UINT length = GetSystemDirectoryA(interpreter, MAX_PATH);
   if (length == 0 || length >= MAX_PATH || !PathAppendA(interpreter, "cmd.exe")) return base::kStatusFilenameTooLong;
 
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(interpreter, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return static_cast<int32_t>(GetLastError());
-
-  HANDLE handles[2] = {process.hProcess, cancelEvent};
-  DWORD count = cancelEvent ? 2 : 1;
-  DWORD wait = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
-  int32_t status;
-  if (wait == WAIT_OBJECT_0 + 1) {
-    TerminateProcess(process.hProcess, 0);
-    status = base::kStatusCancelled;
-  } else {
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    status = static_cast<int32_t>(exitCode);
+  FILETIME started;
+  GetSystemTimeAsFileTime(&started);
+  ProcessJob job;
+  HANDLE startedProcess = nullptr;
+  int32_t status = job.start(interpreter, interpreterCommandLine(script), nullptr, startedProcess);
+  if (status != base::kStatusOk) {
+    failure.cause = FailureCause::InterpreterFailed;
+    failure.text = interpreter;
+    failure.code = static_cast<uint32_t>(status);
+    return status;
   }
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return status;
+  base::FileHandle process(startedProcess);
+
+  HANDLE handles[2] = {process.get(), cancelEvent};
+  DWORD wait = WaitForMultipleObjects(cancelEvent ? 2 : 1, handles, FALSE, INFINITE);
+  // When the interpreter ends just as Cancel comes, the wait reports the
+  // interpreter (the first handle); the user's Cancel still decides.
+  if (wait == WAIT_OBJECT_0 + 1 || (cancelEvent && WaitForSingleObject(cancelEvent, 0) == WAIT_OBJECT_0)) {
+    job.terminateAll(0);
+    job.waitUntilEnded(kEndWaitMs);
+    deleteNewestCacheFile(cacheDir, started);
+    return base::kStatusCancelled;
+  }
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process.get(), &exitCode);
+  if (exitCode != 0) {
+    failure.cause = FailureCause::InterpreterExit;
+    failure.code = exitCode;
+  }
+  return static_cast<int32_t>(exitCode);
+}
+
+void nameToolNotStarted(const RenderConfig& config, RenderFailure& failure) {
+  if (failure.cause != FailureCause::InterpreterExit && failure.cause != FailureCause::NoOutput) return;
+  for (const std::string* tool : {&config.wavtoolPath, &config.resamplerPath}) {
+    if (!tool->empty() && GetFileAttributesA(tool->c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+    DWORD error = tool->empty() ? ERROR_FILE_NOT_FOUND : GetLastError();
+    failure = RenderFailure();
+    failure.cause = FailureCause::ToolNotStarted;
+    failure.text = *tool;
+    failure.code = error;
+    return;
+  }
 }
 
 }  // namespace sondrel

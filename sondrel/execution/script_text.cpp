@@ -2,47 +2,85 @@
 
 #include "base/number_text.h"
 #include "base/status.h"
+#include "execution/script_expansion.h"
 
 namespace sondrel {
 namespace {
 
 // Builds the lines of one script; the first field without a safe form makes
-// the whole text invalid.
+// the whole text invalid and is recorded in the failure.
 class ScriptLines {
  public:
-  explicit ScriptLines(LeadBytePredicate isLeadByte) : isLeadByte_(isLeadByte) {}
+  ScriptLines(CharacterLength characterLength, RenderFailure& failure)
+      : characterLength_(characterLength), failure_(failure) {}
 
   ScriptLines& literal(std::string_view text) {
     text_ += text;
     return *this;
   }
-  ScriptLines& field(std::string_view value, BatchPlace place) {
-    if (!appendBatchField(text_, value, place, isLeadByte_)) valid_ = false;
+  ScriptLines& field(std::string_view value, BatchPlace place, FailureSubject subject) {
+    if (!valid_) return *this;
+    std::string refused;
+    if (!appendBatchField(text_, value, place, characterLength_, refused)) {
+      valid_ = false;
+      failure_.cause = FailureCause::FieldRefused;
+      failure_.subject = subject;
+      failure_.character = refused;
+      if (request_) {
+        failure_.noteNumber = request_->index + 1;
+        failure_.lyric = request_->resampler.lyric;
+      }
+    }
     return *this;
   }
   ScriptLines& number(double value) { return literal(base::formatShortest6(value)); }
   ScriptLines& number(int32_t value) { return literal(base::formatText("%d", static_cast<int>(value))); }
   ScriptLines& end() { return literal("\r\n"); }
 
+  // The request whose lines follow, named in a failure.
+  void beginRequest(const RenderRequest& request) { request_ = &request; }
+  // Whether every line written since the last check, and every helper line
+  // that a call among them runs, stays within the interpreter's line length.
+  bool linesFit(const std::string& helperText) {
+    std::string_view written = std::string_view(text_).substr(checked_);
+    checked_ = text_.size();
+    for (size_t start = 0, end; (end = written.find("\r\n", start)) != std::string_view::npos; start = end + 2) {
+      std::string_view line = written.substr(start, end - start);
+      std::string expanded = expansion_.expand(line);
+      expansion_.take(expanded);
+      if (line.size() >= kMaxScriptLine || expanded.size() >= kMaxScriptLine) return false;
+      if (line.substr(0, 5) != "call ") continue;
+      std::vector<std::string> parameters = ScriptExpansion::callParameters(expanded);
+      for (size_t from = 0, to; (to = helperText.find("\r\n", from)) != std::string::npos; from = to + 2)
+        if (expansion_.expand(std::string_view(helperText).substr(from, to - from), parameters).size() >= kMaxScriptLine)
+          return false;
+    }
+    return true;
+  }
+
   bool valid() const { return valid_; }
   std::string& text() { return text_; }
 
  private:
-  LeadBytePredicate isLeadByte_;
+  CharacterLength characterLength_;
+  RenderFailure& failure_;
   std::string text_;
   bool valid_ = true;
+  const RenderRequest* request_ = nullptr;
+  size_t checked_ = 0;
+  ScriptExpansion expansion_;
 };
 
 void writeHeader(ScriptLines& lines, const RenderConfig& config, std::string_view helperReference) {
-  lines.literal("@rem project=").field(config.projectName, BatchPlace::Comment).end();
+  lines.literal("@rem project=").field(config.projectName, BatchPlace::Comment, FailureSubject::None).end();
   lines.literal("@set tempo=").number(config.tempo).end();
   lines.literal("@set samples=").number(static_cast<int32_t>(config.sampleRate)).end();
-  lines.literal("@set oto=").field(config.voiceDir, BatchPlace::StoredCallUse).end();
-  lines.literal("@set tool=").field(config.wavtoolPath, BatchPlace::StoredQuotedUse).end();
-  lines.literal("@set resamp=").field(config.resamplerPath, BatchPlace::StoredQuotedUse).end();
-  lines.literal("@set output=").field(config.outputPath, BatchPlace::StoredQuotedUse).end();
+  lines.literal("@set oto=").field(config.voiceDir, BatchPlace::StoredCallUse, FailureSubject::VoiceDir).end();
+  lines.literal("@set tool=").field(config.wavtoolPath, BatchPlace::StoredQuotedUse, FailureSubject::Wavtool).end();
+  lines.literal("@set resamp=").field(config.resamplerPath, BatchPlace::StoredQuotedUse, FailureSubject::Resampler).end();
+  lines.literal("@set output=").field(config.outputPath, BatchPlace::StoredQuotedUse, FailureSubject::Output).end();
   lines.literal("@set helper=").literal(helperReference).end();
-  lines.literal("@set cachedir=").field(config.cacheDir, BatchPlace::StoredQuotedUse).end();
+  lines.literal("@set cachedir=").field(config.cacheDir, BatchPlace::StoredQuotedUse, FailureSubject::CacheDir).end();
   lines.end();
   lines.literal("@del \"%output%\"").end();
   lines.literal("@del \"%output%.whd\"").end();
@@ -53,22 +91,22 @@ void writeHeader(ScriptLines& lines, const RenderConfig& config, std::string_vie
 
 void writeRest(ScriptLines& lines, const RenderRequest& request) {
   lines.literal("\"%tool%\" \"%output%\" \"%oto%\\")
-      .field(request.wavtool.wavInput, BatchPlace::Quoted)
+      .field(request.wavtool.wavInput, BatchPlace::Quoted, FailureSubject::Sample)
       .literal("\" 0 ")
-      .field(request.wavtool.lengthArg, BatchPlace::Word)
+      .field(request.wavtool.lengthArg, BatchPlace::Word, FailureSubject::Length)
       .literal(" 0 0")
       .end();
 }
 
 void writeDirect(ScriptLines& lines, const RenderRequest& request) {
   const WavtoolArgs& wavtool = request.wavtool;
-  lines.literal("@set env=").field(wavtool.envelopeArg, BatchPlace::StoredUnquotedUse).end();
+  lines.literal("@set env=").field(wavtool.envelopeArg, BatchPlace::StoredUnquotedUse, FailureSubject::Envelope).end();
   lines.literal("@\"%tool%\" \"%output%\" \"%oto%\\")
-      .field(wavtool.wavInput, BatchPlace::Quoted)
+      .field(wavtool.wavInput, BatchPlace::Quoted, FailureSubject::Sample)
       .literal("\" ")
       .number(wavtool.wavOffset + wavtool.startPoint)
       .literal(" ")
-      .field(wavtool.lengthArg, BatchPlace::Word)
+      .field(wavtool.lengthArg, BatchPlace::Word, FailureSubject::Length)
       .literal(" %env%")
       .end();
 }
@@ -81,21 +119,21 @@ void writeSung(ScriptLines& lines, const RenderRequest& request) {
       .literal(" ")
       .number(resampler.modulation)
       .literal(" ")
-      .field(resampler.tempoArg, BatchPlace::StoredUnquotedUse)
+      .field(resampler.tempoArg, BatchPlace::StoredUnquotedUse, FailureSubject::Tempo)
       .literal(" ")
-      .field(resampler.pitchString, BatchPlace::StoredUnquotedUse)
+      .field(resampler.pitchString, BatchPlace::StoredUnquotedUse, FailureSubject::Pitch)
       .end();
-  lines.literal("@set flag=\"").field(resampler.flags, BatchPlace::StoredInQuotes).literal("\"").end();
-  lines.literal("@set env=").field(wavtool.envelopeArg, BatchPlace::StoredUnquotedUse).end();
+  lines.literal("@set flag=\"").field(resampler.flags, BatchPlace::StoredInQuotes, FailureSubject::Flags).literal("\"").end();
+  lines.literal("@set env=").field(wavtool.envelopeArg, BatchPlace::StoredUnquotedUse, FailureSubject::Envelope).end();
   lines.literal("@set stp=").number(wavtool.startPoint).end();
   lines.literal("@set vel=").number(resampler.velocity).end();
-  lines.literal("@set temp=\"%cachedir%\\").field(resampler.cachePath, BatchPlace::StoredInQuotes).literal("\"").end();
+  lines.literal("@set temp=\"%cachedir%\\").field(resampler.cachePath, BatchPlace::StoredInQuotes, FailureSubject::CacheName).literal("\"").end();
   lines.literal("call %helper% \"%oto%\\")
-      .field(resampler.inputPath, BatchPlace::CallQuoted)
+      .field(resampler.inputPath, BatchPlace::CallQuoted, FailureSubject::Sample)
       .literal("\" ")
-      .field(resampler.noteName, BatchPlace::CallWord)
+      .field(resampler.noteName, BatchPlace::CallWord, FailureSubject::NoteName)
       .literal(" ")
-      .field(wavtool.lengthArg, BatchPlace::CallWord)
+      .field(wavtool.lengthArg, BatchPlace::CallWord, FailureSubject::Length)
       .literal(" ")
       .number(wavtool.preUtterance)
       .literal(" ")
@@ -121,19 +159,26 @@ std::string helperScriptText() {
          "@\"%tool%\" \"%output%\" %temp% %stp% %3 %env%\r\n";
 }
 
-int32_t formatHelperReference(std::string_view helperPath, LeadBytePredicate isLeadByte,
-                              std::string& reference) {
-  std::string path;
-  if (!appendBatchField(path, helperPath, BatchPlace::CallQuoted, isLeadByte)) return base::kStatusInvalidData;
-  reference = needsQuotes(path, isLeadByte) ? "\"" + path + "\"" : path;
+int32_t formatHelperReference(std::string_view helperPath, CharacterLength characterLength, std::string& reference,
+                              RenderFailure& failure) {
+  std::string path, refused;
+  if (!appendBatchField(path, helperPath, BatchPlace::CallQuoted, characterLength, refused)) {
+    failure.cause = FailureCause::FieldRefused;
+    failure.subject = FailureSubject::HelperScript;
+    failure.character = refused;
+    return base::kStatusInvalidData;
+  }
+  reference = needsQuotes(path, characterLength) ? "\"" + path + "\"" : path;
   return base::kStatusOk;
 }
 
 int32_t buildMainScript(const RenderConfig& config, std::string_view helperReference,
-                        LeadBytePredicate isLeadByte, std::string& text) {
-  ScriptLines lines(isLeadByte);
+                        CharacterLength characterLength, std::string& text, RenderFailure& failure) {
+  ScriptLines lines(characterLength, failure);
   writeHeader(lines, config, helperReference);
+  const std::string helper = helperScriptText();
   for (const RenderRequest& request : config.requests) {
+    lines.beginRequest(request);
     if (request.resampler.isRest)
       writeRest(lines, request);
     else if (request.resampler.skipResample)
@@ -141,6 +186,12 @@ int32_t buildMainScript(const RenderConfig& config, std::string_view helperRefer
     else
       writeSung(lines, request);
     if (!lines.valid()) return base::kStatusInvalidData;
+    if (!lines.linesFit(helper)) {
+      failure.cause = FailureCause::LineTooLong;
+      failure.noteNumber = request.index + 1;
+      failure.lyric = request.resampler.lyric;
+      return base::kStatusBadLength;
+    }
   }
   lines.end();
   lines.literal("@if not exist \"%output%.whd\" goto E").end();

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "execution/batch_text.h"
+#include "execution/render_failure.h"
 #include "planning/render_config.h"
 
 namespace sondrel {
@@ -17,14 +18,20 @@ std::string helperScriptText();
 // How the main script names the helper in its "@set helper=" line: the path
 // as it is, or quoted when a blank or another separator in it would split the
 // call line (8.3 names are often switched off, so the short form of a path
-// under "C:\Users\Jane Doe" keeps its blank). Status 13 when the path holds a
-// character that the call line would reinterpret.
-int32_t formatHelperReference(std::string_view helperPath, LeadBytePredicate isLeadByte,
-                              std::string& reference);
+// under "C:\Users\Jane Doe" keeps its blank). Status 13 (and `failure`
+// filled) when the path holds a character that the call line would
+// reinterpret.
+int32_t formatHelperReference(std::string_view helperPath, CharacterLength characterLength, std::string& reference,
+                              RenderFailure& failure);
 
-// The whole main script. Status 13 (and `text` undefined) when a field holds
-// text that the interpreter could not read back exactly.
+// The interpreter skips a line longer than this, after expansion.
+constexpr size_t kMaxScriptLine = 8191;
+
+// The whole main script. Status 13 when a field holds text that the
+// interpreter could not read back exactly, 24 (ERROR_BAD_LENGTH) when a note
+// would make a line that the interpreter skips; `failure` then names the
+// field or the note, and `text` is undefined.
 int32_t buildMainScript(const RenderConfig& config, std::string_view helperReference,
-                        LeadBytePredicate isLeadByte, std::string& text);
+                        CharacterLength characterLength, std::string& text, RenderFailure& failure);
 
 }  // namespace sondrel

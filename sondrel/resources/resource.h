@@ -9,3 +9,24 @@
 
 #define IDS_PLAYING 102
 #define IDS_RENDER_FAILED 103
+
+// The second line of the failure message; inserts: %1 the subject's name,
+// %2 the character, %3 the path or name, %4 the error or exit code.
+#define IDS_CAUSE_FIELD_REFUSED 110
+#define IDS_CAUSE_PATH_TOO_LONG 111
+#define IDS_CAUSE_INVALID_NAME 112
+#define IDS_CAUSE_NO_ANSI_FORM 113
+#define IDS_CAUSE_INTERPRETER_FAILED 114
+#define IDS_CAUSE_LIBRARY_NOT_LOADED 115
+#define IDS_CAUSE_INTERPRETER_EXIT 116
+#define IDS_CAUSE_LINE_TOO_LONG 117
+#define IDS_CAUSE_SCRIPT_NOT_WRITTEN 118
+#define IDS_CAUSE_NO_OUTPUT 119
+#define IDS_CAUSE_WORKER_NOT_STARTED 120
+// Put before the cause when it concerns one note; inserts: %1 its position, %2 its lyric.
+#define IDS_NOTE_PREFIX 121
+#define IDS_CAUSE_NAMES_A_FOLDER 122
+#define IDS_CAUSE_TOOL_NOT_STARTED 123
+
+// Names of the failure subjects, in the order of FailureSubject.
+#define IDS_SUBJECT_FIRST 130

@@ -7,10 +7,13 @@
 #include <clocale>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "base/file_access.h"
 #include "base/number_text.h"
 #include "base/status.h"
+#include "project/project_reader.h"
 #include "resources/resource.h"
 #include "shell/command_line.h"
 #include "shell/host_setting.h"
@@ -42,15 +45,35 @@ int32_t parseCommandLine(RunOptions& options) {
   std::vector<std::wstring> arguments(__wargv, __wargv + __argc);
   CommandLine line;
   int32_t status = parseArguments(arguments, line);
-  if (status != base::kStatusOk) return status;
-  lstrcpynW(options.pluginFilePath, line.pluginFilePath.c_str(), MAX_PATH);
-  lstrcpynW(options.modificationPath, line.modificationPath.c_str(), MAX_PATH);
-  lstrcpynW(options.outputPath, line.outputPath.c_str(), MAX_PATH);
   options.play = line.play;
   options.deleteWav = line.deleteWav;
   options.deleteCache = line.deleteCache;
   options.debug = line.debug;
-  return base::kStatusOk;
+  // A path cut to its buffer would name another file: one that does not fit
+  // stays out of RunOptions, and the failure names it.
+  const std::pair<wchar_t*, const std::wstring*> paths[] = {{options.pluginFilePath, &line.pluginFilePath},
+                                                            {options.modificationPath, &line.modificationPath},
+                                                            {options.outputPath, &line.outputPath}};
+  const FailureSubject subjects[] = {FailureSubject::PluginFile, FailureSubject::ModificationFile,
+                                     FailureSubject::Output};
+  for (size_t i = 0; i < 3; ++i) {
+    if (base::fitsMaxPath(*paths[i].second)) {
+      lstrcpynW(paths[i].first, paths[i].second->c_str(), MAX_PATH);
+    } else if (options.failure.cause == FailureCause::Unknown) {
+      options.failure.cause = FailureCause::PathTooLong;
+      options.failure.subject = subjects[i];
+      options.failure.wideText = *paths[i].second;
+    }
+  }
+  return status;
+}
+
+// Whether the plug-in file holds the whole track, whose file the host editor
+// keeps whatever the render did.
+bool holdsWholeProject(const wchar_t* pluginFilePath) {
+  Project project;
+  readProject(std::string(), project, pluginFilePath);
+  return project.hasTrackEnd;
 }
 
 int chooseDialogTemplate() {
@@ -84,9 +107,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   runOptions.instance = instance;
   if (status != base::kStatusOk) {
     // A path that does not fit would be cut to another file's name: nothing
-    // is rendered or touched, and the user learns that the render failed
-    // rather than seeing nothing happen.
+    // is rendered, and the user learns that the render failed rather than
+    // seeing nothing happen. When the plug-in file's own path is fine, the
+    // run ends as every failed render does.
     showRenderFailure(GetActiveWindow());
+    if (runOptions.pluginFilePath[0] != L'\0') {
+      runOptions.wholeProject = holdsWholeProject(runOptions.pluginFilePath);
+      cleanUpAfterDialog(runOptions);
+    }
     return status;
   }
   INT_PTR end = runProgressDialog(chooseDialogTemplate());

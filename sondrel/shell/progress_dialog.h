@@ -11,7 +11,8 @@ namespace sondrel {
 // the status of a failed or cancelled render.
 INT_PTR runProgressDialog(int templateId);
 
-// The one failure message of sondrel ("Failed to render"), owned by `owner`.
+// The one failure message of sondrel ("Failed to render" and the cause that
+// RunOptions `failure` names), owned by `owner`.
 void showRenderFailure(HWND owner);
 
 }  // namespace sondrel

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "resources/resource.h"
+#include "shell/failure_message.h"
 #include "shell/render_worker.h"
 #include "shell/wav_duration.h"
 
@@ -31,6 +32,8 @@ void initialise(HWND dialog) {
     // failure instead of a dialog that renders forever.
     DWORD error = GetLastError();
     runOptions.result = error ? static_cast<int32_t>(error) : ERROR_NOT_ENOUGH_MEMORY;
+    runOptions.failure.cause = FailureCause::WorkerNotStarted;
+    runOptions.failure.code = static_cast<uint32_t>(runOptions.result);
     PostMessageW(dialog, WM_RENDER_DONE, 0, runOptions.result);
   }
 }
@@ -92,9 +95,7 @@ INT_PTR runProgressDialog(int templateId) {
 }
 
 void showRenderFailure(HWND owner) {
-  wchar_t text[kStringBufferSize] = {};
-  LoadStringW(runOptions.instance, IDS_RENDER_FAILED, text, kStringBufferSize);
-  MessageBoxW(owner, text, nullptr, MB_OK);
+  MessageBoxW(owner, failureMessage(runOptions.instance, runOptions.failure).c_str(), nullptr, MB_OK);
 }
 
 }  // namespace sondrel

@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "execution/render_failure.h"
 #include "planning/render_config.h"
 #include "project/project.h"
 
@@ -56,15 +57,16 @@ void applyPluginMode2(const Project& project, RenderConfig& config);
 
 // Fills every field of `config` but `requests`. The plug-in file path is the
 // wide path of the command line; the current directory must be the plug-in
-// file's directory. Returns 0, or 206 (ERROR_FILENAME_EXCED_RANGE) when the
+// file's directory. Returns 0; 206 (ERROR_FILENAME_EXCED_RANGE) when the
 // cache directory, the project file path or a tool path joined to the host
-// directory does not fit a 260-byte path: such a path is refused rather than
-// cut, since a cut path names another file.
+// directory does not fit a 260-byte path (a cut path names another file);
+// 123 (ERROR_INVALID_NAME) when the plug-in file's or the host directory's
+// path has no form in the ANSI code page. `failure` then says which.
 int buildRenderConfig(const Project& project, RenderConfig& config, bool wholeProject,
-                      const std::wstring& pluginFilePath);
+                      const std::wstring& pluginFilePath, RenderFailure& failure);
 // The same with the host directory given: buildRenderConfig passes the
 // directory two levels above the program's folder.
 int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& project, RenderConfig& config,
-                              bool wholeProject, const std::wstring& pluginFilePath);
+                              bool wholeProject, const std::wstring& pluginFilePath, RenderFailure& failure);
 
 }  // namespace sondrel

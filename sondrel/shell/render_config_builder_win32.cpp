@@ -15,21 +15,41 @@ namespace {
 // come back in a 1024-byte buffer.
 constexpr DWORD kProfileBufferSize = 1024;
 
-std::string currentDirectoryAnsi() {
-  DWORD size = GetCurrentDirectoryA(0, nullptr);
-  if (size == 0) return std::string();
-  std::string directory(size, '\0');
-  DWORD length = GetCurrentDirectoryA(size, &directory[0]);
-  directory.resize(length < size ? length : 0);
-  return directory;
+int32_t pathTooLong(FailureSubject subject, const std::string& path, RenderFailure& failure) {
+  failure.cause = FailureCause::PathTooLong;
+  failure.subject = subject;
+  failure.text = path;
+  return base::kStatusFilenameTooLong;
 }
 
-int cacheDirectoryFor(const std::wstring& pluginFilePath, std::string& cacheDir) {
-  std::string path = base::toAnsi(pluginFilePath);
-  if (!base::fitsMaxPath(path)) return base::kStatusFilenameTooLong;
+// A path converted with look-alike characters would name another folder,
+// which the render would write into and clean up.
+int32_t ansiPathOf(const std::wstring& path, FailureSubject subject, std::string& ansi, RenderFailure& failure) {
+  wchar_t missing = 0;
+  if (base::toAnsiPath(path, ansi, missing)) return base::kStatusOk;
+  failure.cause = FailureCause::NoAnsiForm;
+  failure.subject = subject;
+  failure.wideText = path;
+  failure.wideCharacter = missing;
+  return base::kStatusInvalidName;
+}
+
+int32_t currentDirectoryAnsi(std::string& directory, RenderFailure& failure) {
+  DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring wide(size, L'\0');
+  DWORD length = size ? GetCurrentDirectoryW(size, &wide[0]) : 0;
+  wide.resize(length < size ? length : 0);
+  return ansiPathOf(wide, FailureSubject::PluginFile, directory, failure);
+}
+
+int32_t cacheDirectoryFor(const std::wstring& pluginFilePath, std::string& cacheDir, RenderFailure& failure) {
+  std::string path;
+  int32_t status = ansiPathOf(pluginFilePath, FailureSubject::PluginFile, path, failure);
+  if (status != base::kStatusOk) return status;
+  if (!base::fitsMaxPath(path)) return pathTooLong(FailureSubject::PluginFile, path, failure);
   char buffer[MAX_PATH] = {};
   lstrcpynA(buffer, path.c_str(), MAX_PATH);
-  if (!PathRenameExtensionA(buffer, ".cache")) return base::kStatusFilenameTooLong;
+  if (!PathRenameExtensionA(buffer, ".cache")) return pathTooLong(FailureSubject::CacheDir, path + ".cache", failure);
   cacheDir = buffer;
   return base::kStatusOk;
 }
@@ -37,21 +57,28 @@ int cacheDirectoryFor(const std::wstring& pluginFilePath, std::string& cacheDir)
 // Joins the plug-in file's CacheDir= to the current directory when it is
 // relative and derives the project file from it; an empty result means
 // there is none to read.
-int locateProjectFile(const std::string& cacheDirValue, std::string& projectFile) {
+int32_t locateProjectFile(const std::string& cacheDirValue, std::string& projectFile, RenderFailure& failure) {
   projectFile.clear();
   std::string cachePath = cacheDirValue;
-  if (PathIsRelativeA(cacheDirValue.c_str())) cachePath = currentDirectoryAnsi() + "\\" + cacheDirValue;
-  if (!base::fitsMaxPath(cachePath)) return base::kStatusFilenameTooLong;
+  if (PathIsRelativeA(cacheDirValue.c_str())) {
+    std::string current;
+    int32_t status = currentDirectoryAnsi(current, failure);
+    if (status != base::kStatusOk) return status;
+    cachePath = current + "\\" + cacheDirValue;
+  }
+  if (!base::fitsMaxPath(cachePath)) return pathTooLong(FailureSubject::CacheDir, cachePath, failure);
   projectFile = projectFilePathFor(cachePath);
-  if (!base::fitsMaxPath(projectFile)) return base::kStatusFilenameTooLong;
+  if (!base::fitsMaxPath(projectFile)) return pathTooLong(FailureSubject::CacheDir, projectFile, failure);
   return base::kStatusOk;
 }
 
-int joinToHostDirectory(const std::string& hostDir, std::string& toolPath) {
+int32_t joinToHostDirectory(const std::string& hostDir, FailureSubject subject, std::string& toolPath,
+                            RenderFailure& failure) {
   if (toolPath.empty() || !PathIsRelativeA(toolPath.c_str())) return base::kStatusOk;
-  if (!base::fitsMaxPath(hostDir) || !base::fitsMaxPath(toolPath)) return base::kStatusFilenameTooLong;
   char buffer[MAX_PATH] = {};
-  if (!PathCombineA(buffer, hostDir.c_str(), toolPath.c_str())) return base::kStatusFilenameTooLong;
+  if (!base::fitsMaxPath(hostDir) || !base::fitsMaxPath(toolPath) ||
+      !PathCombineA(buffer, hostDir.c_str(), toolPath.c_str()))
+    return pathTooLong(subject, hostDir + "\\" + toolPath, failure);
   toolPath = buffer;
   return base::kStatusOk;
 }
@@ -59,8 +86,8 @@ int joinToHostDirectory(const std::string& hostDir, std::string& toolPath) {
 }  // namespace
 
 int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& project, RenderConfig& config,
-                              bool wholeProject, const std::wstring& pluginFilePath) {
-  int status = cacheDirectoryFor(pluginFilePath, config.cacheDir);
+                              bool wholeProject, const std::wstring& pluginFilePath, RenderFailure& failure) {
+  int status = cacheDirectoryFor(pluginFilePath, config.cacheDir, failure);
   if (status != base::kStatusOk) return status;
 
   takeProjectValues(project, config);
@@ -69,7 +96,7 @@ int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& projec
   if (readSettingFile(hostDir, settingBytes)) applyHostSettings(settingBytes, config);
 
   std::string projectFile;
-  status = locateProjectFile(project.cacheDir, projectFile);
+  status = locateProjectFile(project.cacheDir, projectFile, failure);
   if (status != base::kStatusOk) return status;
   if (!projectFile.empty()) {
     ProjectSettingReader read = [&](const char* key, const char* defaultValue) {
@@ -79,24 +106,30 @@ int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& projec
       return ProjectFileValue{std::string(buffer, length), length + 1 < kProfileBufferSize};
     };
     status = applyProjectFile(project, wholeProject, read, config);
-    if (status != base::kStatusOk) return status;
+    if (status != base::kStatusOk) return pathTooLong(FailureSubject::None, projectFile, failure);
   }
 
   applyPluginMode2(project, config);
 
-  std::string hostAnsi = base::toAnsi(hostDir);
-  status = joinToHostDirectory(hostAnsi, config.wavtoolPath);
-  if (status != base::kStatusOk) return status;
-  status = joinToHostDirectory(hostAnsi, config.resamplerPath);
-  if (status != base::kStatusOk) return status;
+  const bool joinsHost = (!config.wavtoolPath.empty() && PathIsRelativeA(config.wavtoolPath.c_str())) ||
+                         (!config.resamplerPath.empty() && PathIsRelativeA(config.resamplerPath.c_str()));
+  if (joinsHost) {
+    std::string hostAnsi;
+    status = ansiPathOf(hostDir, FailureSubject::Wavtool, hostAnsi, failure);
+    if (status == base::kStatusOk)
+      status = joinToHostDirectory(hostAnsi, FailureSubject::Wavtool, config.wavtoolPath, failure);
+    if (status == base::kStatusOk)
+      status = joinToHostDirectory(hostAnsi, FailureSubject::Resampler, config.resamplerPath, failure);
+    if (status != base::kStatusOk) return status;
+  }
 
   config.helperScriptPath = "temp_helper.bat";
   return base::kStatusOk;
 }
 
 int buildRenderConfig(const Project& project, RenderConfig& config, bool wholeProject,
-                      const std::wstring& pluginFilePath) {
-  return buildRenderConfigWithHost(hostDirectory(), project, config, wholeProject, pluginFilePath);
+                      const std::wstring& pluginFilePath, RenderFailure& failure) {
+  return buildRenderConfigWithHost(hostDirectory(), project, config, wholeProject, pluginFilePath, failure);
 }
 
 }  // namespace sondrel

@@ -23,19 +23,49 @@
 namespace sondrel {
 namespace {
 
+// The "/o:" path in the ANSI code page: never with look-alike characters, and
+// never cut at 259 bytes, since either would name another file, which the
+// render deletes and overwrites.
+int32_t outputFromCommandLine(RunOptions& options, std::string& output) {
+  RenderFailure& failure = options.failure;
+  wchar_t missing = 0;
+  if (!base::toAnsiPath(options.outputPath, output, missing)) {
+    failure.cause = FailureCause::NoAnsiForm;
+    failure.subject = FailureSubject::Output;
+    failure.wideText = options.outputPath;
+    failure.wideCharacter = missing;
+    return base::kStatusInvalidName;
+  }
+  if (output.size() >= MAX_PATH) {
+    failure.cause = FailureCause::PathTooLong;
+    failure.subject = FailureSubject::Output;
+    failure.text = output;
+    return base::kStatusFilenameTooLong;
+  }
+  return base::kStatusOk;
+}
+
 int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
-  int32_t status = checkPathLimits(config);
+  int32_t status = checkPathLimits(config, options.failure);
   if (status != base::kStatusOk) return status;
+  // The script's `del` on a folder deletes every file in it.
+  DWORD attributes = GetFileAttributesA(config.outputPath.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    options.failure.cause = FailureCause::NamesAFolder;
+    options.failure.subject = FailureSubject::Output;
+    options.failure.text = config.outputPath;
+    return base::kStatusInvalidName;
+  }
   if (config.useDll) {
     LPARAM count = static_cast<LPARAM>(config.requests.size());
     SendDlgItemMessageW(options.dialog, 1002, PBM_SETRANGE32, 0, count);
     SendDlgItemMessageW(options.dialog, 1002, PBM_SETPOS, 0, 0);
-    return runWithDlls(options.cancelEvent, options.dialog, config, hostDirectory());
+    return runWithDlls(options.cancelEvent, options.dialog, config, hostDirectory(), options.failure);
   }
   ScriptPaths scripts;
-  status = writeScripts(config, options.pluginFilePath, scripts);
+  status = writeScripts(config, options.pluginFilePath, scripts, options.failure);
   if (status != base::kStatusOk) return status;
-  status = runScript(options.cancelEvent, scripts.mainScript);
+  status = runScript(options.cancelEvent, scripts.mainScript, config.cacheDir, options.failure);
   if (!options.debug) {
     std::remove(scripts.mainScript.c_str());
     std::remove(scripts.helperScript.c_str());
@@ -46,6 +76,8 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
 }  // namespace
 
 int32_t renderProject(RunOptions& options) {
+  // A Cancel that came before the render began leaves every file as it was.
+  if (WaitForSingleObject(options.cancelEvent, 0) == WAIT_OBJECT_0) return base::kStatusCancelled;
   const std::wstring pluginFile = options.pluginFilePath;
   if (options.modificationPath[0] != L'\0') mergeModification(pluginFile, options.modificationPath);
   HostSetting voiceRoot = readHostSetting("VoiceRoot=");
@@ -59,14 +91,11 @@ int32_t renderProject(RunOptions& options) {
   SetCurrentDirectoryW(directory);
 
   RenderConfig config;
-  int32_t status = buildRenderConfig(project, config, options.wholeProject, pluginFile);
+  int32_t status = buildRenderConfig(project, config, options.wholeProject, pluginFile, options.failure);
   if (status != base::kStatusOk) return status;
   if (options.outputPath[0] != L'\0') {
-    std::string output = base::toAnsi(options.outputPath);
-    // A path cut at 259 bytes would name another file, which the render
-    // deletes and overwrites.
-    if (output.size() >= MAX_PATH) return base::kStatusFilenameTooLong;
-    config.outputPath = output;
+    status = outputFromCommandLine(options, config.outputPath);
+    if (status != base::kStatusOk) return status;
   }
   planRequests(project.notes, project, config.mode2, config.requests);
 
@@ -74,8 +103,12 @@ int32_t renderProject(RunOptions& options) {
   // A tool that ends without writing, or an empty tool path, leaves no output
   // although the back end itself succeeded; playing would then fail silently.
   if (status == base::kStatusOk && !config.requests.empty() &&
-      GetFileAttributesA(config.outputPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+      GetFileAttributesA(config.outputPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
     status = base::kStatusFileNotFound;
+    options.failure.cause = FailureCause::NoOutput;
+    options.failure.text = config.outputPath;
+  }
+  if (!config.useDll) nameToolNotStarted(config, options.failure);
   if (status == base::kStatusOk) {
     std::wstring rendered = base::fromAnsi(config.outputPath);
     lstrcpynW(options.outputPath, rendered.c_str(), MAX_PATH);

@@ -6,9 +6,10 @@
 
 namespace sondrel {
 
-// Starts the worker for `options`, whose `dialog` is set. The worker posts
-// WM_RENDER_DONE to the dialog when the render has ended. False when the
-// thread could not be started (GetLastError tells why).
+// Creates the cancel event and starts the worker for `options`, whose
+// `dialog` is set. The worker posts WM_RENDER_DONE to the dialog when the
+// render has ended. False when the thread could not be started (GetLastError
+// tells why).
 bool startRenderWorker(RunOptions& options);
 
 // Signals the cancel event if a render is running, and returns a handle of

@@ -23,10 +23,6 @@ class HandleGuard {
 
 unsigned __stdcall renderWorker(void*) {
   RunOptions& options = runOptions;
-  {
-    HandleGuard guard;
-    options.cancelEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  }
   options.result = renderProject(options);
   {
     HandleGuard guard;
@@ -47,12 +43,25 @@ unsigned __stdcall renderWorker(void*) {
 }  // namespace
 
 bool startRenderWorker(RunOptions& options) {
-  // The worker closes its own handle when it ends; holding the guard until
-  // the handle is stored keeps it from finishing before there is one.
+  // The worker closes its own handle and the cancel event when it ends;
+  // holding the guard until both are stored keeps it from finishing before
+  // there are any.
   HandleGuard guard;
+  // The event exists before the thread runs: a Cancel that comes before the
+  // worker's first step must still find a render to stop and wait for,
+  // or the exit clean-up would empty the plug-in file beside a running merge.
+  options.cancelEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!options.cancelEvent) return false;
   uintptr_t thread = _beginthreadex(nullptr, 0, renderWorker, nullptr, 0, nullptr);
+  if (thread == 0) {
+    DWORD error = GetLastError();
+    CloseHandle(options.cancelEvent);
+    options.cancelEvent = nullptr;
+    SetLastError(error);
+    return false;
+  }
   options.workerThread = reinterpret_cast<HANDLE>(thread);
-  return thread != 0;
+  return true;
 }
 
 HANDLE requestCancel(RunOptions& options) {

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "execution/render_failure.h"
+
 namespace sondrel {
 
 constexpr UINT WM_RENDER_DONE = WM_APP + 1;
@@ -25,6 +27,7 @@ struct RunOptions {
   HANDLE workerThread = nullptr;
   HANDLE cancelEvent = nullptr;
   int32_t result = 0;
+  RenderFailure failure;  // why `result` is not 0, as far as known
   bool wholeProject = false;
 };
 

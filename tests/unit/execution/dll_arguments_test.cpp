@@ -42,27 +42,34 @@ TEST(DllArguments, RestAndDirectSample) {
                                                               "3", "4", "5", "6", "7", "8", "9", "10", "11"}));
 }
 
-TEST(PathLimits, CombinedPathsBeyond259BytesAreRefused) {
-  const struct { const char* name; size_t voiceDir, cacheDir, name_, output; bool rest; int32_t expected; } cases[] = {
+// A wildcard in the output would make the script's `del` remove every file it
+// matches; the system's file search also reads < > and the quote so.
+TEST(PathLimits, CombinedPathsBeyond259BytesAndWildcardsInTheOutputAreRefused) {
+  const struct { const char* name; size_t voiceDir, cacheDir, name_, output; bool rest; int32_t expected; const char* outputEnd = ""; } cases[] = {
       {"sample path of 259 bytes fits", 200, 10, 58, 7, false, base::kStatusOk},
       {"sample path of 260 bytes", 200, 10, 59, 7, false, base::kStatusFilenameTooLong},
       {"cache file of 260 bytes", 10, 200, 59, 7, false, base::kStatusFilenameTooLong},
       {"rest sample of 260 bytes", 200, 10, 59, 7, true, base::kStatusFilenameTooLong},
       {"output part of 260 bytes", 10, 10, 10, 256, false, base::kStatusFilenameTooLong},
       {"output part of 259 bytes", 10, 10, 10, 255, false, base::kStatusOk},
+      {"output with *", 10, 10, 10, 7, false, base::kStatusInvalidName, "\\*.wav"},
+      {"output with ?", 10, 10, 10, 7, false, base::kStatusInvalidName, "?.wav"},
+      {"output with <", 10, 10, 10, 7, false, base::kStatusInvalidName, "<.wav"},
   };
   for (const auto& c : cases) {
     RenderConfig cfg;
     cfg.voiceDir.assign(c.voiceDir, 'v');
     cfg.cacheDir.assign(c.cacheDir, 'c');
     cfg.outputPath.assign(c.output, 'o');
+    cfg.outputPath += c.outputEnd;
     RenderRequest r;
     r.resampler.skipResample = r.resampler.isRest = c.rest;
     r.resampler.inputPath.assign(c.name_, 's');
     r.resampler.cachePath.assign(c.name_, 'k');
     r.wavtool.wavInput.assign(c.name_, 'w');
     cfg.requests = {r};
-    EXPECT_EQ(checkPathLimits(cfg), c.expected) << c.name;
+    RenderFailure failure;
+    EXPECT_EQ(checkPathLimits(cfg, failure), c.expected) << c.name;
   }
 }
 

@@ -7,9 +7,15 @@
 namespace sondrel {
 namespace {
 
-bool singleByte(unsigned char) { return false; }
-// Lead bytes of code page 932 (Shift-JIS).
-bool shiftJis(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+size_t singleByte(std::string_view, size_t) { return 1; }
+// Characters of code page 932 (Shift-JIS): a lead byte takes the next byte
+// when that is a second byte of the code page.
+size_t shiftJis(std::string_view text, size_t at) {
+  unsigned char lead = static_cast<unsigned char>(text[at]);
+  if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) return 1;
+  unsigned char second = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+  return second >= 0x40 && second <= 0xFC && second != 0x7F ? 2 : 0;
+}
 
 const std::string kHeader =
     "@rem project=song\r\n@set tempo=120\r\n@set samples=44100\r\n@set oto=C:\\voice\r\n"
@@ -41,9 +47,11 @@ RenderConfig song() {
   return config;
 }
 
-std::string build(const RenderConfig& config, LeadBytePredicate lead = singleByte) {
+std::string build(const RenderConfig& config, CharacterLength characters = singleByte,
+                  RenderFailure* failure = nullptr) {
   std::string text;
-  int32_t status = buildMainScript(config, "C:\\tmp\\PLUGIN~1.BAT", lead, text);
+  RenderFailure unused;
+  int32_t status = buildMainScript(config, "C:\\tmp\\PLUGIN~1.BAT", characters, text, failure ? *failure : unused);
   return status == base::kStatusOk ? text : "status " + std::to_string(status);
 }
 
@@ -63,57 +71,84 @@ TEST(MainScript, OneBlockPerRequestInOrder) {
 #define SO "\x83\x5C"
 #define PO "\x83\x7C"
 
-// Each case changes one field: the script either carries it so that the
-// interpreter reads it back exactly (`line` is found in it), or is refused.
+// Each case changes one field: the script either carries it in the form
+// shown (`line` is found in it), or is refused with 13 and the failure names
+// the field and the character. That the forms read back exactly under the
+// real interpreter, for random text in every place, is the round-trip test's
+// part under Wine.
 struct FieldCase {
   const char* name;
   void (*apply)(RenderConfig&, std::string);
   std::string value;
-  const char* line;  // nullptr: refused with 13
-  LeadBytePredicate lead;
+  const char* line;  // nullptr: refused
+  CharacterLength characters;
+  FailureSubject subject = FailureSubject::None;
+  std::string refused = "";
 };
 
 void projectName(RenderConfig& c, std::string v) { c.projectName = v; }
 void voiceDir(RenderConfig& c, std::string v) { c.voiceDir = v; }
-void wavtool(RenderConfig& c, std::string v) { c.wavtoolPath = v; }
 void output(RenderConfig& c, std::string v) { c.outputPath = v; }
 void flags(RenderConfig& c, std::string v) { c.requests[0].resampler.flags = v; }
 void envelope(RenderConfig& c, std::string v) { c.requests[0].wavtool.envelopeArg = v; }
 void sample(RenderConfig& c, std::string v) { c.requests[0].resampler.inputPath = v; }
-void lengthArg(RenderConfig& c, std::string v) { c.requests[0].wavtool.lengthArg = v; }
+void restLength(RenderConfig& c, std::string v) { c.requests[1].wavtool.lengthArg = v; }
 void directSample(RenderConfig& c, std::string v) { c.requests[2].wavtool.wavInput = v; }
 
 const FieldCase kFieldCases[] = {
     {"ampersand in voice dir is escaped", voiceDir, "C:\\Tom & Jerry", "@set oto=C:\\Tom ^& Jerry\r\n", singleByte},
-    {"blanks and parentheses stay", voiceDir, "C:\\Program Files (x86)\\v", "@set oto=C:\\Program Files (x86)\\v\r\n", singleByte},
-    {"percent in voice dir", voiceDir, "C:\\100%", nullptr, singleByte},
-    {"caret in voice dir is doubled by call", voiceDir, "C:\\a^b", nullptr, singleByte},
-    {"pipe and caret in tool path", wavtool, "C:\\a|b^c", "@set tool=C:\\a^|b^^c\r\n", singleByte},
-    {"lone carriage return in output", output, "x.wav\rcalc", nullptr, singleByte},
-    {"comment escapes everything", projectName, "a\"&b%c^", "@rem project=a^\"^&b%%c^^\r\n", singleByte},
-    {"ampersand and caret in flags stay inside quotes", flags, "g&c^", "@set flag=\"g&c^\"\r\n", singleByte},
-    {"quote in flags", flags, "g\" & calc & \"", nullptr, singleByte},
-    {"ampersand in envelope", envelope, "0 & calc", nullptr, singleByte},
-    {"ampersand and parentheses in sample", sample, "a&b (2).wav", "\"%oto%\\a&b (2).wav\" C4", singleByte},
-    {"percent in sample", sample, "%cachedir%.wav", nullptr, singleByte},
-    {"blank in a call word", lengthArg, "480 calc", nullptr, singleByte},
+    {"percent in voice dir", voiceDir, "C:\\100%", nullptr, singleByte, FailureSubject::VoiceDir, "%"},
+    {"caret in voice dir is doubled by call", voiceDir, "C:\\a^b", nullptr, singleByte, FailureSubject::VoiceDir, "^"},
+    {"lone carriage return in output", output, "x.wav\rcalc", nullptr, singleByte, FailureSubject::Output, "\r"},
+    {"output ending in a backslash escapes its closing quote", output, "C:\\out\\", nullptr, singleByte, FailureSubject::Output, "\\"},
+    {"comment replaces what is unsafe", projectName, "a\"&b%c^\n!", "@rem project=a__b_c__!\r\n", singleByte},
+    {"comment replaces a lead byte without its second byte", projectName, "a\x83", "@rem project=a_\r\n", shiftJis},
+    {"ampersand in envelope", envelope, "0 & calc", nullptr, singleByte, FailureSubject::Envelope, "&"},
+    {"blank in a word splits the argument", restLength, "240 0", nullptr, singleByte, FailureSubject::Length, " "},
+    {"empty word shifts the arguments", restLength, "", nullptr, singleByte, FailureSubject::Length, ""},
     {"percent in a direct sample is doubled", directSample, "b%1.wav", "\"%oto%\\b%%1.wav\" 100.5", singleByte},
-    {"Shift-JIS sample with trail bytes \\ and |", sample, SO PO ".wav", "\"%oto%\\" SO PO ".wav\" C4", shiftJis},
-    {"Shift-JIS envelope with trail byte |", envelope, PO, "@set env=" PO "\r\n", shiftJis},
-    {"the same bytes in a single-byte code page", envelope, PO, nullptr, singleByte},
-    {"lead byte at the end swallows the closing quote", flags, "g\x83", nullptr, shiftJis},
-    {"lead byte before a quote", flags, "g\x83\" & calc & \"", nullptr, shiftJis},
+    {"Shift-JIS sample with second bytes \\ and |", sample, SO PO ".wav", "\"%oto%\\" SO PO ".wav\" C4", shiftJis},
+    {"Shift-JIS second byte | outside quotes", envelope, PO, nullptr, shiftJis, FailureSubject::Envelope, PO},
+    {"Shift-JIS second byte | in a stored path", voiceDir, "C:\\" PO, nullptr, shiftJis, FailureSubject::VoiceDir, PO},
+    {"lead byte at the end swallows the closing quote", flags, "g\x83", nullptr, shiftJis, FailureSubject::Flags, "\x83"},
 };
 
 TEST(MainScript, FieldsAreWrittenSafelyOrRefused) {
   for (const FieldCase& c : kFieldCases) {
     RenderConfig config = song();
     c.apply(config, c.value);
-    std::string text = build(config, c.lead);
-    if (c.line == nullptr)
+    RenderFailure failure;
+    std::string text = build(config, c.characters, &failure);
+    if (c.line == nullptr) {
       EXPECT_EQ(text, "status 13") << c.name;
-    else
+      EXPECT_EQ(failure.cause, FailureCause::FieldRefused) << c.name;
+      EXPECT_EQ(failure.subject, c.subject) << c.name;
+      EXPECT_EQ(failure.character, c.refused) << c.name;
+    } else {
       EXPECT_NE(text.find(c.line), std::string::npos) << c.name << ": expected " << c.line << " in\n" << text;
+    }
+  }
+}
+
+// The interpreter skips a line longer than 8191 characters after expansion.
+// With a pitch string of 8100 characters the "@set params=" line still fits,
+// but the helper's resampler line, which adds the paths and the other
+// arguments (about 130 characters here), does not.
+TEST(MainScript, NoteWhoseLineWouldBeTooLongIsRefusedByName) {
+  RenderConfig config = song();
+  std::string& pitch = config.requests[0].resampler.pitchString;
+  for (size_t length : {7900, 8100}) {
+    pitch.assign(length, 'A');
+    RenderFailure failure;
+    std::string text = build(config, singleByte, &failure);
+    if (length == 8100) {
+      EXPECT_EQ(text, "status 24");
+      EXPECT_EQ(failure.cause, FailureCause::LineTooLong);
+      EXPECT_EQ(failure.noteNumber, 3) << "request index 2, counted from 1";
+      EXPECT_EQ(failure.lyric, "a");
+    } else {
+      EXPECT_NE(text.find(pitch), std::string::npos) << length;
+    }
   }
 }
 
@@ -125,7 +160,8 @@ TEST(HelperReference, QuotedOnlyWhenThePathWouldSplit) {
   };
   for (const auto& c : cases) {
     std::string reference = "sentinel";
-    int32_t status = formatHelperReference(c.path, singleByte, reference);
+    RenderFailure failure;
+    int32_t status = formatHelperReference(c.path, singleByte, reference, failure);
     EXPECT_EQ(status, c.expected ? base::kStatusOk : base::kStatusInvalidData) << c.path;
     EXPECT_EQ(reference, c.expected ? c.expected : "sentinel") << c.path;
   }

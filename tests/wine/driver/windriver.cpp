@@ -1,5 +1,7 @@
 #include "windriver.h"
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 namespace windriver {
@@ -77,6 +79,17 @@ bool writeFile(const std::wstring& path, const std::string& bytes) {
   BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
   return ok && written == bytes.size();
+}
+
+bool processRunning(const wchar_t* program) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+    found = lstrcmpiW(entry.szExeFile, program) == 0;
+  CloseHandle(snapshot);
+  return found;
 }
 
 std::string fileText(const std::wstring& path) {

@@ -24,6 +24,8 @@ std::wstring buildDir();
 std::wstring scratchDir(const std::wstring& name);
 
 bool writeFile(const std::wstring& path, const std::string& bytes);
+// Whether a process whose program file is named `program` ("slow.exe") runs.
+bool processRunning(const wchar_t* program);
 // The bytes of the file; empty when it cannot be read.
 std::string fileText(const std::wstring& path);
 bool fileExists(const std::wstring& path);

@@ -3,8 +3,9 @@
 // line starts with what the progress dialog of the calling process shows at
 // that moment: "wavtool|<position>|<range end>|<status text>|<arguments>".
 // Built as: FAKE_RESAMPLER (resampler10.dll with "exec"),
-// FAKE_RESAMPLER_NOEXEC (resampler10.dll without it), FAKE_WAVTOOL
-// (wavtool2.dll with "exec" and "append_files").
+// FAKE_RESAMPLER_NOEXEC (resampler10.dll without it), FAKE_RESAMPLER_RUNTIME
+// (resampler10.dll that needs toolruntime.dll and logs which copy it got),
+// FAKE_WAVTOOL (wavtool2.dll with "exec" and "append_files").
 #include <windows.h>
 #include <commctrl.h>
 
@@ -54,6 +55,15 @@ extern "C" __declspec(dllexport) int __cdecl exec(const char* a0, const char* a1
                                                   const char* a12, const char* a13) {
   const char* args[] = {a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13};
   logLine("resampler", args, 14);
+  return 0;
+}
+#elif defined(FAKE_RESAMPLER_RUNTIME)
+extern "C" __declspec(dllimport) const char* __cdecl toolRuntimeName();
+extern "C" __declspec(dllexport) int __cdecl exec(const char*, const char*, const char*, const char*, const char*,
+                                                  const char*, const char*, const char*, const char*, const char*,
+                                                  const char*, const char*, const char*, const char*) {
+  const char* args[] = {toolRuntimeName()};
+  logLine("resampler", args, 1);
   return 0;
 }
 #elif defined(FAKE_RESAMPLER_NOEXEC)

@@ -31,10 +31,11 @@ TEST(LongPaths, ScriptsUnderADirectoryWithBlanksRun) {
   sung.resampler.noteName = "C4";
   sung.wavtool.lengthArg = "480@120.00+0.000";
   sondrel::ScriptPaths paths;
-  ASSERT_EQ(sondrel::writeScripts(config, dir + L"\\t1.tmp", paths), base::kStatusOk);
+  sondrel::RenderFailure failure;
+  ASSERT_EQ(sondrel::writeScripts(config, dir + L"\\t1.tmp", paths, failure), base::kStatusOk);
   EXPECT_THAT(windriver::fileText(dir + L"\\plugin_temp.bat"),
               testing::HasSubstr("\r\n@set helper=\"" + dirA + "\\plugin_helper.bat\"\r\n"));
-  EXPECT_EQ(sondrel::runScript(nullptr, paths.mainScript), base::kStatusOk);
+  EXPECT_EQ(sondrel::runScript(nullptr, paths.mainScript, config.cacheDir, failure), base::kStatusOk);
   EXPECT_THAT(windriver::fileText(dir + L"\\calls.log"),
               testing::AllOf(testing::StartsWith("tool.exe|"), testing::HasSubstr("\ntool.exe|plugin_temp.wav|")))
       << "the helper and the main script run the tools";

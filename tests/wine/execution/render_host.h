@@ -10,7 +10,8 @@
 using namespace windriver;
 
 // Which tool libraries lie in the host directory.
-enum class Tools { Reference, Fakes, FakesWithoutResamplerExec, NoResamplerLibrary };
+// RuntimeResampler needs toolruntime.dll, which lies beside it.
+enum class Tools { Reference, Fakes, FakesWithoutResamplerExec, RuntimeResampler, NoResamplerLibrary };
 
 const std::wstring kFakes = L"tests\\wine\\execution\\fakes\\";
 const std::wstring kArgtool = L"tests\\wine\\execution\\argtool.exe";
@@ -21,9 +22,11 @@ struct RenderHost : Host {
     take(L"resampler.exe", L"resampler.exe");
     take(L"wavtool.exe", L"wavtool.exe");
     const std::wstring resamplers[] = {L"resampler10.dll", kFakes + L"resampler\\resampler10.dll",
-                                       kFakes + L"resampler_noexec\\resampler10.dll"};
+                                       kFakes + L"resampler_noexec\\resampler10.dll",
+                                       kFakes + L"resampler_runtime\\resampler10.dll"};
     if (tools != Tools::NoResamplerLibrary) take(resamplers[static_cast<int>(tools)], L"resampler10.dll");
-    bool fakes = tools == Tools::Fakes || tools == Tools::FakesWithoutResamplerExec;
+    if (tools == Tools::RuntimeResampler) take(kFakes + L"runtime_beside\\toolruntime.dll", L"toolruntime.dll");
+    bool fakes = tools != Tools::Reference && tools != Tools::NoResamplerLibrary;
     take(fakes ? kFakes + L"wavtool\\wavtool2.dll" : L"wavtool2.dll", L"wavtool2.dll");
     setting(std::string("Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe\r\nUseDLL=") + (useDll ? "1" : "0"));
   }

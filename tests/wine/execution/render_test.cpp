@@ -61,26 +61,86 @@ TEST_P(Render, WholeProjectTakesOutFileFromTheProjectFile) {
   EXPECT_THAT(fileText(host.plugin), testing::HasSubstr("[#TRACKEND]")) << "the plug-in file keeps its content";
 }
 
-// Each tool call takes a second; Cancel during the first one must stop the
-// render after the calls already under way.
-TEST_P(Render, CancelEndsWithoutFailureMessage) {
+// Each tool call takes a second; Cancel during the first one stops the render
+// after the calls already under way in DLL mode, and at once in script mode,
+// where the interpreter and the tool it started end together. A resampler
+// cut short leaves its cache file, which must not count as done.
+TEST_P(Render, CancelEndsWithoutFailureMessageAndLeavesNoToolRunning) {
   RenderHost host(L"execution_render_cancel", GetParam(), GetParam() ? Tools::Fakes : Tools::Reference);
   if (!GetParam()) {
-    host.take(kArgtool, L"slow.exe");
-    host.setting("Tool1Path=wavtool.exe\r\nTool2Path=slow.exe\r\nUseDLL=0");
+    host.take(kArgtool, L"slowcancel.exe");
+    host.setting("Tool1Path=wavtool.exe\r\nTool2Path=slowcancel.exe\r\nUseDLL=0");
   }
   host.writePlugin(kNotes);
-  RunResult result = host.run(L"/noplay", {L"STANDIN_SLEEP_MS=1000"}, [&](HWND dialog) {
-    for (int i = 0; i < 100 && host.calls("").empty(); ++i) Sleep(100);
-    pressButton(dialog, IDCANCEL);
-  });
+  RunResult result = host.run(L"/noplay /nodeletecache", {L"STANDIN_SLEEP_MS=1000", L"ARGTOOL_PARTIAL=1"},
+                              [&](HWND dialog) {
+                                for (int i = 0; i < 100 && host.calls("").empty(); ++i) Sleep(100);
+                                pressButton(dialog, IDCANCEL);
+                              });
   EXPECT_EQ(result.exitCode, 1223u);
   EXPECT_EQ(result.message, L"");
-  // A resampler started by the script is left to finish on its own.
+  EXPECT_FALSE(processRunning(L"slowcancel.exe"));
+  EXPECT_FALSE(host.has(L"t1.cache\\0_a_C4_550.wav")) << "the cut cache file stays";
   Sleep(1500);
-  EXPECT_THAT(host.calls(GetParam() ? "resampler|" : "slow.exe|"), SizeIs(1));
+  EXPECT_THAT(host.calls(GetParam() ? "resampler|" : "slowcancel.exe|"), SizeIs(1));
   EXPECT_THAT(host.calls(GetParam() ? "wavtool|" : "wavtool "), SizeIs(GetParam() ? 1 : 0))
       << "DLL mode completes the request under way; the script stops at once";
+}
+
+// A wildcard in the output would make the script's `del` remove every file it
+// matches, in the user's music folder say; both modes refuse it alike.
+TEST_P(Render, WildcardsInTheOutputAreRefusedAndDeleteNothing) {
+  RenderHost host(L"execution_render_wildcard", GetParam());
+  const std::wstring music = host.root + L"\\music";
+  CreateDirectoryW(music.c_str(), nullptr);
+  for (const wchar_t* victim : {L"\\keep1.wav", L"\\keep2.wav"}) writeFile(music + victim, "RIFF");
+  host.writePlugin(std::string(kNotes) + "[#TRACKEND]\r\n", "CacheDir=song.cache\r\n");
+  writeFile(host.work + L"\\song.ust", "[#SETTING]\r\nOutFile=" + base::toAnsi(music) + "\\keep?.wav\r\n");
+  const struct { const wchar_t* name; std::wstring options, output, character; } cases[] = {
+      {L"/o:", L"\"/o:" + music + L"\\*.wav\"", music + L"\\*.wav", L"*"},
+      {L"OutFile=", L"", music + L"\\keep?.wav", L"?"},
+  };
+  for (const auto& c : cases) {
+    RunResult result = host.run(L"/noplay " + c.options);
+    EXPECT_EQ(result.exitCode, 123u) << c.name;
+    EXPECT_EQ(result.message, L"Failed to render\nThe output file contains the character \"" + c.character +
+                                  L"\", which is not allowed in a file name: " + c.output)
+        << c.name;
+    EXPECT_TRUE(fileExists(music + L"\\keep1.wav") && fileExists(music + L"\\keep2.wav")) << c.name;
+  }
+  // `del` on a folder would empty it (after a question nobody sees).
+  for (const std::wstring& folder : {music, music + L"\\."}) {
+    RunResult result = host.run(L"/noplay \"/o:" + folder + L"\"");
+    EXPECT_EQ(result.exitCode, 123u);
+    EXPECT_EQ(result.message, L"Failed to render\nThe output file names a folder, whose files would be deleted: " + folder);
+    EXPECT_TRUE(fileExists(music + L"\\keep1.wav") && fileExists(music + L"\\keep2.wav"));
+  }
+}
+
+// "ē" has no form in code page 1252: a look-alike "e" would send the cache,
+// the scripts and the clean-up into the folder "Zoe". The folder's short form
+// stands in; a new file's name has none, and is refused.
+TEST_P(Render, FolderOutsideTheCodePageIsReachedByItsShortFormAndNeverByALookAlike) {
+  RenderHost host(L"execution_render_code_page", GetParam());
+  const std::wstring lookAlike = host.work + L"\\Zoe";
+  CreateDirectoryW(lookAlike.c_str(), nullptr);
+  CreateDirectoryW((lookAlike + L"\\t1.cache").c_str(), nullptr);
+  writeFile(lookAlike + L"\\t1.cache\\keep.wav", "RIFF");
+  host.work += L"\\Zo\u0113";
+  host.plugin = host.work + L"\\t1.tmp";
+  CreateDirectoryW(host.work.c_str(), nullptr);
+  host.writePlugin(kNotes);
+  EXPECT_EQ(host.run(L"/noplay /nodeletewav").exitCode, 0u);
+  EXPECT_THAT(duration(host.work + L"\\plugin_temp.wav"), kThreeNotes);
+  EXPECT_TRUE(fileExists(lookAlike + L"\\t1.cache\\keep.wav"));
+  EXPECT_FALSE(fileExists(lookAlike + L"\\plugin_temp.wav") || fileExists(lookAlike + L"\\plugin_temp.bat"));
+
+  const std::wstring output = host.root + L"\\out\u0113.wav";
+  RunResult result = host.run(L"/noplay \"/o:" + output + L"\"");
+  EXPECT_EQ(result.exitCode, 123u);
+  EXPECT_EQ(result.message, L"Failed to render\nThe output file contains the character \"\u0113\", which this "
+                            L"system's code page cannot represent: " + output);
+  EXPECT_FALSE(fileExists(host.root + L"\\oute.wav"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, Render, ::testing::Values(false, true),
@@ -98,14 +158,66 @@ TEST(ScriptRender, DebugKeepsTheScriptsWhichNameTheHelperByItsShortPath) {
               testing::HasSubstr(std::string("\r\n@set helper=") + shortHelper + "\r\n"));
 }
 
-TEST(ScriptRender, ToolThatWritesNothingIsAFailure) {
+TEST(ScriptRender, ToolThatWritesNothingOrFailsIsNamed) {
   RenderHost host(L"execution_render_no_output", false);
   host.take(kArgtool, L"silent.exe");
   host.setting("Tool1Path=silent.exe\r\nTool2Path=resampler.exe");
   host.writePlugin(kNotes);
   RunResult result = host.run(L"/noplay");
   EXPECT_EQ(result.exitCode, 2u);
-  EXPECT_NE(result.message, L"");
+  EXPECT_EQ(result.message, L"Failed to render\nThe tools wrote no output file: plugin_temp.wav");
+  // A tool that fails leaves the interpreter with a failing exit code.
+  result = host.run(L"/noplay", {L"ARGTOOL_EXIT=3"});
+  EXPECT_NE(result.exitCode, 0u);
+  EXPECT_EQ(result.message,
+            L"Failed to render\nThe command interpreter ended with exit code " + std::to_wstring(result.exitCode) + L".");
+  // A tool program that does not exist is named rather than the exit code.
+  host.setting("Tool1Path=missing.exe\r\nTool2Path=resampler.exe");
+  result = host.run(L"/noplay");
+  EXPECT_NE(result.exitCode, 0u);
+  EXPECT_EQ(result.message, L"Failed to render\nThe tool program could not be started (error 2): " + host.root +
+                                L"\\missing.exe");
+}
+
+// AutoRun commands and delayed expansion from the registry would run before
+// the script and strip the "!" of every tempo argument. Wine's interpreter
+// ignores both values, so the command line it was started with is checked
+// too.
+TEST(ScriptRender, InterpreterRunsWithoutAutoRunOrDelayedExpansion) {
+  RenderHost host(L"execution_render_autorun", false);
+  host.take(kArgtool, L"bang.exe");
+  host.take(kArgtool, L"wavtool_stand_in.exe");
+  host.setting("Tool1Path=wavtool_stand_in.exe\r\nTool2Path=bang.exe\r\nUseDLL=0");
+  host.writePlugin(kNotes);
+  const wchar_t* key = L"Software\\Microsoft\\Command Processor";
+  const std::wstring autoRun = L"echo ran>\"" + host.root + L"\\autorun.txt\"";
+  const DWORD on = 1;
+  RegSetKeyValueW(HKEY_CURRENT_USER, key, L"AutoRun", REG_SZ, autoRun.c_str(),
+                  static_cast<DWORD>((autoRun.size() + 1) * sizeof(wchar_t)));
+  RegSetKeyValueW(HKEY_CURRENT_USER, key, L"DelayedExpansion", REG_DWORD, &on, sizeof on);
+  RunResult result = host.run(L"/noplay", {L"ARGTOOL_PARENT=1", L"ARGTOOL_PARTS=1"});
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"AutoRun");
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"DelayedExpansion");
+  EXPECT_EQ(result.exitCode, 0u);
+  EXPECT_FALSE(fileExists(host.root + L"\\autorun.txt"));
+  EXPECT_THAT(host.calls("bang.exe|"), testing::Each(testing::EndsWith("|!120.000000")));
+  EXPECT_THAT(host.calls("parent|"), testing::AllOf(SizeIs(5), testing::Each(testing::StartsWith(
+                                                                   "parent|cmd.exe /d /v:off /c "))));
+}
+
+// 18 bars at tempo 120 with vibrato: the pitch string makes the helper's
+// resampler line longer than the 8191 characters the interpreter reads, and
+// the interpreter would skip it and leave the note silent.
+TEST(ScriptRender, NoteTooLongForTheInterpreterIsNamedWithTheDllHint) {
+  RenderHost host(L"execution_render_long_note", false);
+  host.writePlugin("[#0000]\r\nLength=34560\r\nLyric=a\r\nNoteNum=60\r\nVBR=65,180,35,20,20,0,0\r\n",
+                   "Mode2=True\r\n");
+  RunResult result = host.run(L"/noplay");
+  EXPECT_EQ(result.exitCode, 24u);
+  EXPECT_EQ(result.message, L"Failed to render\nNote 1 (a): The note is too long for the command interpreter (a "
+                            L"script line over 8191 characters). Render with UseDLL=1 in setting.ini, or split the "
+                            L"note.");
+  EXPECT_FALSE(host.has(L"plugin_temp.bat"));
 }
 
 TEST(DllRender, ProgressShowsEachRequest) {
@@ -131,8 +243,19 @@ TEST(DllRender, MissingLibraryGivesItsErrorCode) {
   host.writePlugin(kNotes);
   RunResult result = host.run(L"/noplay");
   EXPECT_EQ(result.exitCode, static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
-  EXPECT_NE(result.message, L"");
+  EXPECT_EQ(result.message, L"Failed to render\nThe tool library " + host.root +
+                                L"\\resampler10.dll could not be loaded (error 126).");
   EXPECT_THAT(host.calls("wavtool2.dll"), SizeIs(0)) << "nothing is rendered";
+}
+
+// A tool library may need a DLL shipped beside it; one of that name planted in
+// the current directory, the plug-in file's folder, must never load instead.
+TEST(DllRender, ToolLibraryTakesTheDllsItNeedsFromItsOwnFolder) {
+  RenderHost host(L"execution_render_runtime", true, Tools::RuntimeResampler);
+  copyFile(buildDir() + L"\\" + kFakes + L"runtime_planted\\toolruntime.dll", host.work + L"\\toolruntime.dll");
+  host.writePlugin(kNotes);
+  EXPECT_EQ(host.run(L"/noplay").exitCode, 0u);
+  EXPECT_THAT(host.calls("resampler|"), testing::ElementsAre("resampler|beside", "resampler|beside"));
 }
 
 }  // namespace

@@ -23,7 +23,8 @@ struct Layout : windriver::Host {
   // A directory that is the current one cannot be removed by the next test.
   ~Layout() { SetCurrentDirectoryW(windriver::buildDir().c_str()); }
   int build(const Project& project, RenderConfig& config, bool wholeProject = false) const {
-    return buildRenderConfigWithHost(root, project, config, wholeProject, plugin);
+    RenderFailure failure;
+    return buildRenderConfigWithHost(root, project, config, wholeProject, plugin, failure);
   }
 };
 
@@ -65,27 +66,34 @@ TEST(BuildRenderConfig, CacheDirectoryFromThePluginFilePath) {
   for (const Case& c : cases) {
     Project project;
     RenderConfig config;
-    ASSERT_EQ(buildRenderConfigWithHost(L"C:\\host", project, config, false, c.plugin), base::kStatusOk);
+    RenderFailure failure;
+    ASSERT_EQ(buildRenderConfigWithHost(L"C:\\host", project, config, false, c.plugin, failure), base::kStatusOk);
     EXPECT_EQ(config.cacheDir, c.cacheDir);
   }
 }
 
-TEST(BuildRenderConfig, PathsBeyondTheLimitAreRefused) {
+// A refused path is named in the failure; "ë" has no form in code page 932,
+// and a folder that does not exist has no short form either.
+TEST(BuildRenderConfig, PathsBeyondTheLimitOrWithoutAnsiFormAreRefused) {
   Project plain, longCache, relativeTool, absoluteTool;
   longCache.cacheDir = "D:\\" + std::string(300, 'a') + ".cache";
   relativeTool.tool1 = std::string(200, 't') + ".exe";
   absoluteTool.tool1 = "C:\\" + std::string(200, 't') + ".exe";
   std::wstring longHost = L"C:\\" + std::wstring(100, L'h');
-  struct Case { const char* name; const Project& project; std::wstring host; std::wstring plugin; int status; } cases[] = {
+  struct Case { const char* name; const Project& project; std::wstring host; std::wstring plugin; int status; FailureSubject subject; } cases[] = {
       // 200 kanji: 200 units wide, 400 bytes in code page 932.
-      {"plug-in path", plain, L"C:\\host", L"D:\\" + std::wstring(200, L'\u66f2') + L".tmp", base::kStatusFilenameTooLong},
-      {"project file", longCache, L"C:\\host", L"D:\\t.tmp", base::kStatusFilenameTooLong},
-      {"joined tool", relativeTool, longHost, L"D:\\t.tmp", base::kStatusFilenameTooLong},
-      {"absolute tool", absoluteTool, longHost, L"D:\\t.tmp", base::kStatusOk},
+      {"plug-in path", plain, L"C:\\host", L"D:\\" + std::wstring(200, L'\u66f2') + L".tmp", base::kStatusFilenameTooLong, FailureSubject::PluginFile},
+      {"project file", longCache, L"C:\\host", L"D:\\t.tmp", base::kStatusFilenameTooLong, FailureSubject::CacheDir},
+      {"joined tool", relativeTool, longHost, L"D:\\t.tmp", base::kStatusFilenameTooLong, FailureSubject::Wavtool},
+      {"absolute tool", absoluteTool, longHost, L"D:\\t.tmp", base::kStatusOk, FailureSubject::None},
+      {"plug-in folder without ANSI form", plain, L"C:\\host", L"D:\\Zo\u00eb\\t.tmp", base::kStatusInvalidName, FailureSubject::PluginFile},
+      {"host folder without ANSI form", relativeTool, L"D:\\Zo\u00eb", L"D:\\t.tmp", base::kStatusInvalidName, FailureSubject::Wavtool},
   };
   for (const Case& c : cases) {
     RenderConfig config;
-    EXPECT_EQ(buildRenderConfigWithHost(c.host, c.project, config, false, c.plugin), c.status) << c.name;
+    RenderFailure failure;
+    EXPECT_EQ(buildRenderConfigWithHost(c.host, c.project, config, false, c.plugin, failure), c.status) << c.name;
+    EXPECT_EQ(failure.subject, c.subject) << c.name;
   }
 }
 

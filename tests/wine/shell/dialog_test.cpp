@@ -30,13 +30,19 @@ TEST(Startup, PassesOptionsAsTheRenderSeesThem) {
       << "/O: is not /o:, /noplay2 is not /noplay";
 }
 
-TEST(Startup, ModificationPathBeyondItsBufferIsRefusedWithoutTouchingAnything) {
-  ShellHost host(L"shell_too_long", nullptr);
-  RunResult result = host.run(L"/m:Z:\\" + std::wstring(300, L'a'), {L"SONDREL_FAKE_WAV_MS=100"});
-  EXPECT_EQ(result.exitCode, 206u);
-  EXPECT_EQ(result.message, L"Failed to render");
-  EXPECT_THAT(host.calls("render|"), IsEmpty());
-  EXPECT_EQ(fileText(host.plugin), kPluginText);
+// Nothing is rendered; the run ends as every failed render does, the
+// plug-in file emptied unless kept.
+TEST(Startup, ModificationPathBeyondItsBufferEndsLikeAFailedRender) {
+  const std::wstring tooLong = L"Z:\\" + std::wstring(300, L'a');
+  for (bool kept : {false, true}) {
+    ShellHost host(L"shell_too_long", nullptr);
+    RunResult result = host.run(L"/m:" + tooLong + (kept ? L" /nodeletewav" : L""), {L"SONDREL_FAKE_WAV_MS=100"});
+    EXPECT_EQ(result.exitCode, 206u) << kept;
+    EXPECT_EQ(result.message, L"Failed to render\nThe modification file (/m:) is longer than 259 characters: " + tooLong)
+        << kept;
+    EXPECT_THAT(host.calls("render|"), IsEmpty()) << kept;
+    EXPECT_EQ(fileText(host.plugin), kept ? kPluginText : "") << kept;
+  }
 }
 
 TEST(Dialog, TemplateFollowsUseDllInSettingIniAndIsCentred) {
@@ -66,6 +72,18 @@ TEST(Dialog, EnterEscapeAndCloseBoxCancelTheRender) {
     EXPECT_EQ(host.run(L"", {L"SONDREL_FAKE=wait"}, c.press).exitCode, kCancelled) << c.name;
     EXPECT_EQ(fileText(host.plugin), "") << c.name << ": the clean-up did not run";
   }
+}
+
+// A Cancel that comes before the worker runs still stops the render and waits
+// for it: the plug-in file is merged or untouched when the process ends,
+// never cut by an exit beside a running merge.
+TEST(Dialog, CancelBeforeTheWorkerRunsWaitsForIt) {
+  ShellHost host(L"shell_cancel_early", nullptr);
+  RunResult result = host.run(L"/nodeletewav", {L"SONDREL_FAKE=merge", L"SONDREL_FAKE_THREAD_DELAY_MS=1500"},
+                              [](HWND dialog) { pressButton(dialog, IDCANCEL); });
+  EXPECT_EQ(result.exitCode, kCancelled);
+  EXPECT_THAT(fileText(host.plugin), testing::AnyOf(std::string(kPluginText),
+                                                    std::string(kPluginText) + "[#0000]\r\nLyric=merged\r\n"));
 }
 
 TEST(Dialog, CancelDoesNotDeadlockWithAWorkerUpdatingTheDialog) {

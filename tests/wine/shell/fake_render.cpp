@@ -1,6 +1,9 @@
 // Stand-in for the render in the shell's tests. Driven by the environment:
-//   SONDREL_FAKE         "ok" (default), "fail:<status>", "wait" (until Cancel) or "spin"
+//   SONDREL_FAKE         "ok" (default), "fail:<status>", "wait" (until Cancel), "spin"
 //                        (updates the status text and progress bar without pause until Cancel)
+//                        or "merge" (rewrites the plug-in file, unless cancelled first)
+//   SONDREL_FAKE_THREAD_DELAY_MS  every thread started after the first waits that long before
+//                        its own code runs, as a worker that the system schedules late
 //   SONDREL_FAKE_WAV_MS  on success, a silent WAV of that many milliseconds is the output
 //   STANDIN_LOG          receives "render|" and name=value fields of what the render saw:
 //                        the run options, a number read and printed, and the locale
@@ -27,6 +30,26 @@ std::wstring environment(const wchar_t* name) {
   DWORD length = GetEnvironmentVariableW(name, value, 1024);
   return length < 1024 ? value : L"";
 }
+
+void CALLBACK sleepBeforeStart(ULONG_PTR milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+// The loader calls this on every new thread before the thread's own code,
+// holding its lock, which the dialog thread needs too; the queued call runs
+// once the loader has let go, still before the thread's own code.
+void NTAPI delayNewThreads(PVOID, DWORD reason, PVOID) {
+  int delay = _wtoi(environment(L"SONDREL_FAKE_THREAD_DELAY_MS").c_str());
+  if (reason == DLL_THREAD_ATTACH && delay > 0)
+    QueueUserAPC(sleepBeforeStart, GetCurrentThread(), static_cast<ULONG_PTR>(delay));
+}
+
+}  // namespace
+}  // namespace sondrel
+
+extern "C" __attribute__((section(".CRT$XLF"), used)) const PIMAGE_TLS_CALLBACK delayNewThreadsCallback =
+    sondrel::delayNewThreads;
+
+namespace sondrel {
+namespace {
 
 void report(const RunOptions& options) {
   std::string line = "render|modification=" + base::toAnsi(options.modificationPath) + "|output=" +
@@ -76,6 +99,11 @@ int32_t renderProject(RunOptions& options) {
   if (mode == L"wait") {
     WaitForSingleObject(options.cancelEvent, INFINITE);
     return base::kStatusCancelled;
+  }
+  if (mode == L"merge") {
+    if (WaitForSingleObject(options.cancelEvent, 0) == WAIT_OBJECT_0) return base::kStatusCancelled;
+    base::replaceFileContent(options.pluginFilePath, plugin + "[#0000]\r\nLyric=merged\r\n");
+    return base::kStatusOk;
   }
   if (mode == L"spin") {
     SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETRANGE32, 0, 1000);

@@ -1,0 +1,84 @@
+#include "shell/failure_message.h"
+
+#include "base/ansi_text.h"
+#include "resources/resource.h"
+
+namespace sondrel {
+namespace {
+
+std::wstring loadString(HINSTANCE instance, UINT id) {
+  const wchar_t* text = nullptr;
+  int length = LoadStringW(instance, id, reinterpret_cast<wchar_t*>(&text), 0);
+  return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+// The resource text with its inserts %1, %2, ... filled in; the inserts are
+// never read as formats themselves.
+std::wstring format(const std::wstring& pattern, const std::wstring* inserts) {
+  const DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(inserts[0].c_str()),
+                                 reinterpret_cast<DWORD_PTR>(inserts[1].c_str()),
+                                 reinterpret_cast<DWORD_PTR>(inserts[2].c_str()),
+                                 reinterpret_cast<DWORD_PTR>(inserts[3].c_str())};
+  wchar_t* text = nullptr;
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY |
+                                    FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                                pattern.c_str(), 0, 0, reinterpret_cast<wchar_t*>(&text), 0,
+                                reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
+  std::wstring result = length ? std::wstring(text, length) : pattern;
+  LocalFree(text);
+  return result;
+}
+
+// A control character would not show; its code does.
+std::wstring characterText(const RenderFailure& failure) {
+  std::wstring character =
+      failure.wideCharacter ? std::wstring(1, failure.wideCharacter) : base::fromAnsi(failure.character);
+  if (character.size() == 1 && (character[0] < 0x20 || character[0] == 0x7F)) {
+    wchar_t code[8];
+    wsprintfW(code, L"0x%02X", static_cast<unsigned>(character[0]));
+    return code;
+  }
+  return character;
+}
+
+UINT causeText(FailureCause cause) {
+  switch (cause) {
+    case FailureCause::FieldRefused: return IDS_CAUSE_FIELD_REFUSED;
+    case FailureCause::PathTooLong: return IDS_CAUSE_PATH_TOO_LONG;
+    case FailureCause::InvalidName: return IDS_CAUSE_INVALID_NAME;
+    case FailureCause::NamesAFolder: return IDS_CAUSE_NAMES_A_FOLDER;
+    case FailureCause::NoAnsiForm: return IDS_CAUSE_NO_ANSI_FORM;
+    case FailureCause::InterpreterFailed: return IDS_CAUSE_INTERPRETER_FAILED;
+    case FailureCause::LibraryNotLoaded: return IDS_CAUSE_LIBRARY_NOT_LOADED;
+    case FailureCause::InterpreterExit: return IDS_CAUSE_INTERPRETER_EXIT;
+    case FailureCause::ToolNotStarted: return IDS_CAUSE_TOOL_NOT_STARTED;
+    case FailureCause::LineTooLong: return IDS_CAUSE_LINE_TOO_LONG;
+    case FailureCause::ScriptNotWritten: return IDS_CAUSE_SCRIPT_NOT_WRITTEN;
+    case FailureCause::NoOutput: return IDS_CAUSE_NO_OUTPUT;
+    case FailureCause::WorkerNotStarted: return IDS_CAUSE_WORKER_NOT_STARTED;
+    case FailureCause::Unknown: break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::wstring failureMessage(HINSTANCE instance, const RenderFailure& failure) {
+  std::wstring message = loadString(instance, IDS_RENDER_FAILED);
+  UINT cause = causeText(failure.cause);
+  if (cause == 0) return message;
+  const std::wstring inserts[] = {
+      loadString(instance, IDS_SUBJECT_FIRST + static_cast<UINT>(failure.subject)),
+      characterText(failure),
+      failure.wideText.empty() ? base::fromAnsi(failure.text) : failure.wideText,
+      std::to_wstring(failure.code),
+  };
+  std::wstring line = format(loadString(instance, cause), inserts);
+  if (failure.noteNumber > 0) {
+    const std::wstring note[] = {std::to_wstring(failure.noteNumber), base::fromAnsi(failure.lyric), L"", L""};
+    line = format(loadString(instance, IDS_NOTE_PREFIX), note) + line;
+  }
+  return message + L"\n" + line;
+}
+
+}  // namespace sondrel
