@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "controls/window_text.h"
 #include "controls/field_text.h"
 #include "controls/note_label.h"
+#include "controls/window_text.h"
 
 namespace quillet {
 

@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "controls/configuration_store.h"
+#include "controls/field_text.h"
+#include "controls/note_label.h"
 #include "controls/value_grid.h"
 #include "controls/window_text.h"
-#include "controls/field_text.h"
 #include "editor/graded_flags.h"
-#include "controls/note_label.h"
 #include "editor/preview.h"
 #include "editor/project_document.h"
 #include "resources/resource.h"

@@ -4,8 +4,8 @@
 
 #include "base/ansi_text.h"
 #include "base/file_access.h"
-#include "project/merge.h"
 #include "project/find_sample.h"
+#include "project/merge.h"
 #include "project/project_reader.h"
 #include "windriver.h"
 
