@@ -24,6 +24,16 @@ function(ship_program target kind)
     ARCHIVE DESTINATION lib COMPONENT import_libraries)
 endfunction()
 
+# A plug-in program: a wide-character GUI program that lands at the root of the
+# build tree (quillet starts the sondrel.exe beside it, and the Wine tests find
+# both there), with its version resource, shipped in the plug-in folder.
+function(plugin_program target description)
+  target_link_options(${target} PRIVATE -municode)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  add_version_resource(${target} "${description}")
+  ship_program(${target} PLUGIN)
+endfunction()
+
 # Text files users open with Notepad or the host editor get CR LF line ends.
 set(release_text ${CMAKE_BINARY_DIR}/release_text)
 configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${release_text}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
