@@ -9,3 +9,5 @@
 
 #define IDS_PLAYING 102
 #define IDS_RENDER_FAILED 103
+#define IDS_RESAMPLING 104   // script mode, resampling ahead of the scripts: ended runs, all runs
+#define IDS_WRITING_WAV 105  // script mode, after that

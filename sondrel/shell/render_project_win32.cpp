@@ -19,6 +19,7 @@
 #include "shell/host_setting.h"
 #include "shell/render_config_builder.h"
 #include "shell/render_project.h"
+#include "shell/resample_progress.h"
 
 namespace sondrel {
 namespace {
@@ -35,7 +36,8 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
   ScriptPaths scripts;
   status = writeScripts(config, options.pluginFilePath, scripts);
   if (status != base::kStatusOk) return status;
-  status = runScript(options.cancelEvent, scripts.mainScript);
+  status = resampleAheadOfScripts(options, config);
+  if (status == base::kStatusOk) status = runScript(options.cancelEvent, scripts.mainScript);
   if (!options.debug) {
     std::remove(scripts.mainScript.c_str());
     std::remove(scripts.helperScript.c_str());
