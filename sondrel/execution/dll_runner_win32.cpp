@@ -92,12 +92,13 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
   auto join = wavtool.entry<AppendFiles>("append_files");
   CacheListing cache = listCacheDirectory(config.cacheDir);
 
-  RefreshPacer pacer;
+  RefreshPacer progress, cancel;
   size_t position = 0;
   for (const RenderRequest& request : config.requests) {
-    if (cancelled(cancelEvent)) return base::kStatusCancelled;
+    const uint64_t now = GetTickCount64();
+    if (cancel.due(now, false) && cancelled(cancelEvent)) return base::kStatusCancelled;
     ++position;
-    if (pacer.due(GetTickCount64(), position == config.requests.size())) {
+    if (progress.due(now, position == config.requests.size())) {
       SetDlgItemTextA(dialog, 1001, request.resampler.lyric.c_str());
       SendDlgItemMessageA(dialog, 1002, PBM_SETPOS, position, 0);
     }

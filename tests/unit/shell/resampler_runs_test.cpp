@@ -21,8 +21,8 @@ TEST(ResamplerRuns, OnePerProcessorUnlessSettingIniSaysOtherwise) {
 TEST(RefreshPacer, ShowsTheFirstStepThenAtMostEveryIntervalAndTheLast) {
   RefreshPacer pacer;
   const struct { uint64_t now; bool last, due; } steps[] = {
-      {1000, false, true}, {1010, false, false}, {1049, false, false}, {1050, false, true},
-      {1060, true, true}, {1061, false, false},
+      {1000, false, true}, {1010, false, false}, {1099, false, false}, {1100, false, true},
+      {1110, true, true}, {1111, false, false},
   };
   for (const auto& s : steps) EXPECT_EQ(pacer.due(s.now, s.last), s.due) << "at " << s.now;
 }

@@ -4,9 +4,10 @@
 // that moment: "wavtool|<position>|<range end>|<status text>|<arguments>".
 // Without STANDIN_LOG they do nothing beyond what a render needs: the
 // resampler creates its (empty) output file, append_files the output WAV.
-// With STANDIN_TOOL_TIME, a library appends the microseconds it spent inside
-// its calls to that file when it is unloaded, so that a benchmark can take
-// the tools' own time out of a render's.
+// With STANDIN_TOOL_TIME, a library appends "<µs inside its calls> <start
+// of its first call> <end of its last call>" (one clock for all processes)
+// to that file when it is unloaded, so that a benchmark can take the tools'
+// own time out of a render's.
 // Built as: FAKE_RESAMPLER (resampler10.dll with "exec"),
 // FAKE_RESAMPLER_NOEXEC (resampler10.dll without it), FAKE_WAVTOOL
 // (wavtool2.dll with "exec" and "append_files").
@@ -19,15 +20,17 @@
 
 namespace {
 
-LARGE_INTEGER spent = {};
+LARGE_INTEGER spent = {}, firstStart = {}, lastEnd = {};
 
 class CallTimer {
  public:
-  CallTimer() { QueryPerformanceCounter(&start_); }
+  CallTimer() {
+    QueryPerformanceCounter(&start_);
+    if (firstStart.QuadPart == 0) firstStart = start_;
+  }
   ~CallTimer() {
-    LARGE_INTEGER end;
-    QueryPerformanceCounter(&end);
-    spent.QuadPart += end.QuadPart - start_.QuadPart;
+    QueryPerformanceCounter(&lastEnd);
+    spent.QuadPart += lastEnd.QuadPart - start_.QuadPart;
   }
 
  private:
@@ -72,8 +75,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   if (reason != DLL_PROCESS_DETACH || !path) return TRUE;
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
+  auto micro = [&](LARGE_INTEGER ticks) { return ticks.QuadPart / frequency.QuadPart * 1000000 + ticks.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart; };
   if (FILE* file = std::fopen(path, "ab")) {
-    std::fprintf(file, "%lld\n", spent.QuadPart * 1000000 / frequency.QuadPart);
+    std::fprintf(file, "%lld %lld %lld\n", micro(spent), micro(firstStart), micro(lastEnd));
     std::fclose(file);
   }
   return TRUE;

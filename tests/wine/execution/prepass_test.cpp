@@ -1,6 +1,8 @@
 // Script mode's resampling ahead of the scripts, against the scripts' own
 // runs: a stand-in resampler records what it receives and when it starts and
 // ends (argtool.cpp), and makes its output through the reference library.
+// On a Japanese system (LANG=ja_JP.UTF-8, code page 932 for both the ANSI
+// and the interpreter's code page), with the Japanese texts.
 #include "render_host.h"
 
 #include <commctrl.h>
@@ -44,8 +46,9 @@ std::string song() {
 struct PrepassHost : RenderHost {
   explicit PrepassHost(const wchar_t* name) : RenderHost(name, false) {
     take(kArgtool, L"standin.exe");
-    // The demo bank under a name with blanks, "&" and parentheses.
-    voice = root + L"\\voice & bank (x86)";
+    // The demo bank under a name with blanks, "&", parentheses, and "ソポ"
+    // (0x83 0x5C 0x83 0x7C, second bytes "\\" and "|").
+    voice = root + L"\\voice & bank (x86) \x30bd\x30dd";
     CreateDirectoryW(voice.c_str(), nullptr);
     for (const std::wstring& name : filesIn(demoBank(), L"*"))
       copyFile(demoBank() + L"\\" + name, voice + L"\\" + name);
@@ -112,7 +115,7 @@ TEST(Prepass, RunsWhatTheScriptsWouldRunSideBySideAndNoMoreAtOnceThanSet) {
   const std::string wav = host.wav();
 
   ASSERT_EQ(host.render(3, slow, [](HWND dialog) {
-    EXPECT_TRUE(waitForText(dialog, 1001, L"Writing the WAV file..."));
+    EXPECT_TRUE(waitForText(dialog, 1001, L"WAVファイルを書き出しています"));
     EXPECT_EQ(SendDlgItemMessageW(dialog, 1002, PBM_GETPOS, 0, 0), 6);
   }).exitCode, 0u);
   EXPECT_EQ(host.toolOrder(), "rrrrrrwwwwwwww") << "every note resampled once, ahead of the scripts";
@@ -153,7 +156,7 @@ TEST(Prepass, CancelEndsEveryRunAndDeletesWhatTheyWrote) {
   RunResult result = host.run(L"/noplay /nodeletecache",
                               {L"STANDIN_OUTPUT=cut", L"STANDIN_TIMES=1", L"STANDIN_SLEEP_MS=20000"}, [&](HWND dialog) {
                                 for (int i = 0; i < 200 && host.calls("start|").size() < 2; ++i) Sleep(50);
-                                EXPECT_EQ(controlText(dialog, 1001), L"Resampling notes: 0 of 6");
+                                EXPECT_EQ(controlText(dialog, 1001), L"音符をリサンプリングしています (0/6)");
                                 EXPECT_EQ(SendDlgItemMessageW(dialog, 1002, PBM_GETRANGE, FALSE, 0), 6);
                                 pressButton(dialog, IDCANCEL);
                               });
