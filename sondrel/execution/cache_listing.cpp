@@ -1,5 +1,7 @@
 #include "execution/cache_listing.h"
 
+#include "base/ascii_case.h"
+
 namespace sondrel {
 namespace {
 
@@ -12,8 +14,6 @@ std::string_view leadingIndex(std::string_view name) {
   return name.substr(0, digits);
 }
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 bool matchesIndexPattern(std::string_view name, std::string_view digits) {
@@ -21,7 +21,7 @@ bool matchesIndexPattern(std::string_view name, std::string_view digits) {
   if (name.size() < digits.size() + 1 + kExtension.size() || leadingIndex(name) != digits) return false;
   std::string_view extension = name.substr(name.size() - kExtension.size());
   for (size_t i = 0; i < kExtension.size(); ++i)
-    if (lowerAscii(extension[i]) != kExtension[i]) return false;
+    if (base::lowerAscii(extension[i]) != kExtension[i]) return false;
   return true;
 }
 
@@ -31,7 +31,7 @@ std::string CacheListing::folded(std::string_view name) const {
     if (isLeadByte_(static_cast<unsigned char>(text[i])))
       ++i;
     else
-      text[i] = lowerAscii(text[i]);
+      text[i] = base::lowerAscii(text[i]);
   }
   return text;
 }

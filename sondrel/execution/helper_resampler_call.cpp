@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/ascii_case.h"
 #include "base/number_text.h"
 #include "execution/script_text.h"
 
@@ -13,16 +14,6 @@ std::string scriptNumber(double value) { return base::formatShortest6(value); }
 std::string scriptNumber(int32_t value) { return base::formatText("%d", static_cast<int>(value)); }
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // The line of the helper script that starts the resampler.
 std::string_view resamplerLine(std::string_view helper) {
@@ -54,7 +45,7 @@ std::string expand(std::string_view line, const std::vector<ScriptVariable>& var
     }
     std::string_view name = line.substr(i + 1, close - i - 1);
     for (const ScriptVariable& variable : variables)
-      if (sameName(variable.name, name)) text += variable.value;
+      if (base::equalsIgnoringAsciiCase(variable.name, name)) text += variable.value;
     i = close;
   }
   return text;

@@ -1,5 +1,9 @@
 #include "execution/interpreter_environment.h"
 
+#include <algorithm>
+
+#include "base/ascii_case.h"
+
 namespace sondrel {
 namespace {
 
@@ -10,21 +14,11 @@ std::wstring_view entryName(std::wstring_view entry) {
   return entry.substr(0, equals == std::wstring_view::npos ? entry.size() : equals);
 }
 
-wchar_t upperAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
-
-bool sameName(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (upperAscii(a[i]) != upperAscii(b[i])) return false;
-  return true;
-}
-
 }  // namespace
 
 void InterpreterEnvironment::startIn(const std::wstring& currentDirectory) {
-  bool prompt = false;
-  for (const std::wstring& entry : entries_) prompt = prompt || sameName(entryName(entry), L"PROMPT");
-  if (!prompt) set(L"PROMPT", L"$P$G");
+  auto isPrompt = [](const std::wstring& entry) { return base::equalsIgnoringAsciiCase(entryName(entry), L"PROMPT"); };
+  if (std::none_of(entries_.begin(), entries_.end(), isPrompt)) set(L"PROMPT", L"$P$G");
   if (currentDirectory.size() >= 2 && currentDirectory[1] == L':')
     set(std::wstring(L"=") + currentDirectory[0] + L":", currentDirectory);
 }
@@ -32,7 +26,7 @@ void InterpreterEnvironment::startIn(const std::wstring& currentDirectory) {
 void InterpreterEnvironment::set(std::wstring_view name, std::wstring_view value) {
   std::wstring entry = std::wstring(name) + L"=" + std::wstring(value);
   for (std::wstring& existing : entries_) {
-    if (sameName(entryName(existing), name)) {
+    if (base::equalsIgnoringAsciiCase(entryName(existing), name)) {
       existing = std::move(entry);
       return;
     }

@@ -23,9 +23,10 @@ using PrepassProgress = std::function<void(size_t ended, size_t total)>;
 // one note after another; above 63: 63, what one wait can watch beside the
 // cancel event). Nothing runs either when the resampler is not an existing
 // ".exe" named by its full path: the interpreter finds other names by rules
-// of its own (PATHEXT, batch files run inside it). The scripts must be
-// written (RenderConfig `helperScriptPath`) and the current directory must be
-// the plug-in file's, as the interpreter's will be.
+// of its own (PATHEXT, batch files run inside it); nor when the current
+// directory, which must be the plug-in file's as the interpreter's will be, is
+// not on a drive. The scripts must be written (RenderConfig
+// `helperScriptPath`).
 //
 // The older cache files of a note ("<index>_*.wav") are deleted before its run,
 // as the helper deletes them. A run that ends with a code other than 0 has its

@@ -60,11 +60,11 @@ void setAll(InterpreterEnvironment& environment, const std::vector<ScriptVariabl
 }
 
 // The interpreter's environment once the main script's header has run.
-InterpreterEnvironment headerEnvironment(const RenderConfig& config) {
+InterpreterEnvironment headerEnvironment(const RenderConfig& config, const std::wstring& directory) {
   wchar_t* block = GetEnvironmentStringsW();
   InterpreterEnvironment environment(environmentEntries(block));
   if (block) FreeEnvironmentStringsW(block);
-  environment.startIn(currentDirectory());
+  environment.startIn(directory);
   setAll(environment, headerVariables(config, helperReference(config.helperScriptPath)));
   return environment;
 }
@@ -85,7 +85,8 @@ class Prepass {
     if (job_.start(config.resamplerPath.c_str(), helperResamplerCommandLine(config, request), environment.c_str(),
                    process, CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW) != base::kStatusOk)
       return false;
-    running_.push_back({std::unique_ptr<void, HandleCloser>(process), config.cacheDir + "\\" + request.resampler.cachePath});
+    running_.push_back(
+        {std::unique_ptr<void, HandleCloser>(process), config.cacheDir + "\\" + request.resampler.cachePath});
     return true;
   }
 
@@ -143,7 +144,11 @@ class Prepass {
 
 int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, int runs, const PrepassProgress& progress) {
   const size_t limit = std::min<size_t>(static_cast<size_t>(std::max(runs, 0)), MAXIMUM_WAIT_OBJECTS - 1);
-  if (limit < 2 || !startsAsNamed(config.resamplerPath)) return base::kStatusOk;
+  // The interpreter does not stay in a share's directory (it moves to the
+  // system's), so its runs would not start where sondrel's would.
+  const std::wstring directory = currentDirectory();
+  if (limit < 2 || !startsAsNamed(config.resamplerPath) || directory.size() < 2 || directory[1] != L':')
+    return base::kStatusOk;
   CreateDirectoryA(config.cacheDir.c_str(), nullptr);
   CacheListing cache = listCacheDirectory(config.cacheDir);
   size_t total = 0;
@@ -151,7 +156,7 @@ int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, int r
     if (!request.resampler.skipResample && !cache.contains(request.resampler.cachePath)) ++total;
   if (total == 0) return base::kStatusOk;
 
-  InterpreterEnvironment environment = headerEnvironment(config);
+  InterpreterEnvironment environment = headerEnvironment(config, directory);
   Prepass prepass(cancelEvent, total, progress);
   for (const RenderRequest& request : config.requests) {
     // Every block's variables, in the script's order: a variable keeps the

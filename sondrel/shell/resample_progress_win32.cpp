@@ -26,12 +26,13 @@ void showStatus(const RunOptions& options, UINT stringId, size_t ended, size_t t
 
 int32_t resampleAheadOfScripts(const RunOptions& options, const RenderConfig& config) {
   bool shown = false;
-  int32_t status = runResamplePrepass(options.cancelEvent, config, configuredResamplerRuns(), [&](size_t ended, size_t total) {
+  auto show = [&](size_t ended, size_t total) {
     if (!shown) SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(total));
     shown = true;
     SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETPOS, ended, 0);
     showStatus(options, IDS_RESAMPLING, ended, total);
-  });
+  };
+  int32_t status = runResamplePrepass(options.cancelEvent, config, configuredResamplerRuns(), show);
   if (status == base::kStatusOk && shown) showStatus(options, IDS_WRITING_WAV, 0, 0);
   return status;
 }

@@ -45,7 +45,11 @@ TEST(CacheListing, TakesWhatTheSystemsPatternMatchesOnce) {
 }
 
 TEST(CacheListing, FindsNamesInAnyAsciiCaseAndByShortName) {
-  const struct { const char* name; const char* listed; const char* shortName; bool found; CacheListing::LeadBytePredicate lead; } cases[] = {
+  const struct {
+    const char *name, *listed, *shortName;
+    bool found;
+    CacheListing::LeadBytePredicate lead;
+  } cases[] = {
       {"0_A_C4_550.WAV", "0_a_C4_550.wav", "", true, singleByte},
       {"0_A~1.WAV", "0_a_C4_550.wav", "0_A~1.WAV", true, singleByte},
       {"0_a_C4_550.wa", "0_a_C4_550.wav", "", false, singleByte},

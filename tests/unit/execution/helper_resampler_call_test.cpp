@@ -9,13 +9,8 @@ namespace {
 
 bool singleByte(unsigned char) { return false; }
 
-// A direct sample, then a sung note.
+// A direct sample, then a sung note; no wavtool.
 RenderConfig song() {
-  RenderConfig config;
-  config.voiceDir = "C:\\voice";
-  config.wavtoolPath = "C:\\host\\wavtool.exe";
-  config.resamplerPath = "C:\\host\\resampler.exe";
-  config.cacheDir = "C:\\tmp\\t1.cache";
   RenderRequest direct;
   direct.resampler.skipResample = true;
   direct.wavtool = {"b.wav", 100, 0.5, 0, "510.000000", "0 5 35 0 100 100 0 0.000000"};
@@ -23,8 +18,8 @@ RenderConfig song() {
                      {false, false, "sub\\a.wav", "1_sub_a_C4_550.wav", "C4", 100.0, "g-5", 12.25, 550, 60, -100, 90, 0,
                       120.0, "!120.000000", "AA#3#", "a"},
                      {"1_sub_a_C4_550.wav", 0, 12.5, 30.000001, "480@120.00+10.000", "0 5 35 0 100 100 0 30.000000"}};
-  config.requests = {direct, sung};
-  return config;
+  return {"", 120.0, 44100, "C:\\voice", "", "C:\\host\\resampler.exe", "plugin_temp.wav", "C:\\tmp\\t1.cache", "", 1,
+          false, {direct, sung}};
 }
 
 // The values are what the main script's "@set" lines store, the numbers in

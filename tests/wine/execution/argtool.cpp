@@ -48,7 +48,8 @@ void logTime(const char* what, const std::string& program, const std::string& ou
   LARGE_INTEGER now, frequency;
   QueryPerformanceCounter(&now);
   QueryPerformanceFrequency(&frequency);
-  long long micro = now.QuadPart / frequency.QuadPart * 1000000 + now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+  long long micro =
+      now.QuadPart / frequency.QuadPart * 1000000 + now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
   append(setting("STANDIN_LOG"), std::string(what) + "|" + program + "|" + std::to_string(micro) + "|" + output + "\n");
 }
 
@@ -96,7 +97,8 @@ bool resample(int argc, char** argv) {
   std::string path = library;
   path = path.substr(0, path.find_last_of('\\') + 1) + "resampler10.dll";
   HMODULE module = LoadLibraryA(path.c_str());
-  auto exec = module ? reinterpret_cast<ResamplerExec>(reinterpret_cast<void*>(GetProcAddress(module, "exec"))) : nullptr;
+  auto exec =
+      module ? reinterpret_cast<ResamplerExec>(reinterpret_cast<void*>(GetProcAddress(module, "exec"))) : nullptr;
   return exec && exec(argv[1], argv[2], argv[3], argv[4], argv[5], argv[6], argv[7], argv[8], argv[9], argv[10],
                       argv[11], argv[12], argc > 13 ? argv[13] : "", nullptr) == 0;
 }

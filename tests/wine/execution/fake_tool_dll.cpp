@@ -75,7 +75,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   if (reason != DLL_PROCESS_DETACH || !path) return TRUE;
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
-  auto micro = [&](LARGE_INTEGER ticks) { return ticks.QuadPart / frequency.QuadPart * 1000000 + ticks.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart; };
+  auto micro = [&](LARGE_INTEGER ticks) {
+    return ticks.QuadPart / frequency.QuadPart * 1000000 + ticks.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+  };
   if (FILE* file = std::fopen(path, "ab")) {
     std::fprintf(file, "%lld %lld %lld\n", micro(spent), micro(firstStart), micro(lastEnd));
     std::fclose(file);

@@ -153,13 +153,14 @@ TEST(Prepass, CancelEndsEveryRunAndDeletesWhatTheyWrote) {
   PrepassHost host(L"prepass_cancel");
   host.setting("Tool1Path=wavtool.exe\r\nTool2Path=standin.exe\r\nUseDLL=0\r\nResamplerRuns=2");
   host.writePlugin(song(), "", host.voice);
+  auto cancelOnceTwoRun = [&](HWND dialog) {
+    for (int i = 0; i < 200 && host.calls("start|").size() < 2; ++i) Sleep(50);
+    EXPECT_EQ(controlText(dialog, 1001), L"音符をリサンプリングしています (0/6)");
+    EXPECT_EQ(SendDlgItemMessageW(dialog, 1002, PBM_GETRANGE, FALSE, 0), 6);
+    pressButton(dialog, IDCANCEL);
+  };
   RunResult result = host.run(L"/noplay /nodeletecache",
-                              {L"STANDIN_OUTPUT=cut", L"STANDIN_TIMES=1", L"STANDIN_SLEEP_MS=20000"}, [&](HWND dialog) {
-                                for (int i = 0; i < 200 && host.calls("start|").size() < 2; ++i) Sleep(50);
-                                EXPECT_EQ(controlText(dialog, 1001), L"音符をリサンプリングしています (0/6)");
-                                EXPECT_EQ(SendDlgItemMessageW(dialog, 1002, PBM_GETRANGE, FALSE, 0), 6);
-                                pressButton(dialog, IDCANCEL);
-                              });
+                              {L"STANDIN_OUTPUT=cut", L"STANDIN_TIMES=1", L"STANDIN_SLEEP_MS=20000"}, cancelOnceTwoRun);
   EXPECT_EQ(result.exitCode, 1223u);
   EXPECT_EQ(result.message, L"");
   EXPECT_THAT(host.calls("start|"), SizeIs(2));
