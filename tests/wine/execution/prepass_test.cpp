@@ -138,6 +138,32 @@ TEST(Prepass, FailedRunIsLeftToTheScripts) {
   EXPECT_TRUE(host.wav() == wav) << "the same WAV, byte for byte";
 }
 
+// Before a note is resampled, its older cache files go: in script mode ahead
+// of the scripts, in DLL mode before the library call, both from one listing
+// of the cache directory. They must be exactly the files that the system's
+// own search for "1_*.wav" finds, short names included (note 3 is a rest).
+TEST(Prepass, OlderCacheFilesGoAsTheSystemsSearchFindsThem) {
+  for (bool useDll : {false, true}) {
+    PrepassHost host(L"prepass_older_files");
+    const std::wstring cache = host.work + L"\\t1.cache";
+    CreateDirectoryW(cache.c_str(), nullptr);
+    CreateDirectoryW((cache + L"\\1_dir.wav").c_str(), nullptr);
+    for (const wchar_t* name : {L"1_old.wav", L"1_OLD2.WAV", L"1 _x.wav", L"1_c.wavx", L"1_d.wav.x", L"1_e.wa",
+                                L"10_x.wav", L"01_x.wav", L"3_x.wav"})
+      writeFile(cache + L"\\" + name, "old");
+    const std::vector<std::wstring> matched = filesIn(cache, L"1_*.wav");
+    const std::vector<std::wstring> before = filesIn(cache, L"*");
+    ASSERT_THAT(matched, SizeIs(testing::Gt(3u))) << "the system also matches by short names";
+    host.setting(std::string("Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe\r\nUseDLL=") + (useDll ? "1" : "0"));
+    host.writePlugin(song(), "", host.voice);
+    ASSERT_EQ(host.run(L"/noplay /nodeletecache").exitCode, 0u) << useDll;
+    for (const std::wstring& name : before) {
+      bool gone = std::find(matched.begin(), matched.end(), name) != matched.end();
+      EXPECT_EQ(fileExists(cache + L"\\" + name), !gone) << base::toAnsi(name) << (useDll ? " in DLL mode" : "");
+    }
+  }
+}
+
 bool standinRunning() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W process = {};
