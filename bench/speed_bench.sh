@@ -45,6 +45,24 @@ own_cost() {
   echo "$best_total $best_own $best_loop"
 }
 
+# busy_best <host dir> <song> <options...>: "<elapsed ms> <processors busy>"
+# of the fastest of the runs; the second figure is the machine's average
+# number of busy processors during that run, from /proc/stat (other work on
+# the machine counts too).
+busy_best() {
+  best_ms="" best_busy=""
+  i=0
+  while [ $i -lt "$runs" ]; do
+    before=$(awk '/^cpu / { print $2 + $3 + $4 + $7 + $8, $5 + $6 }' /proc/stat)
+    ms=$(render "$@")
+    after=$(awk '/^cpu / { print $2 + $3 + $4 + $7 + $8, $5 + $6 }' /proc/stat)
+    busy=$(echo "$before $after" | awk -v n="$(nproc)" '{ printf "%.2f", ($3 - $1) / ($3 - $1 + $4 - $2) * n }')
+    if [ -z "$best_ms" ] || [ "$ms" -lt "$best_ms" ]; then best_ms=$ms best_busy=$busy; fi
+    i=$((i + 1))
+  done
+  echo "$best_ms $best_busy"
+}
+
 # peak_kib <host dir> <song>: the render's peak resident set in KiB, the
 # highest VmHWM read while it runs (VmHWM only grows).
 peak_kib() {
@@ -79,19 +97,21 @@ host "$bench/burn" "$argtool" "$build/wavtool.exe" "$build/resampler10.dll" "$bu
 song 200 >"$bench/song200.ust"
 setting "$bench/burn" 0 'ResamplerRuns=1\r\n'
 export STANDIN_BURN_MS=100 STANDIN_OUTPUT=resample
-one=$(best "$runs" render "$bench/burn" "$bench/song200.ust")
+set -- $(busy_best "$bench/burn" "$bench/song200.ust")
+one=$1 one_busy=$2
 setting "$bench/burn" 0
-all=$(best "$runs" render "$bench/burn" "$bench/song200.ust")
+set -- $(busy_best "$bench/burn" "$bench/song200.ust")
+all=$1 all_busy=$2
 rm -rf "$bench/burn/temp/plugin.cache"
 render "$bench/burn" "$bench/song200.ust" /nodeletecache >/dev/null
-warm=$(best "$runs" render "$bench/burn" "$bench/song200.ust" /nodeletecache)
+set -- $(busy_best "$bench/burn" "$bench/song200.ust" /nodeletecache)
+warm=$1 warm_busy=$2
 unset STANDIN_BURN_MS STANDIN_OUTPUT
-processors=$(nproc)
-awk -v one="$one" -v all="$all" -v warm="$warm" -v n="$processors" 'BEGIN {
-  printf "%-28s %10s %18s\n", "", "render ms", "resampler part ms"
-  printf "%-28s %10d %18d\n", "ResamplerRuns=1", one, one - warm
-  printf "%-28s %10d %18d\n", "one per processor (" n ")", all, all - warm
-  printf "%-28s %10d\n", "warm cache (no resampler)", warm
+awk -v one="$one" -v all="$all" -v warm="$warm" -v n="$(nproc)" -v b1="$one_busy" -v bn="$all_busy" -v bw="$warm_busy" 'BEGIN {
+  printf "%-28s %10s %18s %16s\n", "", "render ms", "resampler part ms", "processors busy"
+  printf "%-28s %10d %18d %16s\n", "ResamplerRuns=1", one, one - warm, b1
+  printf "%-28s %10d %18d %16s\n", "one per processor (" n ")", all, all - warm, bn
+  printf "%-28s %10d %18s %16s\n", "warm cache (no resampler)", warm, "", bw
   printf "speed-up: whole render %.2f, resampler part %.2f (goal %.1f)\n", one / all, (one - warm) / (all - warm), 0.8 * n }'
 
 echo "== sondrel's own cost per note, DLL mode, do-nothing tool libraries (best of $runs)"

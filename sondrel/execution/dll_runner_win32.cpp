@@ -8,7 +8,7 @@
 #include "base/status.h"
 #include "execution/cache_listing.h"
 #include "execution/dll_arguments.h"
-#include "execution/refresh_pacer.h"
+#include "execution/pacer.h"
 
 namespace sondrel {
 namespace {
@@ -92,7 +92,7 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
   auto join = wavtool.entry<AppendFiles>("append_files");
   CacheListing cache = listCacheDirectory(config.cacheDir);
 
-  RefreshPacer progress, cancel;
+  Pacer progress(kDisplayIntervalMs), cancel(kCancelCheckIntervalMs);
   size_t position = 0;
   for (const RenderRequest& request : config.requests) {
     const uint64_t now = GetTickCount64();

@@ -15,8 +15,8 @@
 
 namespace sondrel {
 
-// Told how many runs have ended out of how many: first 0, then at the pace of
-// RefreshPacer, and once all have ended.
+// Told how many runs have ended out of how many: first 0, then at most every
+// kDisplayIntervalMs (pacer.h), and once all have ended.
 using PrepassProgress = std::function<void(size_t ended, size_t total)>;
 
 // Runs up to `runs` resamplers at a time (below 2: none, the scripts resample

@@ -14,7 +14,7 @@
 #include "execution/helper_resampler_call.h"
 #include "execution/interpreter_environment.h"
 #include "execution/process_job.h"
-#include "execution/refresh_pacer.h"
+#include "execution/pacer.h"
 #include "execution/script_text.h"
 #include "execution/short_path.h"
 
@@ -83,7 +83,7 @@ class Prepass {
     // No console window per note: the interpreter's runs share its window,
     // whose output nobody reads either.
     if (job_.start(config.resamplerPath.c_str(), helperResamplerCommandLine(config, request), environment.c_str(),
-                   process, CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW) != base::kStatusOk)
+                   process, CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS) != base::kStatusOk)
       return false;
     running_.push_back(
         {std::unique_ptr<void, HandleCloser>(process), config.cacheDir + "\\" + request.resampler.cachePath});
@@ -135,7 +135,7 @@ class Prepass {
   size_t total_;
   const PrepassProgress& progress_;
   size_t ended_ = 0;
-  RefreshPacer pacer_;
+  Pacer pacer_{kDisplayIntervalMs};
   ProcessJob job_;
   std::vector<Run> running_;
 };

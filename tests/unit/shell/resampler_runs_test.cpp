@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "execution/refresh_pacer.h"
+#include "execution/pacer.h"
 
 namespace sondrel {
 namespace {
@@ -18,8 +18,8 @@ TEST(ResamplerRuns, OnePerProcessorUnlessSettingIniSaysOtherwise) {
     EXPECT_EQ(resamplerRuns(c.setting, c.processors), c.runs) << c.setting << " with " << c.processors;
 }
 
-TEST(RefreshPacer, ShowsTheFirstStepThenAtMostEveryIntervalAndTheLast) {
-  RefreshPacer pacer;
+TEST(Pacer, LooksAtTheFirstStepThenAtMostEveryIntervalAndAtTheLast) {
+  Pacer pacer(100);
   const struct { uint64_t now; bool last, due; } steps[] = {
       {1000, false, true}, {1010, false, false}, {1099, false, false}, {1100, false, true},
       {1110, true, true}, {1111, false, false},

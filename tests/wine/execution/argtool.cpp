@@ -76,19 +76,23 @@ void record(const std::string& directory, const std::string& output) {
   }
 }
 
-// Spends `milliseconds` of this thread's CPU time. Asking for the time is a
-// call into the Wine server, so the work between two questions is large.
+// Milliseconds of CPU time this thread has used, the process start included.
+unsigned long long cpuMs() {
+  FILETIME created, ended, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+  return (user.dwLowDateTime + (static_cast<unsigned long long>(user.dwHighDateTime) << 32) + kernel.dwLowDateTime +
+          (static_cast<unsigned long long>(kernel.dwHighDateTime) << 32)) /
+         10000;
+}
+
+// Spends `milliseconds` of CPU time on top of what the program has used so
+// far. Asking for the time is a call into the Wine server, so the work
+// between two questions is large.
 void burn(DWORD milliseconds) {
+  const unsigned long long end = cpuMs() + milliseconds;
   volatile unsigned sink = 0;
-  for (;;) {
-    FILETIME created, ended, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
-    unsigned long long spent = (user.dwLowDateTime + (static_cast<unsigned long long>(user.dwHighDateTime) << 32) +
-                                kernel.dwLowDateTime + (static_cast<unsigned long long>(kernel.dwHighDateTime) << 32)) /
-                               10000;
-    if (spent >= milliseconds) return;
+  while (cpuMs() < end)
     for (unsigned i = 0; i < 1000000; ++i) sink = sink * 31 + i;
-  }
 }
 
 bool resample(int argc, char** argv) {

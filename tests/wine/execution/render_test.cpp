@@ -108,14 +108,14 @@ TEST(ScriptRender, ToolThatWritesNothingIsAFailure) {
   EXPECT_NE(result.message, L"");
 }
 
-// Each call takes 150 ms, longer than the dialog's refresh interval, so each
+// Each call takes 300 ms, longer than the dialog's refresh interval, so each
 // request is shown. The resampler library is called one note after another
 // whatever setting.ini allows script mode.
 TEST(DllRender, ProgressShowsEachRequestAndCallsFollowOneAnother) {
   RenderHost host(L"execution_render_progress", true, Tools::Fakes);
   host.setting("UseDLL=1\r\nResamplerRuns=4");
   host.writePlugin(kNotes);
-  ASSERT_EQ(host.run(L"/noplay", {L"STANDIN_SLEEP_MS=150"}).exitCode, 0u);
+  ASSERT_EQ(host.run(L"/noplay", {L"STANDIN_SLEEP_MS=300"}).exitCode, 0u);
   using testing::StartsWith;
   EXPECT_THAT(host.calls(""), testing::ElementsAre(StartsWith("resampler|"), StartsWith("wavtool|1|3|a|"),
                                                    StartsWith("wavtool|2|3|R|"), StartsWith("resampler|"),
