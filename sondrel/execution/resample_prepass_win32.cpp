@@ -80,8 +80,10 @@ class Prepass {
 
   bool start(const RenderConfig& config, const RenderRequest& request, const std::wstring& environment) {
     HANDLE process = nullptr;
-    // No console window per note: the interpreter's runs share its window,
-    // whose output nobody reads either.
+    // No console at all: sondrel has none to share, a console of its own per
+    // note would flash a window (and under Wine start a console host process
+    // each time), and the interpreter's console, where the scripts' runs
+    // write, is read by nobody either.
     if (job_.start(config.resamplerPath.c_str(), helperResamplerCommandLine(config, request), environment.c_str(),
                    process, CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS) != base::kStatusOk)
       return false;
