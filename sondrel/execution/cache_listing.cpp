@@ -58,7 +58,7 @@ std::vector<std::string> CacheListing::takeIndexFiles(int32_t index) {
     const CacheEntry& entry = entries_[position];
     if (!matchesIndexPattern(entry.name, found->first) && !matchesIndexPattern(entry.shortName, found->first))
       continue;
-    // Both of a file's names may begin with the index; the second visit finds it gone.
+    // A file whose other name begins with another index may have gone with it.
     if (!names_.erase(folded(entry.name))) continue;
     if (!entry.shortName.empty()) names_.erase(folded(entry.shortName));
     taken.push_back(entry.name);

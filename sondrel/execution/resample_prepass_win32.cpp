@@ -53,8 +53,10 @@ std::string helperReference(const std::string& helperPath) {
 }
 
 void setAll(InterpreterEnvironment& environment, const std::vector<ScriptVariable>& variables) {
-  // The interpreter reads the script's bytes; the values mean what they mean
-  // in the ANSI code page, in which sondrel wrote them.
+  // The values mean what they mean in the ANSI code page, in which sondrel
+  // wrote the scripts. The interpreter reads scripts in the OEM code page,
+  // the same one on Japanese systems (932); where the two differ it misreads
+  // every character beyond ASCII, and these runs get what was meant.
   for (const ScriptVariable& variable : variables)
     environment.set(base::fromAnsi(variable.name), base::fromAnsi(variable.value));
 }
