@@ -164,20 +164,23 @@ TEST(Prepass, OlderCacheFilesGoAsTheSystemsSearchFindsThem) {
   }
 }
 
-bool standinRunning() {
+// Whether a process of that program name runs in this Wine prefix.
+bool running(const wchar_t* program) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W process = {};
   process.dwSize = sizeof process;
   bool found = false;
   for (BOOL more = Process32FirstW(snapshot, &process); more && !found; more = Process32NextW(snapshot, &process))
-    found = lstrcmpiW(process.szExeFile, L"standin.exe") == 0;
+    found = lstrcmpiW(process.szExeFile, program) == 0;
   CloseHandle(snapshot);
   return found;
 }
 
 TEST(Prepass, CancelEndsEveryRunAndDeletesWhatTheyWrote) {
   PrepassHost host(L"prepass_cancel");
-  host.setting("Tool1Path=wavtool.exe\r\nTool2Path=standin.exe\r\nUseDLL=0\r\nResamplerRuns=2");
+  // A name of its own: the other tests' stand-ins may run meanwhile.
+  host.take(kArgtool, L"cancelled.exe");
+  host.setting("Tool1Path=wavtool.exe\r\nTool2Path=cancelled.exe\r\nUseDLL=0\r\nResamplerRuns=2");
   host.writePlugin(song(), "", host.voice);
   auto cancelOnceTwoRun = [&](HWND dialog) {
     for (int i = 0; i < 200 && host.calls("start|").size() < 2; ++i) Sleep(50);
@@ -190,7 +193,7 @@ TEST(Prepass, CancelEndsEveryRunAndDeletesWhatTheyWrote) {
   EXPECT_EQ(result.exitCode, 1223u);
   EXPECT_EQ(result.message, L"");
   EXPECT_THAT(host.calls("start|"), SizeIs(2));
-  EXPECT_FALSE(standinRunning());
+  EXPECT_FALSE(running(L"cancelled.exe"));
   EXPECT_THAT(host.calls("end|"), SizeIs(0)) << "ended, not waited for";
   EXPECT_TRUE(host.has(L"t1.cache"));
   EXPECT_THAT(filesIn(host.work + L"\\t1.cache", L"*"), SizeIs(0)) << "no cut cache file is left";
