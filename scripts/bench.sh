@@ -1,6 +1,8 @@
 #!/bin/sh
 # Builds the benchmarks optimised and without sanitizers (build-bench/) and
-# runs each one; figures go to standard output.
+# runs each one, then the render benchmark of speed and memory under Wine
+# (bench/speed_bench.sh, on the x86_64 build in build/); figures go to
+# standard output.
 set -eu
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \
@@ -12,3 +14,5 @@ for program in build-bench/bench/*_bench; do
   echo "== $(basename "$program")"
   "$program" "$@"
 done
+echo "== speed_bench.sh (renders under Wine)"
+sh bench/speed_bench.sh

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Makes the screenshots of the dialogs in docs/screenshots/, each in English
-# and Japanese: sondrel's progress dialogs, templates 101 (script mode) and
-# 102 (DLL mode with progress bar), shown by the test build of sondrel, whose
+# and Japanese: sondrel's progress dialogs, templates 101 (script mode with
+# ResamplerRuns=1) and 102 (with progress bar: DLL mode, and script mode
+# resampling ahead of its scripts), shown by the test build of sondrel, whose
 # render waits for Cancel; and quillet's editor dialog 129 on a song of eight
 # notes with stored values. Everything runs under Wine on a private Xvfb
 # display with a prefix of its own.
@@ -44,7 +45,7 @@ for template in 101 102; do
   mkdir -p "$host/plugins/sondrel"
   cp build/win64/tests/wine/shell/sondrel_fake.exe "$host/plugins/sondrel/sondrel.exe"
   [ "$template" = 102 ] && use_dll=1 || use_dll=0
-  printf 'UseDLL=%s\r\n' "$use_dll" >"$host/setting.ini"
+  printf 'UseDLL=%s\r\nResamplerRuns=1\r\n' "$use_dll" >"$host/setting.ini"
   for language in en ja; do
     [ "$language" = ja ] && lang=ja_JP.UTF-8 || lang=en_US.UTF-8
     printf '[#SETTING]\r\n' >"$plugin_file"

@@ -6,8 +6,9 @@
 #include <string>
 
 #include "base/status.h"
-#include "base/win32_files.h"
+#include "execution/cache_listing.h"
 #include "execution/dll_arguments.h"
+#include "execution/pacer.h"
 #include "execution/render_failure.h"
 
 namespace sondrel {
@@ -118,18 +119,22 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
   auto resample = resampler.entry<ResamplerExec>("exec");
   auto append = wavtool.entry<WavtoolExec>("exec");
   auto join = wavtool.entry<AppendFiles>("append_files");
+  CacheListing cache = listCacheDirectory(config.cacheDir);
 
-  WPARAM position = 0;
+  Pacer progress(kDisplayIntervalMs), cancel(kCancelCheckIntervalMs);
+  size_t position = 0;
   for (const RenderRequest& request : config.requests) {
-    if (cancelled(cancelEvent)) return base::kStatusCancelled;
-    SetDlgItemTextA(dialog, 1001, request.resampler.lyric.c_str());
-    SendDlgItemMessageA(dialog, 1002, PBM_SETPOS, ++position, 0);
-    if (!request.resampler.skipResample) {
-      std::string cacheFile = config.cacheDir + "\\" + request.resampler.cachePath;
-      if (!PathFileExistsA(cacheFile.c_str())) {
-        base::deleteFilesMatching(config.cacheDir, std::to_string(request.cacheIndex) + "_*.wav");
-        callResampler(resample, resamplerArguments(config, request));
-      }
+    const uint64_t now = GetTickCount64();
+    if (cancel.due(now, false) && cancelled(cancelEvent)) return base::kStatusCancelled;
+    ++position;
+    if (progress.due(now, position == config.requests.size())) {
+      SetDlgItemTextA(dialog, 1001, request.resampler.lyric.c_str());
+      SendDlgItemMessageA(dialog, 1002, PBM_SETPOS, position, 0);
+    }
+    if (!request.resampler.skipResample && !cache.contains(request.resampler.cachePath)) {
+      deleteIndexFiles(cache, config.cacheDir, request.cacheIndex);
+      callResampler(resample, resamplerArguments(config, request));
+      cache.add({request.resampler.cachePath, {}, false});
     }
     callWavtool(append, wavtoolArguments(config, request));
   }

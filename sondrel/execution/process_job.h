@@ -22,12 +22,14 @@ class ProcessJob {
   ProcessJob& operator=(const ProcessJob&) = delete;
 
   // Starts `commandLine` (program `application`, which may be null) in the
-  // current directory of this process, with `environment` (an ANSI block as
-  // CreateProcessA takes it; null: this process's own) inside the job:
+  // current directory of this process, with `environment` (a block as
+  // CreateProcessA takes it: ANSI, or UTF-16 with CREATE_UNICODE_ENVIRONMENT
+  // among `creationFlags`; null: this process's own) inside the job:
   // the process is created suspended, put into the job and then resumed, so
   // that nothing it starts can escape. Returns 0 and the process handle, which
   // the caller owns, or the system error code of the start.
-  int32_t start(const char* application, std::string commandLine, const char* environment, HANDLE& process);
+  int32_t start(const char* application, std::string commandLine, const void* environment, HANDLE& process,
+                DWORD creationFlags = 0);
 
   // Ends every process of the job, the ones they started included; without a
   // job, the processes started here.
@@ -41,7 +43,7 @@ class ProcessJob {
 
  private:
   HANDLE job_ = nullptr;
-  std::vector<HANDLE> started_;
+  std::vector<HANDLE> started_;  // the processes that are not in the job
 };
 
 }  // namespace sondrel

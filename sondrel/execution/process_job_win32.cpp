@@ -18,21 +18,22 @@ ProcessJob::~ProcessJob() {
   if (job_) CloseHandle(job_);
 }
 
-int32_t ProcessJob::start(const char* application, std::string commandLine, const char* environment,
-                          HANDLE& process) {
+int32_t ProcessJob::start(const char* application, std::string commandLine, const void* environment,
+                          HANDLE& process, DWORD creationFlags) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION created = {};
-  if (!CreateProcessA(application, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                      const_cast<char*>(environment), nullptr, &startup, &created))
+  if (!CreateProcessA(application, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED | creationFlags,
+                      const_cast<void*>(environment), nullptr, &startup, &created))
     return static_cast<int32_t>(GetLastError());
   // A system without nested jobs refuses the assignment when sondrel itself
   // runs in a job; the process then runs outside one rather than not at all,
-  // and terminateAll reaches it through its own handle.
-  if (job_) AssignProcessToJobObject(job_, created.hProcess);
+  // and terminateAll reaches it through its own handle. Only those handles
+  // are kept: a render may start thousands of processes.
   HANDLE kept = nullptr;
-  if (DuplicateHandle(GetCurrentProcess(), created.hProcess, GetCurrentProcess(), &kept,
-                      PROCESS_TERMINATE | SYNCHRONIZE, FALSE, 0))
+  if (!(job_ && AssignProcessToJobObject(job_, created.hProcess)) &&
+      DuplicateHandle(GetCurrentProcess(), created.hProcess, GetCurrentProcess(), &kept, PROCESS_TERMINATE | SYNCHRONIZE,
+                      FALSE, 0))
     started_.push_back(kept);
   ResumeThread(created.hThread);
   CloseHandle(created.hThread);

@@ -9,6 +9,8 @@
 
 #define IDS_PLAYING 102
 #define IDS_RENDER_FAILED 103
+#define IDS_RESAMPLING 104   // script mode, resampling ahead of the scripts: ended runs, all runs
+#define IDS_WRITING_WAV 105  // script mode, after that
 
 // The second line of the failure message; inserts: %1 the subject's name,
 // %2 the character, %3 the path or name, %4 the error or exit code.

@@ -18,6 +18,7 @@
 #include "shell/command_line.h"
 #include "shell/host_setting.h"
 #include "shell/progress_dialog.h"
+#include "shell/resampler_runs.h"
 #include "shell/run_options.h"
 
 namespace sondrel {
@@ -76,9 +77,12 @@ bool holdsWholeProject(const wchar_t* pluginFilePath) {
   return project.hasTrackEnd;
 }
 
+// Script mode gets the progress bar too when sondrel resamples ahead of the
+// scripts, which it counts.
 int chooseDialogTemplate() {
   HostSetting useDll = readHostSetting("UseDLL=");
-  return useDll.found && base::readInt(useDll.value) != 0 ? IDD_PROGRESS_DLL : IDD_PROGRESS_SCRIPT;
+  bool dllMode = useDll.found && base::readInt(useDll.value) != 0;
+  return dllMode || configuredResamplerRuns() > 1 ? IDD_PROGRESS_DLL : IDD_PROGRESS_SCRIPT;
 }
 
 // Unless the user keeps the result, the WAV goes and the plug-in file is left

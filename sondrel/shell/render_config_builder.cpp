@@ -1,23 +1,11 @@
 #include "shell/render_config_builder.h"
 
+#include "base/ascii_case.h"
 #include "base/number_text.h"
 #include "base/status.h"
 #include "base/text_lines.h"
 
 namespace sondrel {
-namespace {
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-    if (x != y) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 void takeProjectValues(const Project& project, RenderConfig& config) {
   config.voiceDir = project.voiceDir;
@@ -73,7 +61,7 @@ int applyProjectFile(const Project& project, bool wholeProject, const ProjectSet
     if (!outFile.text.empty() && outFile.text != ".wav") config.outputPath = outFile.text;
   }
   ProjectFileValue mode2 = read("Mode2", config.mode2 == 2 ? "True" : "False");
-  config.mode2 = equalsIgnoringAsciiCase(mode2.text, "True") ? 2 : 1;
+  config.mode2 = base::equalsIgnoringAsciiCase(mode2.text, "True") ? 2 : 1;
   return base::kStatusOk;
 }
 

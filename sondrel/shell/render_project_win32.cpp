@@ -19,6 +19,7 @@
 #include "shell/host_setting.h"
 #include "shell/render_config_builder.h"
 #include "shell/render_project.h"
+#include "shell/resample_progress.h"
 
 namespace sondrel {
 namespace {
@@ -65,7 +66,8 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
   ScriptPaths scripts;
   status = writeScripts(config, options.pluginFilePath, scripts, options.failure);
   if (status != base::kStatusOk) return status;
-  status = runScript(options.cancelEvent, scripts.mainScript, config.cacheDir, options.failure);
+  status = resampleAheadOfScripts(options, config);
+  if (status == base::kStatusOk) status = runScript(options.cancelEvent, scripts.mainScript, config.cacheDir, options.failure);
   if (!options.debug) {
     std::remove(scripts.mainScript.c_str());
     std::remove(scripts.helperScript.c_str());

@@ -69,10 +69,10 @@ TEST_P(Render, CancelEndsWithoutFailureMessageAndLeavesNoToolRunning) {
   RenderHost host(L"execution_render_cancel", GetParam(), GetParam() ? Tools::Fakes : Tools::Reference);
   if (!GetParam()) {
     host.take(kArgtool, L"slowcancel.exe");
-    host.setting("Tool1Path=wavtool.exe\r\nTool2Path=slowcancel.exe\r\nUseDLL=0");
+    host.setting("Tool1Path=wavtool.exe\r\nTool2Path=slowcancel.exe\r\nUseDLL=0\r\nResamplerRuns=1");
   }
   host.writePlugin(kNotes);
-  RunResult result = host.run(L"/noplay /nodeletecache", {L"STANDIN_SLEEP_MS=1000", L"ARGTOOL_PARTIAL=1"},
+  RunResult result = host.run(L"/noplay /nodeletecache", {L"STANDIN_SLEEP_MS=1000", L"STANDIN_OUTPUT=cut"},
                               [&](HWND dialog) {
                                 for (int i = 0; i < 100 && host.calls("").empty(); ++i) Sleep(100);
                                 pressButton(dialog, IDCANCEL);
@@ -220,14 +220,18 @@ TEST(ScriptRender, NoteTooLongForTheInterpreterIsNamedWithTheDllHint) {
   EXPECT_FALSE(host.has(L"plugin_temp.bat"));
 }
 
-TEST(DllRender, ProgressShowsEachRequest) {
+// Each call takes 300 ms, longer than the dialog's refresh interval, so each
+// request is shown. The resampler library is called one note after another
+// whatever setting.ini allows script mode.
+TEST(DllRender, ProgressShowsEachRequestAndCallsFollowOneAnother) {
   RenderHost host(L"execution_render_progress", true, Tools::Fakes);
+  host.setting("UseDLL=1\r\nResamplerRuns=4");
   host.writePlugin(kNotes);
-  ASSERT_EQ(host.run(L"/noplay").exitCode, 0u);
-  EXPECT_THAT(host.calls("wavtool|"), testing::ElementsAre(testing::StartsWith("wavtool|1|3|a|"),
-                                                           testing::StartsWith("wavtool|2|3|R|"),
-                                                           testing::StartsWith("wavtool|3|3|ka|")));
-  EXPECT_THAT(host.calls("append_files|"), SizeIs(1));
+  ASSERT_EQ(host.run(L"/noplay", {L"STANDIN_SLEEP_MS=300"}).exitCode, 0u);
+  using testing::StartsWith;
+  EXPECT_THAT(host.calls(""), testing::ElementsAre(StartsWith("resampler|"), StartsWith("wavtool|1|3|a|"),
+                                                   StartsWith("wavtool|2|3|R|"), StartsWith("resampler|"),
+                                                   StartsWith("wavtool|3|3|ka|"), StartsWith("append_files|")));
 }
 
 TEST(DllRender, MissingEntryPointSkipsItsCalls) {

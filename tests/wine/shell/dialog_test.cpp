@@ -45,8 +45,15 @@ TEST(Startup, ModificationPathBeyondItsBufferEndsLikeAFailedRender) {
   }
 }
 
-TEST(Dialog, TemplateFollowsUseDllInSettingIniAndIsCentred) {
-  struct Case { const char* settingIni; bool progressBar; } cases[] = {{nullptr, false}, {"UseDLL=1\r\n", true}, {" UseDLL=1\r\n", false}, {"UseDLL=0\r\n", false}};
+// Script mode shows the progress bar too when it resamples ahead of the
+// scripts: by default with more than one processor.
+TEST(Dialog, TemplateFollowsUseDllAndResamplerRunsInSettingIniAndIsCentred) {
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  const bool several = system.dwNumberOfProcessors > 1;
+  struct Case { const char* settingIni; bool progressBar; } cases[] = {
+      {nullptr, several}, {"UseDLL=1\r\nResamplerRuns=1\r\n", true}, {" UseDLL=1\r\nResamplerRuns=1\r\n", false},
+      {"UseDLL=0\r\n", several}, {"UseDLL=0\r\nResamplerRuns=1\r\n", false}, {"ResamplerRuns=2\r\n", true}};
   RECT desktop;
   GetWindowRect(GetDesktopWindow(), &desktop);
   for (const Case& c : cases) {

@@ -6,7 +6,7 @@ namespace shelltest {
 namespace {
 
 TEST(Japanese, DialogsShowTheJapaneseTexts) {
-  for (const char* settingIni : {"UseDLL=0\r\n", "UseDLL=1\r\n"}) {
+  for (const char* settingIni : {"UseDLL=0\r\nResamplerRuns=1\r\n", "UseDLL=1\r\n"}) {
     ShellHost host(L"shell_japanese_dialog", settingIni);
     EXPECT_EQ(host.run(L"", {L"SONDREL_FAKE=wait"}, [&](HWND dialog) {
       EXPECT_EQ(controlText(dialog, kStatus), L"レンダリングしています") << settingIni;

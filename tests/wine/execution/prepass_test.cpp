@@ -1,0 +1,203 @@
+// Script mode's resampling ahead of the scripts, against the scripts' own
+// runs: a stand-in resampler records what it receives and when it starts and
+// ends (argtool.cpp), and makes its output through the reference library.
+// On a Japanese system (LANG=ja_JP.UTF-8, code page 932 for both the ANSI
+// and the interpreter's code page), with the Japanese texts.
+#include "render_host.h"
+
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+using testing::SizeIs;
+
+// The names of the files (not directories) of `directory` that match `pattern`.
+std::vector<std::wstring> filesIn(const std::wstring& directory, const wchar_t* pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((directory + L"\\" + pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+// A direct sample first (its "@set env" comes before any sung note's), sung
+// notes with and without a pitch list and with flags the interpreter must
+// keep inside quotes, and a rest: six resampler runs.
+std::string song() {
+  std::string notes;
+  const char* lyrics[] = {"a", "a", "ka", "R", "sa", "i", "ta", "u"};
+  for (int i = 0; i < 8; ++i) {
+    notes += "[#000" + std::to_string(i) + "]\r\nLength=480\r\nLyric=" + lyrics[i] + "\r\nNoteNum=" +
+             std::to_string(55 + i) + "\r\n";
+    if (i == 0) notes += "$direct=1\r\n";
+    if (i == 1) notes += "Pitches=0,5,10\r\nFlags=g&c^(\r\n";
+  }
+  return notes;
+}
+
+struct PrepassHost : RenderHost {
+  explicit PrepassHost(const wchar_t* name) : RenderHost(name, false) {
+    take(kArgtool, L"standin.exe");
+    // The demo bank under a name with blanks, "&", parentheses, and "ソポ"
+    // (0x83 0x5C 0x83 0x7C, second bytes "\\" and "|").
+    voice = root + L"\\voice & bank (x86) \x30bd\x30dd";
+    CreateDirectoryW(voice.c_str(), nullptr);
+    for (const std::wstring& name : filesIn(demoBank(), L"*"))
+      copyFile(demoBank() + L"\\" + name, voice + L"\\" + name);
+    records = root + L"\\records";
+  }
+
+  // Renders the song with `runs` on the ResamplerRuns= line; the stand-in's
+  // records land in a fresh records directory.
+  RunResult render(int runs, std::vector<std::wstring> environment = {},
+                   const std::function<void(HWND)>& whileRunning = nullptr) {
+    removeRecords();
+    CreateDirectoryW(records.c_str(), nullptr);
+    DeleteFileW(log.c_str());
+    setting("Tool1Path=wavtool.exe\r\nTool2Path=standin.exe\r\nUseDLL=0\r\nResamplerRuns=" + std::to_string(runs));
+    writePlugin(song(), "", voice);
+    environment.insert(environment.end(),
+                       {L"STANDIN_RECORD=" + records, L"STANDIN_OUTPUT=resample", L"STANDIN_TIMES=1"});
+    return run(L"/noplay /nodeletewav", environment, whileRunning);
+  }
+
+  // What the stand-in received, by its output file's name.
+  std::map<std::wstring, std::string> received() const {
+    std::map<std::wstring, std::string> texts;
+    for (const std::wstring& name : filesIn(records, L"*.txt")) texts[name] = fileText(records + L"\\" + name);
+    return texts;
+  }
+
+  // The tool runs in log order: "r" for the stand-in resampler, "w" for the wavtool.
+  std::string toolOrder() const {
+    std::string order;
+    for (const std::string& line : calls(""))
+      if (line.rfind("standin.exe|", 0) == 0 || line.rfind("wavtool ", 0) == 0) order += line[0] == 's' ? 'r' : 'w';
+    return order;
+  }
+
+  // The most resampler runs that were under way at one time.
+  size_t mostAtOnce() const {
+    std::vector<std::pair<long long, int>> events;
+    for (const char* kind : {"start|standin.exe|", "end|standin.exe|"})
+      for (const std::string& line : calls(kind))
+        events.push_back({std::stoll(line.substr(std::string(kind).size())), kind[0] == 's' ? 1 : -1});
+    std::sort(events.begin(), events.end());  // an end before a start at the same time
+    int now = 0, most = 0;
+    for (const auto& event : events) most = std::max(most, now += event.second);
+    return static_cast<size_t>(most);
+  }
+
+  std::string wav() const { return fileText(work + L"\\plugin_temp.wav"); }
+
+  void removeRecords() const {
+    for (const auto& record : received()) DeleteFileW((records + L"\\" + record.first).c_str());
+  }
+
+  std::wstring voice, records;
+};
+
+TEST(Prepass, RunsWhatTheScriptsWouldRunSideBySideAndNoMoreAtOnceThanSet) {
+  PrepassHost host(L"prepass_same");
+  const std::vector<std::wstring> slow = {L"STANDIN_SLEEP_MS=800"};
+  ASSERT_EQ(host.render(1, slow).exitCode, 0u);
+  EXPECT_EQ(host.toolOrder(), "wrwrwwrwrwrwrw") << "one after another inside the scripts, as before";
+  EXPECT_EQ(host.mostAtOnce(), 1u);
+  const std::map<std::wstring, std::string> byScripts = host.received();
+  const std::string wav = host.wav();
+
+  ASSERT_EQ(host.render(3, slow, [](HWND dialog) {
+    EXPECT_TRUE(waitForText(dialog, 1001, L"WAVファイルを書き出しています"));
+    EXPECT_EQ(SendDlgItemMessageW(dialog, 1002, PBM_GETPOS, 0, 0), 6);
+  }).exitCode, 0u);
+  EXPECT_EQ(host.toolOrder(), "rrrrrrwwwwwwww") << "every note resampled once, ahead of the scripts";
+  EXPECT_EQ(host.mostAtOnce(), 3u);
+  EXPECT_THAT(byScripts, SizeIs(6));
+  EXPECT_EQ(host.received(), byScripts) << "command line, current directory and environment";
+  EXPECT_GT(wav.size(), 44000u);
+  EXPECT_TRUE(host.wav() == wav) << "the same WAV, byte for byte";
+}
+
+TEST(Prepass, FailedRunIsLeftToTheScripts) {
+  PrepassHost host(L"prepass_failure");
+  ASSERT_EQ(host.render(3).exitCode, 0u);
+  const std::string wav = host.wav();
+  // One run writes part of its output and ends with 1.
+  RunResult result = host.render(3, {L"STANDIN_FAIL_ONCE=" + host.root + L"\\failed"});
+  EXPECT_EQ(result.exitCode, 0u);
+  EXPECT_EQ(result.message, L"");
+  EXPECT_THAT(host.toolOrder(), testing::MatchesRegex("rrrrrrw+rw+")) << "resampled again by the scripts";
+  EXPECT_TRUE(host.wav() == wav) << "the same WAV, byte for byte";
+}
+
+// Before a note is resampled, its older cache files go: in script mode ahead
+// of the scripts, in DLL mode before the library call, both from one listing
+// of the cache directory. They must be exactly the files that the system's
+// own search for "1_*.wav" finds, short names included (note 3 is a rest).
+TEST(Prepass, OlderCacheFilesGoAsTheSystemsSearchFindsThem) {
+  for (bool useDll : {false, true}) {
+    PrepassHost host(L"prepass_older_files");
+    const std::wstring cache = host.work + L"\\t1.cache";
+    CreateDirectoryW(cache.c_str(), nullptr);
+    CreateDirectoryW((cache + L"\\1_dir.wav").c_str(), nullptr);
+    for (const wchar_t* name : {L"1_old.wav", L"1_OLD2.WAV", L"1 _x.wav", L"1_c.wavx", L"1_d.wav.x", L"1_e.wa",
+                                L"10_x.wav", L"01_x.wav", L"3_x.wav"})
+      writeFile(cache + L"\\" + name, "old");
+    const std::vector<std::wstring> matched = filesIn(cache, L"1_*.wav");
+    const std::vector<std::wstring> before = filesIn(cache, L"*");
+    ASSERT_THAT(matched, SizeIs(testing::Gt(3u))) << "the system also matches by short names";
+    host.setting(std::string("Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe\r\nUseDLL=") + (useDll ? "1" : "0"));
+    host.writePlugin(song(), "", host.voice);
+    ASSERT_EQ(host.run(L"/noplay /nodeletecache").exitCode, 0u) << useDll;
+    for (const std::wstring& name : before) {
+      bool gone = std::find(matched.begin(), matched.end(), name) != matched.end();
+      EXPECT_EQ(fileExists(cache + L"\\" + name), !gone) << base::toAnsi(name) << (useDll ? " in DLL mode" : "");
+    }
+  }
+}
+
+// Whether a process of that program name runs in this Wine prefix.
+bool running(const wchar_t* program) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W process = {};
+  process.dwSize = sizeof process;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &process); more && !found; more = Process32NextW(snapshot, &process))
+    found = lstrcmpiW(process.szExeFile, program) == 0;
+  CloseHandle(snapshot);
+  return found;
+}
+
+TEST(Prepass, CancelEndsEveryRunAndDeletesWhatTheyWrote) {
+  PrepassHost host(L"prepass_cancel");
+  // A name of its own: the other tests' stand-ins may run meanwhile.
+  host.take(kArgtool, L"cancelled.exe");
+  host.setting("Tool1Path=wavtool.exe\r\nTool2Path=cancelled.exe\r\nUseDLL=0\r\nResamplerRuns=2");
+  host.writePlugin(song(), "", host.voice);
+  auto cancelOnceTwoRun = [&](HWND dialog) {
+    for (int i = 0; i < 200 && host.calls("start|").size() < 2; ++i) Sleep(50);
+    EXPECT_EQ(controlText(dialog, 1001), L"音符をリサンプリングしています (0/6)");
+    EXPECT_EQ(SendDlgItemMessageW(dialog, 1002, PBM_GETRANGE, FALSE, 0), 6);
+    pressButton(dialog, IDCANCEL);
+  };
+  RunResult result = host.run(L"/noplay /nodeletecache",
+                              {L"STANDIN_OUTPUT=cut", L"STANDIN_TIMES=1", L"STANDIN_SLEEP_MS=20000"}, cancelOnceTwoRun);
+  EXPECT_EQ(result.exitCode, 1223u);
+  EXPECT_EQ(result.message, L"");
+  EXPECT_THAT(host.calls("start|"), SizeIs(2));
+  EXPECT_FALSE(running(L"cancelled.exe"));
+  EXPECT_THAT(host.calls("end|"), SizeIs(0)) << "ended, not waited for";
+  EXPECT_TRUE(host.has(L"t1.cache"));
+  EXPECT_THAT(filesIn(host.work + L"\\t1.cache", L"*"), SizeIs(0)) << "no cut cache file is left";
+  EXPECT_THAT(host.calls("wavtool "), SizeIs(0)) << "the scripts do not run";
+}
+
+}  // namespace
