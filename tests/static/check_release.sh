@@ -49,7 +49,7 @@ for language in en ja; do
   iconv -f UTF-8 -t UTF-8 "$guide" >/dev/null 2>&1 || fail "guide-$language.html is not valid UTF-8"
   for needed in 'id="install"' 'id="setting"' 'id="cancel"' 'id="command-line"' 'id="exit-codes"' \
     'id="cache"' 'id="failures"' 'id="quillet"' 'id="licence"' UseDLL=1 VoiceRoot= Tool1Path= Tool2Path= \
-    Mode2= /o: /m: /noplay /nodeletewav /nodeletecache /debug 1223 206 '.cache' LICENSE.txt; do
+    Mode2= ResamplerRuns= /o: /m: /noplay /nodeletewav /nodeletecache /debug 1223 206 '.cache' LICENSE.txt; do
     grep -qF -- "$needed" "$guide" || fail "guide-$language.html does not cover $needed"
   done
   for picture in $(grep -o '<img src="[^"]*"' "$guide" | sed 's/<img src="//; s/"$//'); do
