@@ -6,7 +6,6 @@
 #include "render_host.h"
 
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <map>
@@ -14,19 +13,6 @@
 namespace {
 
 using testing::SizeIs;
-
-// The names of the files (not directories) of `directory` that match `pattern`.
-std::vector<std::wstring> filesIn(const std::wstring& directory, const wchar_t* pattern) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((directory + L"\\" + pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
-}
 
 // A direct sample first (its "@set env" comes before any sung note's), sung
 // notes with and without a pitch list and with flags the interpreter must
@@ -165,18 +151,6 @@ TEST(Prepass, OlderCacheFilesGoAsTheSystemsSearchFindsThem) {
   }
 }
 
-// Whether a process of that program name runs in this Wine prefix.
-bool running(const wchar_t* program) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W process = {};
-  process.dwSize = sizeof process;
-  bool found = false;
-  for (BOOL more = Process32FirstW(snapshot, &process); more && !found; more = Process32NextW(snapshot, &process))
-    found = lstrcmpiW(process.szExeFile, program) == 0;
-  CloseHandle(snapshot);
-  return found;
-}
-
 TEST(Prepass, CancelEndsEveryRunAndDeletesWhatTheyWrote) {
   PrepassHost host(L"prepass_cancel");
   // A name of its own: the other tests' stand-ins may run meanwhile.
@@ -194,7 +168,7 @@ TEST(Prepass, CancelEndsEveryRunAndDeletesWhatTheyWrote) {
   EXPECT_EQ(result.exitCode, 1223u);
   EXPECT_EQ(result.message, L"");
   EXPECT_THAT(host.calls("start|"), SizeIs(2));
-  EXPECT_FALSE(running(L"cancelled.exe"));
+  EXPECT_FALSE(processRunning(L"cancelled.exe"));
   EXPECT_THAT(host.calls("end|"), SizeIs(0)) << "ended, not waited for";
   EXPECT_TRUE(host.has(L"t1.cache"));
   EXPECT_THAT(filesIn(host.work + L"\\t1.cache", L"*"), SizeIs(0)) << "no cut cache file is left";

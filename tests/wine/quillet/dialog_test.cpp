@@ -43,11 +43,7 @@ TEST_F(QuilletTest, OpensOnTheSelectionsScaleAndCancelLeavesAnEmptyFile) {
     HWND control = limit.control ? limit.control : GetDlgItem(dialog, limit.id);
     EXPECT_EQ(SendMessageW(control, EM_GETLIMITTEXT, 0, 0), limit.characters) << "control " << limit.id;
   }
-  RECT desktop, window;
-  GetWindowRect(GetDesktopWindow(), &desktop);
-  GetWindowRect(dialog, &window);
-  EXPECT_EQ(window.left, (desktop.right - (window.right - window.left)) / 2);
-  EXPECT_EQ(window.top, (desktop.bottom - (window.bottom - window.top)) / 2);
+  EXPECT_TRUE(centred(dialog));
   EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
   EXPECT_EQ(fileText(host.plugin), "");
   EXPECT_FALSE(readValue(L"", L"Flag").found) << "Cancel saves nothing";
