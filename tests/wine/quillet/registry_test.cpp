@@ -44,6 +44,7 @@ TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(click(dialog, kApply));
     typeInRow(dialog, 0, L"20");
+    typeInRow(dialog, 1, L"");
     SetWindowPos(dialog, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     GetWindowRect(dialog, &saved);
     EXPECT_EQ(host.close(dialog, IDOK), 0u);
@@ -55,7 +56,7 @@ TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
       {L"RangeLow", REG_DWORD, le32(-3)},
       {L"RangeHigh", REG_DWORD, le32(12)},
       {L"Values", REG_BINARY, record(false, 60, -3) + record(false, 61, 1) + record(false, 62, 5) +
-                                  record(false, 63, 8) + record(false, 64, 20)},
+                                  record(true, 63, 8) + record(false, 64, 20)},  // a cleared row keeps its number
       {L"WindowPos", REG_BINARY, le32(saved.left) + le32(saved.top) + le32(saved.right) + le32(saved.bottom)},
   };
   for (const Expected& e : values) {
@@ -76,7 +77,7 @@ TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
   EXPECT_EQ(controlText(dialog, kLowNote), L"C4");
   EXPECT_EQ(controlText(dialog, kRangeLow), L"-3");
   EXPECT_EQ(controlText(dialog, kRangeHigh), L"12");
-  EXPECT_THAT(rows(dialog), ElementsAre(L"E4=20", L"D#4=8", L"D4=5", L"C#4=1", L"C4=-3"));
+  EXPECT_THAT(rows(dialog), ElementsAre(L"E4=20", L"D#4=", L"D4=5", L"C#4=1", L"C4=-3"));
   EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
 }
 

@@ -10,7 +10,6 @@ TEST(Japanese, DialogsShowTheJapaneseTexts) {
     ShellHost host(L"shell_japanese_dialog", settingIni);
     EXPECT_EQ(host.run(L"", {L"SONDREL_FAKE=wait"}, [&](HWND dialog) {
       EXPECT_EQ(controlText(dialog, kStatus), L"レンダリングしています") << settingIni;
-      EXPECT_EQ(controlText(dialog, IDCANCEL), L"キャンセル") << settingIni;
       EXPECT_EQ(GetDlgItem(dialog, kProgressBar) != nullptr, settingIni[7] == '1') << settingIni;
       pressButton(dialog, IDCANCEL);
     }).exitCode, kCancelled) << settingIni;
