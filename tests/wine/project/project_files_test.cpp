@@ -15,6 +15,18 @@ using namespace sondrel;
 using windriver::fileText;
 using windriver::writeFile;
 
+// The volume's file index, which stays with a file while its bytes are
+// rewritten in place; 0 when the file cannot be opened.
+ULONGLONG fileIdentity(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  BY_HANDLE_FILE_INFORMATION info = {};
+  GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  return (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+}
+
 // Shift-JIS bytes whose second byte is "\" or "|": katakana so, "table",
 // "ability", katakana po.
 const std::string kSo = "\x83\x5C", kHyo = "\x95\x5C", kNou = "\x94\x5C", kPo = "\x83\x7C";
@@ -81,13 +93,16 @@ TEST(ProjectFiles, ReplacesTheFileOnlyWhenTheNewContentIsComplete) {
   std::wstring dir = windriver::scratchDir(L"project_replace");
   std::wstring plugin = dir + L"\\plugin.ust";
   ASSERT_TRUE(writeFile(plugin, "old"));
+  // The new content is written to another file and moved into place, so the
+  // plug-in file afterwards is another file, not the old one written over.
+  ULONGLONG before = fileIdentity(plugin);
+  ASSERT_NE(before, 0u);
   EXPECT_TRUE(writeMergeDocument(plugin, parseMergeDocument("[#0001]\nA=1\n")));
+  EXPECT_NE(fileIdentity(plugin), before);
   EXPECT_EQ(fileText(plugin), "[#0001]\r\nA=1\r\n");
   EXPECT_EQ(windriver::filesIn(dir, L"*"), std::vector<std::wstring>{L"plugin.ust"}) << "no temporary file left";
 
-  // The new content is written to another file and moved into place: a file
-  // held open without delete sharing cannot be replaced, where one written
-  // over in place would be.
+  // A file held open without delete sharing cannot be replaced.
   HANDLE holder = CreateFileW(plugin.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_FALSE(base::replaceFileContent(plugin, "new content"));
