@@ -1,8 +1,12 @@
 #!/bin/bash
 # Checks the release zip as users get it: its name and checksum, its layout,
-# the guide in both languages, and every program in it (i686, GUI subsystem in
-# the plug-in folder, console for the reference tools, imports of system
-# libraries only, manifest, version resource, no build path or link time).
+# the guide in both languages, and every program in it: i686 PE32, GUI
+# subsystem in the plug-in folder and console for the reference tools,
+# exactly the system libraries it needs (a runtime DLL of the compiler or a
+# library users may not have would keep it from starting), the undecorated
+# entry points sondrel looks up in the tool libraries, the plug-ins' dialogs
+# and strings in English and Japanese against <program>_resources.rc.expected
+# and their manifest, a version resource, no build path or link time.
 # Usage: check_release.sh <i686 build directory> <release directory>
 set -u
 release_dir=$2
@@ -64,9 +68,53 @@ done
 grep -q 'レンダリング' "$root/guide-ja.html" || fail "guide-ja.html holds no Japanese text"
 grep -q 'Permission is hereby granted' "$root/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence"
 
-system_libraries=" advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shlwapi.dll user32.dll winmm.dll "
+# The imports and exports of a program, sorted, each followed by a blank.
+imports_of() {
+  case $1 in
+    plugins/sondrel/sondrel.exe) echo "comctl32.dll kernel32.dll msvcrt.dll shlwapi.dll user32.dll winmm.dll " ;;
+    plugins/sondrel/quillet.exe) echo "advapi32.dll kernel32.dll msvcrt.dll user32.dll " ;;
+    *) echo "kernel32.dll msvcrt.dll " ;;
+  esac
+}
+exports_of() {
+  case $1 in
+    */resampler10.dll) echo "exec " ;;
+    */wavtool2.dll) echo "append_files exec " ;;
+  esac
+}
+# Dialogs and string tables in every language as decompiled text without
+# comments (windres prints class names in capitals), against the expected
+# file without its # comment lines.
+check_dialogs_and_strings() {
+  local actual expected
+  actual=$(awk '/^\/\* Type: / { keep = ($3 == "dialog" || $3 == "stringtable") } keep' <<<"$resources" |
+    grep -v -e '^/\*' -e '^ *Name:' -e '^$')
+  expected=$(grep -v '^#' "$1")
+  [ "$actual" = "$expected" ] || { fail "$relative: dialogs or strings differ from $(basename "$1"):"; diff <(echo "$expected") <(echo "$actual"); }
+}
+# Resource 1 of type 24 names the assembly NAME, version 1.0.0.0 for X86, and
+# asks for Common Controls 6 and the invoker's execution level.
+check_manifest() {
+  local manifest identity dependency level attribute
+  manifest=$(sed -n '/^1 24 /,/^END/p' <<<"$resources" | sed -n 's/^ *"\(.*\)"$/\1/p' |
+    sed 's/""/"/g; s/\\n/ /g' | tr -s ' \n' ' ')
+  identity=$(grep -o '<assemblyIdentity [^>]*>' <<<"$manifest" | head -1)
+  for attribute in "name=\"$1\"" 'version="1.0.0.0"' 'processorArchitecture="X86"' 'type="win32"'; do
+    grep -qF "$attribute" <<<"$identity" || fail "$relative: manifest identity lacks $attribute: $identity"
+  done
+  dependency=$(grep -o '<dependentAssembly> *<assemblyIdentity [^>]*>' <<<"$manifest")
+  for attribute in 'name="Microsoft.Windows.Common-Controls"' 'version="6.0.0.0"' \
+    'publicKeyToken="6595b64144ccf1df"' 'language="*"' 'type="win32"'; do
+    grep -qF "$attribute" <<<"$dependency" || fail "$relative: Common Controls dependency lacks $attribute: $dependency"
+  done
+  level=$(grep -o '<requestedExecutionLevel [^>]*>' <<<"$manifest")
+  for attribute in 'level="asInvoker"' 'uiAccess="false"'; do
+    grep -qF "$attribute" <<<"$level" || fail "$relative: execution level lacks $attribute: $level"
+  done
+}
+
 check_program() {
-  local file=$1 relative=${1#"$root"/} headers imports resources
+  local file=$1 relative=${1#"$root"/} headers got resources name
   headers=$(i686-w64-mingw32-objdump -p "$file") || { fail "$relative: objdump cannot read it"; return; }
   grep -q 'file format pei-i386' <<<"$headers" || fail "$relative: not an i386 PE file"
   grep -Eq '^Magic[[:space:]]+010b' <<<"$headers" || fail "$relative: not PE32"
@@ -75,14 +123,20 @@ check_program() {
     *.exe) grep -Eq '^Subsystem[[:space:]]+00000003' <<<"$headers" || fail "$relative: not a console program" ;;
   esac
   grep -Eq '^Time/Date[[:space:]]+Thu Jan  1 00:00:00 1970' <<<"$headers" || fail "$relative: carries a link time stamp"
-  imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort)
-  for library in $imports; do
-    [[ $system_libraries == *" $library "* ]] || fail "$relative: imports $library, which is no system library"
-  done
+  got=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+  [ "$got" = "$(imports_of "$relative")" ] || fail "$relative: imports '$got', expected '$(imports_of "$relative")'"
+  got=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" | sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p' |
+    sort | tr '\n' ' ')
+  [ "$got" = "$(exports_of "$relative")" ] || fail "$relative: exports '$got', expected '$(exports_of "$relative")'"
   if grep -aqF -e "$source_root" "$file"; then fail "$relative: holds the build path $source_root"; fi
 
   resources=$(i686-w64-mingw32-windres -i "$file" -J coff -O rc 2>/dev/null)
   if [[ $relative == *.exe ]] && ! grep -q '^1 24 ' <<<"$resources"; then fail "$relative: no manifest"; fi
+  if [[ $relative == plugins/*.exe ]]; then
+    name=$(basename "$file" .exe)
+    check_dialogs_and_strings "$(dirname "$0")/${name}_resources.rc.expected"
+    check_manifest "${name^}"
+  fi
   local numbers=${version//./,}
   while [ "$(tr -cd , <<<"$numbers" | wc -c)" -lt 3 ]; do numbers="$numbers,0"; done
   grep -E "^ *FILEVERSION " <<<"$resources" | tr -d " " | grep -qx "FILEVERSION$numbers" || fail "$relative: no version resource with FILEVERSION $numbers"
@@ -102,4 +156,4 @@ if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed for $zip"
   exit 1
 fi
-echo "$name.zip: layout, checksum, guides in English and Japanese; $programs programs and libraries i686 with version $version, programs with a manifest"
+echo "$name.zip: layout, checksum, guides in English and Japanese; $programs programs and libraries i686 with version $version and exactly their imports and exports; manifests, dialogs and strings of the plug-ins"

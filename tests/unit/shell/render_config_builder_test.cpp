@@ -6,16 +6,15 @@
 
 #include "base/status.h"
 #include "base/text_lines.h"
-#include "shell/precedence_cases.h"
 
 namespace sondrel {
 namespace {
 
 // A project file's [#SETTING] values as the profile API returns them; the
 // value of `cutKey` comes back cut by the buffer.
-ProjectSettingReader projectFile(const char* lines, const std::string& cutKey = "") {
+ProjectSettingReader projectFile(const char* lines, const std::string& cutKey) {
   std::map<std::string, std::string> values;
-  base::forEachLine(lines ? lines : "", [&](std::string_view line) {
+  base::forEachLine(lines, [&](std::string_view line) {
     size_t equals = line.find('=');
     values[std::string(line.substr(0, equals))] = std::string(line.substr(equals + 1));
   });
@@ -23,24 +22,6 @@ ProjectSettingReader projectFile(const char* lines, const std::string& cutKey = 
     auto it = values.find(key);
     return ProjectFileValue{it == values.end() ? defaultValue : it->second, cutKey != key};
   };
-}
-
-TEST(RenderConfigPrecedence, RowByRow) {
-  for (const precedence_cases::PrecedenceCase& c : precedence_cases::kCases) {
-    Project project;
-    project.tool2 = c.pluginTool2;
-    project.mode2 = c.pluginMode2;
-    RenderConfig config;
-    takeProjectValues(project, config);
-    applyHostSettings(c.setting, config);
-    if (c.projectLines) {
-      ASSERT_EQ(applyProjectFile(project, c.wholeProject, projectFile(c.projectLines), config), base::kStatusOk) << c.name;
-    }
-    applyPluginMode2(project, config);
-    EXPECT_EQ(config.resamplerPath, c.resampler) << c.name;
-    EXPECT_EQ(config.outputPath, c.output) << c.name;
-    EXPECT_EQ(config.mode2, c.mode2) << c.name;
-  }
 }
 
 TEST(ProjectFilePathFor, CutsAtTheLastDotOfTheWholePath) {

@@ -109,7 +109,6 @@ TEST(Resampler, HostileArgumentsFailWithoutOutput) {
       {"length not a number", callFor(in, out, "C4", "5x0")},
       {"note beyond G9", callFor(in, out, "G#9", "500")},
       {"malformed pitch string", callFor(in, out, "C4", "500", "AA#3")},
-      {"huge repeat", callFor(in, out, "C4", "500", "AA#99999999999999999999#")},
       {"zero tempo with pitch values", zeroTempo},
       {"offset past the end", {in, out, "C4", "100", "", "5000", "500", "0", "0", "100", "0", "!120", ""}},
       {"too few arguments", {in, out, "C4"}},

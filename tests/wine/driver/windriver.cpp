@@ -108,6 +108,24 @@ bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 
 bool copyFile(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE); }
 
+std::vector<std::wstring> filesIn(const std::wstring& directory, const wchar_t* pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((directory + L"\\" + pattern).c_str(), &found);
+  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  return names;
+}
+
+std::vector<std::string> logLines(const std::wstring& path, const std::string& prefix) {
+  std::string bytes = fileText(path);
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
+    if (bytes.compare(start, prefix.size(), prefix) == 0) lines.push_back(bytes.substr(start, end - start));
+  return lines;
+}
+
 Process::~Process() {
   if (process_) CloseHandle(process_);
 }
@@ -182,6 +200,14 @@ bool waitWindowGone(HWND window, DWORD milliseconds) {
   return true;
 }
 
+bool centred(HWND window) {
+  RECT desktop, rect;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  GetWindowRect(window, &rect);
+  return rect.left == (desktop.right - (rect.right - rect.left)) / 2 &&
+         rect.top == (desktop.bottom - (rect.bottom - rect.top)) / 2;
+}
+
 std::wstring demoBank() {
   std::wstring build = buildDir();
   return build.substr(0, build.find_last_of(L'\\')) + L"\\demo_bank";
@@ -219,14 +245,6 @@ RunResult Host::run(const std::wstring& options, const std::vector<std::wstring>
   }
   if (result.exitCode == STILL_ACTIVE) process.kill();
   return result;
-}
-
-std::vector<std::string> Host::calls(const std::string& prefix) const {
-  std::string bytes = fileText(log);
-  std::vector<std::string> lines;
-  for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
-    if (bytes.compare(start, prefix.size(), prefix) == 0) lines.push_back(bytes.substr(start, end - start));
-  return lines;
 }
 
 }  // namespace windriver

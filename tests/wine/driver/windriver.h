@@ -30,6 +30,11 @@ bool processRunning(const wchar_t* program);
 std::string fileText(const std::wstring& path);
 bool fileExists(const std::wstring& path);
 bool copyFile(const std::wstring& from, const std::wstring& to);
+// The names of the files (not directories) in `directory` that the system's
+// own search for `pattern` finds.
+std::vector<std::wstring> filesIn(const std::wstring& directory, const wchar_t* pattern);
+// The lines of a log file that begin with `prefix`.
+std::vector<std::string> logLines(const std::wstring& path, const std::string& prefix);
 
 // A started child process; the handles close with the object.
 class Process {
@@ -74,6 +79,8 @@ void pressEscape(HWND dialog);
 void pressCloseBox(HWND dialog);
 
 bool waitWindowGone(HWND window, DWORD milliseconds = kPatience);
+// Whether the window stands in the middle of the desktop.
+bool centred(HWND window);
 
 // The voice bank that the native build generates beside the x86_64 build.
 std::wstring demoBank();
@@ -102,8 +109,7 @@ struct Host {
   RunResult run(const std::wstring& options, const std::vector<std::wstring>& environment = {},
                 const std::function<void(HWND)>& whileRunning = nullptr);
   HWND dialog() const { return findDialog(process.id(), L"TARV"); }
-  // Lines of the call log that begin with `prefix`.
-  std::vector<std::string> calls(const std::string& prefix) const;
+  std::vector<std::string> calls(const std::string& prefix) const { return logLines(log, prefix); }
 
   std::wstring root, work, plugin, log;
   std::wstring program = L"sondrel.exe";  // in the plug-in folder

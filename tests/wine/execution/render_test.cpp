@@ -18,7 +18,7 @@ const auto kThreeNotes = testing::DoubleNear(1550, 50);
 
 class Render : public ::testing::TestWithParam<bool> {};
 
-TEST_P(Render, SongRendersAndAKeptCacheSkipsTheResampler) {
+TEST_P(Render, SongRendersAndAKeptCacheSkipsTheResamplerAndDebugKeepsTheScripts) {
   RenderHost host(L"execution_render_song", GetParam());
   host.writePlugin(kNotes);
   const std::string resampler = GetParam() ? "resampler10.dll " : "resampler ";
@@ -31,8 +31,16 @@ TEST_P(Render, SongRendersAndAKeptCacheSkipsTheResampler) {
   EXPECT_FALSE(host.has(L"plugin_temp.wav.whd") || host.has(L"plugin_temp.wav.dat"));
   EXPECT_THAT(host.calls(resampler), SizeIs(2)) << "two sung notes";
 
-  ASSERT_EQ(host.run(L"/noplay /nodeletewav /nodeletecache").exitCode, 0u);
+  ASSERT_EQ(host.run(L"/noplay /nodeletewav /nodeletecache /debug").exitCode, 0u);
   EXPECT_TRUE(host.has(L"t1.cache"));
+  if (!GetParam()) {
+    // The scripts kept by /debug name the helper by its short path.
+    char shortHelper[MAX_PATH] = {};
+    GetShortPathNameA((base::toAnsi(host.work) + "\\plugin_helper.bat").c_str(), shortHelper, MAX_PATH);
+    EXPECT_THAT(shortHelper, testing::HasSubstr("~")) << "the helper is kept, with an 8.3 name";
+    EXPECT_THAT(fileText(host.work + L"\\plugin_temp.bat"),
+                testing::HasSubstr(std::string("\r\n@set helper=") + shortHelper + "\r\n"));
+  }
   DeleteFileW(host.log.c_str());
   ASSERT_EQ(host.run(L"/noplay /nodeletewav /nodeletecache").exitCode, 0u);
   EXPECT_THAT(host.calls(resampler), SizeIs(0));
@@ -89,32 +97,29 @@ TEST_P(Render, CancelEndsWithoutFailureMessageAndLeavesNoToolRunning) {
 }
 
 // A wildcard in the output would make the script's `del` remove every file it
-// matches, in the user's music folder say; both modes refuse it alike.
-TEST_P(Render, WildcardsInTheOutputAreRefusedAndDeleteNothing) {
+// matches, in the user's music folder say, and `del` on a folder would empty
+// it (after a question nobody sees); both modes refuse them alike.
+TEST_P(Render, WildcardsOrAFolderAsTheOutputAreRefusedAndDeleteNothing) {
   RenderHost host(L"execution_render_wildcard", GetParam());
   const std::wstring music = host.root + L"\\music";
   CreateDirectoryW(music.c_str(), nullptr);
   for (const wchar_t* victim : {L"\\keep1.wav", L"\\keep2.wav"}) writeFile(music + victim, "RIFF");
   host.writePlugin(std::string(kNotes) + "[#TRACKEND]\r\n", "CacheDir=song.cache\r\n");
   writeFile(host.work + L"\\song.ust", "[#SETTING]\r\nOutFile=" + base::toAnsi(music) + "\\keep?.wav\r\n");
-  const struct { const wchar_t* name; std::wstring options, output, character; } cases[] = {
-      {L"/o:", L"\"/o:" + music + L"\\*.wav\"", music + L"\\*.wav", L"*"},
-      {L"OutFile=", L"", music + L"\\keep?.wav", L"?"},
+  const std::wstring wildcard = L"Failed to render\nThe output file contains the character \"",
+                     notAllowed = L"\", which is not allowed in a file name: " + music,
+                     folder = L"Failed to render\nThe output file names a folder, whose files would be deleted: " + music;
+  const struct { std::wstring options, message; } cases[] = {
+      {L"\"/o:" + music + L"\\*.wav\"", wildcard + L"*" + notAllowed + L"\\*.wav"},
+      {L"", wildcard + L"?" + notAllowed + L"\\keep?.wav"},  // OutFile= of the whole project
+      {L"\"/o:" + music + L"\"", folder},
+      {L"\"/o:" + music + L"\\.\"", folder + L"\\."},
   };
   for (const auto& c : cases) {
     RunResult result = host.run(L"/noplay " + c.options);
-    EXPECT_EQ(result.exitCode, 123u) << c.name;
-    EXPECT_EQ(result.message, L"Failed to render\nThe output file contains the character \"" + c.character +
-                                  L"\", which is not allowed in a file name: " + c.output)
-        << c.name;
-    EXPECT_TRUE(fileExists(music + L"\\keep1.wav") && fileExists(music + L"\\keep2.wav")) << c.name;
-  }
-  // `del` on a folder would empty it (after a question nobody sees).
-  for (const std::wstring& folder : {music, music + L"\\."}) {
-    RunResult result = host.run(L"/noplay \"/o:" + folder + L"\"");
-    EXPECT_EQ(result.exitCode, 123u);
-    EXPECT_EQ(result.message, L"Failed to render\nThe output file names a folder, whose files would be deleted: " + folder);
-    EXPECT_TRUE(fileExists(music + L"\\keep1.wav") && fileExists(music + L"\\keep2.wav"));
+    EXPECT_EQ(result.exitCode, 123u) << c.message;
+    EXPECT_EQ(result.message, c.message);
+    EXPECT_TRUE(fileExists(music + L"\\keep1.wav") && fileExists(music + L"\\keep2.wav")) << c.message;
   }
 }
 
@@ -146,18 +151,6 @@ TEST_P(Render, FolderOutsideTheCodePageIsReachedByItsShortFormAndNeverByALookAli
 
 INSTANTIATE_TEST_SUITE_P(Modes, Render, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Dll" : "Script"; });
-
-TEST(ScriptRender, DebugKeepsTheScriptsWhichNameTheHelperByItsShortPath) {
-  RenderHost host(L"execution_render_debug", false);
-  host.writePlugin(kNotes);
-  EXPECT_EQ(host.run(L"/noplay /debug").exitCode, 0u);
-  EXPECT_TRUE(host.has(L"plugin_helper.bat"));
-  char shortHelper[MAX_PATH] = {};
-  GetShortPathNameA((base::toAnsi(host.work) + "\\plugin_helper.bat").c_str(), shortHelper, MAX_PATH);
-  ASSERT_THAT(shortHelper, testing::HasSubstr("~")) << "Wine gives 8.3 names";
-  EXPECT_THAT(fileText(host.work + L"\\plugin_temp.bat"),
-              testing::HasSubstr(std::string("\r\n@set helper=") + shortHelper + "\r\n"));
-}
 
 TEST(ScriptRender, ToolThatWritesNothingOrFailsIsNamed) {
   RenderHost host(L"execution_render_no_output", false);
@@ -236,22 +229,22 @@ TEST(DllRender, ProgressShowsEachRequestAndCallsFollowOneAnother) {
                                                    StartsWith("wavtool|3|3|ka|"), StartsWith("append_files|")));
 }
 
-TEST(DllRender, MissingEntryPointSkipsItsCalls) {
-  RenderHost host(L"execution_render_no_exec", true, Tools::FakesWithoutResamplerExec);
-  host.writePlugin(kNotes);
-  EXPECT_EQ(host.run(L"/noplay").exitCode, 0u);
-  EXPECT_THAT(host.calls("resampler"), SizeIs(0));
-  EXPECT_THAT(host.calls("wavtool|"), SizeIs(3));
-}
-
-TEST(DllRender, MissingLibraryGivesItsErrorCode) {
-  RenderHost host(L"execution_render_no_library", true, Tools::NoResamplerLibrary);
-  host.writePlugin(kNotes);
-  RunResult result = host.run(L"/noplay");
-  EXPECT_EQ(result.exitCode, static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
-  EXPECT_EQ(result.message, L"Failed to render\nThe tool library " + host.root +
-                                L"\\resampler10.dll could not be loaded (error 126).");
-  EXPECT_THAT(host.calls("wavtool2.dll"), SizeIs(0)) << "nothing is rendered";
+// A library without its entry point is skipped; one that is missing fails
+// the render before anything is rendered.
+TEST(DllRender, MissingEntryPointIsSkippedAndAMissingLibraryNamed) {
+  const struct { Tools tools; DWORD exitCode; size_t wavtoolCalls; const wchar_t* message; } cases[] = {
+      {Tools::FakesWithoutResamplerExec, 0, 3, L""},
+      {Tools::NoResamplerLibrary, ERROR_MOD_NOT_FOUND, 0, L"\\resampler10.dll could not be loaded (error 126)."},
+  };
+  for (const auto& c : cases) {
+    RenderHost host(L"execution_render_incomplete", true, c.tools);
+    host.writePlugin(kNotes);
+    RunResult result = host.run(L"/noplay");
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.exitCode;
+    EXPECT_EQ(result.message, *c.message ? L"Failed to render\nThe tool library " + host.root + c.message : L"");
+    EXPECT_THAT(host.calls("resampler"), SizeIs(0)) << c.exitCode;
+    EXPECT_THAT(host.calls("wavtool"), SizeIs(c.wavtoolCalls)) << c.exitCode;
+  }
 }
 
 // A tool library may need a DLL shipped beside it; one of that name planted in

@@ -15,16 +15,6 @@ using namespace sondrel;
 using windriver::fileText;
 using windriver::writeFile;
 
-std::set<std::wstring> filesIn(const std::wstring& dir) {
-  std::set<std::wstring> names;
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
-  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data))
-    if (data.cFileName[0] != L'.') names.insert(data.cFileName);
-  FindClose(find);
-  return names;
-}
-
 // The volume's file index, which stays with a file while its bytes are
 // rewritten in place; 0 when the file cannot be opened.
 ULONGLONG fileIdentity(const std::wstring& path) {
@@ -110,7 +100,7 @@ TEST(ProjectFiles, ReplacesTheFileOnlyWhenTheNewContentIsComplete) {
   EXPECT_TRUE(writeMergeDocument(plugin, parseMergeDocument("[#0001]\nA=1\n")));
   EXPECT_NE(fileIdentity(plugin), before);
   EXPECT_EQ(fileText(plugin), "[#0001]\r\nA=1\r\n");
-  EXPECT_EQ(filesIn(dir), std::set<std::wstring>{L"plugin.ust"}) << "no temporary file left";
+  EXPECT_EQ(windriver::filesIn(dir, L"*"), std::vector<std::wstring>{L"plugin.ust"}) << "no temporary file left";
 
   // A file held open without delete sharing cannot be replaced.
   HANDLE holder = CreateFileW(plugin.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -118,7 +108,7 @@ TEST(ProjectFiles, ReplacesTheFileOnlyWhenTheNewContentIsComplete) {
   EXPECT_FALSE(base::replaceFileContent(plugin, "new content"));
   CloseHandle(holder);
   EXPECT_EQ(fileText(plugin), "[#0001]\r\nA=1\r\n");
-  EXPECT_EQ(filesIn(dir), std::set<std::wstring>{L"plugin.ust"}) << "the temporary file is deleted";
+  EXPECT_EQ(windriver::filesIn(dir, L"*"), std::vector<std::wstring>{L"plugin.ust"}) << "the temporary file is deleted";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // quillet on a Japanese system (LANG=ja_JP.UTF-8: Japanese texts, code page
-// 932): the Japanese template, and flags with double-byte characters.
+// 932): the Japanese template (found by its caption; its texts are the
+// release check's part), and flags with double-byte characters.
 #include "quillet_host.h"
 
 namespace quillettest {
@@ -10,10 +11,6 @@ TEST_F(QuilletTest, JapaneseDialogKeepsDoubleByteCharactersOfTheFlags) {
   QuilletHost host(L"quillet_japanese", "[#0001]\r\nLyric=\x82\xA0\r\nNoteNum=60\r\nFlags=\x83\x67" "5\r\n");
   HWND dialog = host.open({{kRangeLow, L"3"}}, L"フラグを段階的に変更");
   ASSERT_NE(dialog, nullptr);
-  struct Text { int id; const wchar_t* text; } texts[] = {
-      {IDOK, L"OK"}, {IDCANCEL, L"キャンセル"}, {kSave, L"保存"}, {kRead, L"読込"}, {kDelete, L"削除"},
-      {0xFFFF, L"フラグ(&F):"}, {kApply, L"適用(&A)"}, {kPlay, L"試聴(&P)"}};
-  for (const Text& t : texts) EXPECT_EQ(controlText(dialog, t.id), t.text) << "control " << t.id;
   ASSERT_TRUE(click(dialog, kApply));
   EXPECT_EQ(host.close(dialog, IDOK), 0u);
   EXPECT_EQ(fileText(host.plugin), "[#0001]\r\nFlags=\x83\x67" "5g3\r\n");

@@ -44,6 +44,7 @@ TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(click(dialog, kApply));
     typeInRow(dialog, 0, L"20");
+    typeInRow(dialog, 1, L"");
     SetWindowPos(dialog, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     GetWindowRect(dialog, &saved);
     EXPECT_EQ(host.close(dialog, IDOK), 0u);
@@ -55,7 +56,7 @@ TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
       {L"RangeLow", REG_DWORD, le32(-3)},
       {L"RangeHigh", REG_DWORD, le32(12)},
       {L"Values", REG_BINARY, record(false, 60, -3) + record(false, 61, 1) + record(false, 62, 5) +
-                                  record(false, 63, 8) + record(false, 64, 20)},
+                                  record(true, 63, 8) + record(false, 64, 20)},  // a cleared row keeps its number
       {L"WindowPos", REG_BINARY, le32(saved.left) + le32(saved.top) + le32(saved.right) + le32(saved.bottom)},
   };
   for (const Expected& e : values) {
@@ -76,7 +77,7 @@ TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
   EXPECT_EQ(controlText(dialog, kLowNote), L"C4");
   EXPECT_EQ(controlText(dialog, kRangeLow), L"-3");
   EXPECT_EQ(controlText(dialog, kRangeHigh), L"12");
-  EXPECT_THAT(rows(dialog), ElementsAre(L"E4=20", L"D#4=8", L"D4=5", L"C#4=1", L"C4=-3"));
+  EXPECT_THAT(rows(dialog), ElementsAre(L"E4=20", L"D#4=", L"D4=5", L"C#4=1", L"C4=-3"));
   EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
 }
 
@@ -127,8 +128,9 @@ TEST_F(QuilletTest, ConfigurationsMatchWholeNamesAndTheListShowsTheRegistry) {
   EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
 }
 
+// How each broken value is decoded is the native tests' part; these reach
+// quillet through the registry and the screen.
 TEST_F(QuilletTest, StoredValuesThatBreakTheDataModelAreRepairedOrIgnored) {
-  const std::string set5 = record(false, 0, 5);
   const std::vector<std::wstring> selection = {L"E4=", L"D#4=", L"D4=", L"C#4=", L"C4="};
   struct Case {
     const char* name;
@@ -137,23 +139,12 @@ TEST_F(QuilletTest, StoredValuesThatBreakTheDataModelAreRepairedOrIgnored) {
     std::vector<std::wstring> rows;
     LONG left;  // -1: centred
   } cases[] = {
-      {"ScaleLow above ScaleHigh",
-       {{L"ScaleLow", {REG_DWORD, le32(70)}}, {L"ScaleHigh", {REG_DWORD, le32(65)}}, {L"Values", {REG_BINARY, set5}}},
-       L"g", selection, -1},
-      {"a scale that would make a huge grid",
-       {{L"ScaleLow", {REG_DWORD, le32(1)}}, {L"ScaleHigh", {REG_DWORD, le32(INT32_MAX)}}}, L"g", selection, -1},
       {"Values shorter than the scale, an empty byte of 2",
        {{L"ScaleLow", {REG_DWORD, le32(60)}}, {L"ScaleHigh", {REG_DWORD, le32(62)}},
-        {L"Values", {REG_BINARY, record(false, 9, 4) + std::string(1, '\2') + set5.substr(1)}}},
+        {L"Values", {REG_BINARY, record(false, 9, 4) + std::string(1, '\2') + record(false, 0, 5).substr(1)}}},
        L"g", {L"D4=", L"C#4=", L"C4=4"}, -1},
-      {"Values longer than the scale",
-       {{L"ScaleLow", {REG_DWORD, le32(60)}}, {L"ScaleHigh", {REG_DWORD, le32(62)}},
-        {L"Values", {REG_BINARY, set5 + set5 + set5 + set5}}},
-       L"g", {L"D4=", L"C#4=", L"C4="}, -1},
       {"Flag longer than 15 characters", {{L"Flag", {REG_SZ, std::string(40, 'q')}}}, L"g", selection, -1},
       {"Flag without its terminator", {{L"Flag", {REG_SZ, std::string("x\0y\0", 4)}}}, L"xy", selection, -1},
-      {"WindowPos of the wrong size", {{L"WindowPos", {REG_BINARY, le32(30) + le32(30) + le32(300)}}}, L"g", selection, -1},
-      {"WindowPos of the wrong type", {{L"WindowPos", {REG_SZ, le32(30) + le32(30) + le32(300) + le32(300)}}}, L"g", selection, -1},
       {"WindowPos off every screen",
        {{L"WindowPos", {REG_BINARY, le32(-30000) + le32(-30000) + le32(-29700) + le32(-29700)}}}, L"g", selection, -1},
       {"WindowPos on the screen", {{L"WindowPos", {REG_BINARY, le32(30) + le32(30) + le32(0) + le32(0)}}}, L"g", selection, 30},
@@ -166,10 +157,9 @@ TEST_F(QuilletTest, StoredValuesThatBreakTheDataModelAreRepairedOrIgnored) {
     ASSERT_NE(dialog, nullptr) << c.name;
     EXPECT_EQ(controlText(dialog, kFlag), c.flag) << c.name;
     EXPECT_EQ(rows(dialog), c.rows) << c.name;
-    RECT desktop, window;
-    GetWindowRect(GetDesktopWindow(), &desktop);
+    RECT window;
     GetWindowRect(dialog, &window);
-    EXPECT_EQ(window.left, c.left >= 0 ? c.left : (desktop.right - (window.right - window.left)) / 2) << c.name;
+    EXPECT_TRUE(c.left >= 0 ? window.left == c.left : centred(dialog)) << c.name;
     EXPECT_EQ(host.close(dialog, IDCANCEL), 0u) << c.name;
   }
 }

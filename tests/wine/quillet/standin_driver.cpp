@@ -18,14 +18,6 @@ std::wstring environment(const wchar_t* name) {
   return value;
 }
 
-std::vector<std::string> resamplerCalls(const std::wstring& log) {
-  std::vector<std::string> calls;
-  std::string bytes = fileText(log);
-  for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
-    if (bytes.compare(start, 9, "resampler") == 0) calls.push_back(bytes.substr(start, end - start));
-  return calls;
-}
-
 TEST_F(QuilletTest, RealSondrelPreviewsTheChangesAndOkWritesThem) {
   std::wstring temp = environment(L"QUILLET_STANDIN_HOST") + L"\\temp", log = environment(L"QUILLET_STANDIN_LOG");
   HWND dialog = findDialog(0, kCaption, 60000);
@@ -33,7 +25,7 @@ TEST_F(QuilletTest, RealSondrelPreviewsTheChangesAndOkWritesThem) {
   type(dialog, kRangeHigh, L"14");
   ASSERT_TRUE(click(dialog, kApply));
   bool previewed = click(dialog, kPlay, 150000);
-  std::vector<std::string> calls = resamplerCalls(log);
+  std::vector<std::string> calls = logLines(log, "resampler");
   EXPECT_TRUE(previewed) << "the preview did not end";
   // The flags of the notes C4 D4 E4 G4 E4 D4 C4 after the merge, as the
   // resampler receives them (sondrel puts a "/" before D and E).

@@ -10,7 +10,6 @@ TEST(Japanese, DialogsShowTheJapaneseTexts) {
     ShellHost host(L"shell_japanese_dialog", settingIni);
     EXPECT_EQ(host.run(L"", {L"SONDREL_FAKE=wait"}, [&](HWND dialog) {
       EXPECT_EQ(controlText(dialog, kStatus), L"レンダリングしています") << settingIni;
-      EXPECT_EQ(controlText(dialog, IDCANCEL), L"キャンセル") << settingIni;
       EXPECT_EQ(GetDlgItem(dialog, kProgressBar) != nullptr, settingIni[7] == '1') << settingIni;
       pressButton(dialog, IDCANCEL);
     }).exitCode, kCancelled) << settingIni;
@@ -19,10 +18,8 @@ TEST(Japanese, DialogsShowTheJapaneseTexts) {
 
 TEST(Japanese, FailureMessageAndItsCauseAreJapanese) {
   ShellHost host(L"shell_japanese_failure", nullptr);
-  RunResult result = host.run(L"", {L"SONDREL_FAKE=fail:2"});
-  EXPECT_EQ(result.message, L"レンダリング中にエラーが発生しました");
   const std::wstring tooLong = L"Z:\\" + std::wstring(300, L'\u66f2');
-  result = host.run(L"/o:" + tooLong);
+  RunResult result = host.run(L"/o:" + tooLong);
   EXPECT_EQ(result.message, L"レンダリング中にエラーが発生しました\n出力ファイルが 259 文字を超えています: " + tooLong);
 }
 

@@ -2,14 +2,6 @@
 
 #include "windriver.h"
 
-TEST(Harness, ScratchDirectoryIsFreshAndWritable) {
-  std::wstring dir = windriver::scratchDir(L"harness_smoke");
-  ASSERT_TRUE(CreateDirectoryW((dir + L"\\sub").c_str(), nullptr));
-  ASSERT_TRUE(windriver::writeFile(dir + L"\\sub\\a.txt", "x"));
-  dir = windriver::scratchDir(L"harness_smoke");
-  EXPECT_FALSE(windriver::fileExists(dir + L"\\sub"));
-}
-
 // A directory that is the current one cannot be removed: the test fails
 // instead of waiting for it forever.
 TEST(Harness, ScratchDirectoryThatCannotBeRemovedFailsTheTest) {

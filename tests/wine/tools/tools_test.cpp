@@ -40,15 +40,29 @@ Function entry(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
-// The entry points of both tool libraries of the build, loaded into this process.
+// The entry points of both tool libraries of the build, loaded into this
+// process, called with a list of arguments (missing ones are null).
 struct Libraries {
   HMODULE resampler = load(L"resampler10.dll"), wavtool = load(L"wavtool2.dll");
-  ResamplerExec resample = entry<ResamplerExec>(resampler, "exec");
-  WavtoolExec wav = entry<WavtoolExec>(wavtool, "exec");
+  ResamplerExec resampleEntry = entry<ResamplerExec>(resampler, "exec");
+  WavtoolExec wavEntry = entry<WavtoolExec>(wavtool, "exec");
   AppendFiles append = entry<AppendFiles>(wavtool, "append_files");
   ~Libraries() {
     FreeLibrary(resampler);
     FreeLibrary(wavtool);
+  }
+  static std::vector<const char*> pointers(const Args& args, size_t count) {
+    std::vector<const char*> p(count, nullptr);
+    for (size_t i = 0; i < args.size() && i < count; ++i) p[i] = args[i].c_str();
+    return p;
+  }
+  int resample(const Args& args) const {
+    std::vector<const char*> a = pointers(args, 14);
+    return resampleEntry(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12], a[13]);
+  }
+  int wav(const Args& args) const {
+    std::vector<const char*> a = pointers(args, 15);
+    return wavEntry(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12], a[13], a[14]);
   }
 };
 
@@ -73,13 +87,9 @@ TEST(Tools, ProgramsAndLibrariesWriteTheSameFiles) {
   std::string dir = base::toAnsi(windriver::scratchDir(L"tools_same"));
   reftools::writeWholeFile(dir + "\\a.wav", reftools::encodeWav(reftools::synthesizeVowel('a', 220, 0.5)));
   Libraries libraries;
-  ASSERT_TRUE(libraries.resample && libraries.wav && libraries.append);
+  ASSERT_TRUE(libraries.resampleEntry && libraries.wavEntry && libraries.append);
   ASSERT_EQ(runProgram(L"resampler.exe", resamplerCall(dir, dir + "\\note.wav")), 0u);
-  Args a = resamplerCall(dir, dir + "\\library.wav");
-  ASSERT_EQ(libraries.resample(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(),
-                               a[6].c_str(), a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(),
-                               a[12].c_str(), nullptr),
-            0);
+  ASSERT_EQ(libraries.resample(resamplerCall(dir, dir + "\\library.wav")), 0);
   std::string note = fileBytes(dir + "\\note.wav");
   EXPECT_EQ(note.size(), reftools::kWavHeaderSize + 2 * 19845) << "450 ms at 44.1 kHz";
   EXPECT_TRUE(note == fileBytes(dir + "\\library.wav")) << "resampler outputs differ";
@@ -88,11 +98,7 @@ TEST(Tools, ProgramsAndLibrariesWriteTheSameFiles) {
   for (const Args& call : wavtoolCalls(dir, byProgram)) ASSERT_EQ(runProgram(L"wavtool.exe", call), 0u) << call[3];
   for (Args a : wavtoolCalls(dir, byLibrary)) {
     a.resize(15);
-    ASSERT_EQ(libraries.wav(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(),
-                            a[6].c_str(), a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(),
-                            a[12].c_str(), a[13].c_str(), a[14].c_str()),
-              0)
-        << a[3];
+    ASSERT_EQ(libraries.wav(a), 0) << a[3];
   }
   ASSERT_EQ(libraries.append((byLibrary + ".whd").c_str(), (byLibrary + ".dat").c_str(), byLibrary.c_str()), 0);
   std::string header = fileBytes(byProgram + ".whd"), data = fileBytes(byProgram + ".dat");
@@ -108,13 +114,9 @@ TEST(Tools, MissingArgumentsFailWithoutOutput) {
   EXPECT_EQ(runProgram(L"resampler.exe", {}), 1u) << "resampler without arguments";
   EXPECT_EQ(runProgram(L"wavtool.exe", {}), 1u) << "wavtool without arguments";
   Libraries libraries;
-  ASSERT_TRUE(libraries.resample && libraries.wav && libraries.append);
-  EXPECT_EQ(libraries.resample(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr, nullptr, nullptr),
-            1);
-  EXPECT_EQ(libraries.wav(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, nullptr, nullptr, nullptr),
-            1);
+  ASSERT_TRUE(libraries.resampleEntry && libraries.wavEntry && libraries.append);
+  EXPECT_EQ(libraries.resample({}), 1);
+  EXPECT_EQ(libraries.wav({}), 1);
   EXPECT_EQ(libraries.append(nullptr, nullptr, nullptr), 1);
   EXPECT_EQ(libraries.append((out + ".whd").c_str(), (out + ".dat").c_str(), out.c_str()), 1) << "parts missing";
   EXPECT_FALSE(windriver::fileExists(base::fromAnsi(out)));
