@@ -7,9 +7,9 @@
 # entry points sondrel looks up in the tool libraries, the plug-ins' dialogs
 # and strings in English and Japanese against <program>_resources.rc.expected
 # and their manifest, a version resource, no build path or link time.
-# Usage: check_release.sh <i686 build directory> <release directory>
+# Usage: check_release.sh <release directory>
 set -u
-release_dir=$2
+release_dir=$1
 source_root=$(cd "$(dirname "$0")/../.." && pwd)
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
