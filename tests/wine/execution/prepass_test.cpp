@@ -56,6 +56,16 @@ struct PrepassHost : RenderHost {
     return run(L"/noplay /nodeletewav", environment, whileRunning);
   }
 
+  // The same, made once more when a tool run is missing from the log: under
+  // load, Wine's interpreter now and then fails to find a program it has
+  // just run ("Can't recognize ..."). A fault of sondrel repeats.
+  RunResult renderEveryRun(int runs, size_t toolRuns, const std::vector<std::wstring>& environment,
+                           const std::function<void(HWND)>& whileRunning = nullptr) {
+    RunResult result = render(runs, environment, whileRunning);
+    if (toolOrder().size() < toolRuns) result = render(runs, environment, whileRunning);
+    return result;
+  }
+
   // What the stand-in received, by its output file's name.
   std::map<std::wstring, std::string> received() const {
     std::map<std::wstring, std::string> texts;
@@ -95,13 +105,13 @@ struct PrepassHost : RenderHost {
 TEST(Prepass, RunsWhatTheScriptsWouldRunSideBySideNoMoreAtOnceThanSetAndLeavesFailedRunsToThem) {
   PrepassHost host(L"prepass_same");
   const std::vector<std::wstring> slow = {L"STANDIN_SLEEP_MS=800"};
-  ASSERT_EQ(host.render(1, slow).exitCode, 0u);
+  ASSERT_EQ(host.renderEveryRun(1, 14, slow).exitCode, 0u);
   EXPECT_EQ(host.toolOrder(), "wrwrwwrwrwrwrw") << "one after another inside the scripts, as before";
   EXPECT_EQ(host.mostAtOnce(), 1u);
   const std::map<std::wstring, std::string> byScripts = host.received();
   const std::string wav = host.wav();
 
-  ASSERT_EQ(host.render(3, slow, [](HWND dialog) {
+  ASSERT_EQ(host.renderEveryRun(3, 14, slow, [](HWND dialog) {
     EXPECT_TRUE(waitForText(dialog, 1001, L"WAVファイルを書き出しています"));
     EXPECT_EQ(SendDlgItemMessageW(dialog, 1002, PBM_GETPOS, 0, 0), 6);
   }).exitCode, 0u);
