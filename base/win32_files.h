@@ -1,10 +1,11 @@
-// Win32 file helpers shared by the Win32 files: handle ownership and the
-// deletion of files by wildcard pattern.
+// Win32 helpers shared by the Win32 files: handle ownership, the state of an
+// event, and the deletion of files by wildcard pattern.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace base {
 
@@ -19,6 +20,11 @@ class OwnedHandle {
   }
   OwnedHandle(const OwnedHandle&) = delete;
   OwnedHandle& operator=(const OwnedHandle&) = delete;
+  OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
   HANDLE get() const { return handle_; }
 
@@ -28,6 +34,10 @@ class OwnedHandle {
 
 using FileHandle = OwnedHandle<CloseHandle>;
 using FindHandle = OwnedHandle<FindClose>;
+
+// Whether the event (may be null: never) is signalled now; how the render's
+// loops look at the cancel event between their steps.
+inline bool isSignalled(HANDLE event) { return event && WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
 
 // Deletes every file (directories are passed over) of `directory` whose name
 // matches the wildcard `pattern`; failures are ignored.

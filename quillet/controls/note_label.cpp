@@ -1,21 +1,10 @@
 #include "controls/note_label.h"
 
+#include "base/ascii_case.h"
 #include "base/note_names.h"
 #include "base/number_text.h"
 
 namespace quillet {
-namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  return true;
-}
-
-}  // namespace
 
 std::string noteLabel(int32_t note) {
   if (note < 24 || note > 119) return std::string();
@@ -28,7 +17,7 @@ int32_t parseNoteLabel(std::string_view text) {
   if (digit == std::string_view::npos) return -1;
   std::string_view name = text.substr(0, digit);
   for (int pitchClass = 0; pitchClass < 12; ++pitchClass) {
-    if (!equalIgnoringCase(name, base::kNoteNames[pitchClass])) continue;
+    if (!base::equalsIgnoringAsciiCase(name, base::kNoteNames[pitchClass])) continue;
     int64_t note = pitchClass + 12 * (int64_t{base::readInt(text.substr(digit))} + 1);
     return note > INT32_MAX ? -1 : static_cast<int32_t>(note);
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/status.h"
+#include "base/win32_files.h"
 #include "execution/cache_listing.h"
 #include "execution/dll_arguments.h"
 #include "execution/pacer.h"
@@ -90,8 +91,6 @@ void callWavtool(WavtoolExec exec, const WavtoolCall& a) {
        a[14].c_str());
 }
 
-bool cancelled(HANDLE cancelEvent) { return cancelEvent && WaitForSingleObject(cancelEvent, 0) == WAIT_OBJECT_0; }
-
 }  // namespace
 
 int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config, const std::wstring& libraryDir,
@@ -125,7 +124,7 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
   size_t position = 0;
   for (const RenderRequest& request : config.requests) {
     const uint64_t now = GetTickCount64();
-    if (cancel.due(now, false) && cancelled(cancelEvent)) return base::kStatusCancelled;
+    if (cancel.due(now, false) && base::isSignalled(cancelEvent)) return base::kStatusCancelled;
     ++position;
     if (progress.due(now, position == config.requests.size())) {
       SetDlgItemTextA(dialog, 1001, request.resampler.lyric.c_str());

@@ -3,15 +3,10 @@
 #include <array>
 
 #include "base/ascii_case.h"
-#include "base/number_text.h"
 #include "execution/script_text.h"
 
 namespace sondrel {
 namespace {
-
-// Numbers as the script writer puts them into the lines.
-std::string scriptNumber(double value) { return base::formatShortest6(value); }
-std::string scriptNumber(int32_t value) { return base::formatText("%d", static_cast<int>(value)); }
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "planning/render_config.h"
 
@@ -25,8 +26,8 @@ using PrepassProgress = std::function<void(size_t ended, size_t total)>;
 // ".exe" named by its full path: the interpreter finds other names by rules
 // of its own (PATHEXT, batch files run inside it); nor when the current
 // directory, which must be the plug-in file's as the interpreter's will be, is
-// not on a drive. The scripts must be written (RenderConfig
-// `helperScriptPath`).
+// not on a drive. The scripts must be written; `helperReference` is the helper
+// as the main script's "@set helper=" line names it (ScriptPaths).
 //
 // The older cache files of a note ("<index>_*.wav") are deleted before its run,
 // as the helper deletes them. A run that ends with a code other than 0 has its
@@ -35,6 +36,7 @@ using PrepassProgress = std::function<void(size_t ended, size_t total)>;
 // cancel event was signalled: every running resampler is then ended and the
 // cache files it was writing are deleted, so that no cut file is taken as
 // done by a later render that keeps the cache.
-int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, int runs, const PrepassProgress& progress);
+int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, std::string_view helperReference, int runs,
+                           const PrepassProgress& progress);
 
 }  // namespace sondrel

@@ -3,30 +3,23 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "base/ansi_code_page.h"
 #include "base/ansi_text.h"
 #include "base/status.h"
+#include "base/win32_files.h"
 #include "execution/cache_listing.h"
 #include "execution/helper_resampler_call.h"
 #include "execution/interpreter_environment.h"
-#include "execution/process_job.h"
 #include "execution/pacer.h"
-#include "execution/script_text.h"
-#include "execution/short_path.h"
+#include "execution/process_job.h"
 
 namespace sondrel {
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-
 struct Run {
-  std::unique_ptr<void, HandleCloser> process;
+  base::FileHandle process;
   std::string cacheFile;
 };
 
@@ -44,15 +37,6 @@ std::wstring currentDirectory() {
   return directory;
 }
 
-// The helper as the main script's "@set helper=" line names it.
-std::string helperReference(const std::string& helperPath) {
-  std::string shortHelper = shortPathOf(helperPath);
-  std::string reference;
-  RenderFailure unused;
-  formatHelperReference(shortHelper.empty() ? helperPath : shortHelper, base::ansiCharacterLength, reference, unused);
-  return reference;
-}
-
 void setAll(InterpreterEnvironment& environment, const std::vector<ScriptVariable>& variables) {
   // The values mean what they mean in the ANSI code page, in which sondrel
   // wrote the scripts. The interpreter reads scripts in the OEM code page,
@@ -63,16 +47,15 @@ void setAll(InterpreterEnvironment& environment, const std::vector<ScriptVariabl
 }
 
 // The interpreter's environment once the main script's header has run.
-InterpreterEnvironment headerEnvironment(const RenderConfig& config, const std::wstring& directory) {
+InterpreterEnvironment headerEnvironment(const RenderConfig& config, std::string_view helperReference,
+                                         const std::wstring& directory) {
   wchar_t* block = GetEnvironmentStringsW();
   InterpreterEnvironment environment(environmentEntries(block));
   if (block) FreeEnvironmentStringsW(block);
   environment.startIn(directory);
-  setAll(environment, headerVariables(config, helperReference(config.helperScriptPath)));
+  setAll(environment, headerVariables(config, helperReference));
   return environment;
 }
-
-bool cancelled(HANDLE cancelEvent) { return cancelEvent && WaitForSingleObject(cancelEvent, 0) == WAIT_OBJECT_0; }
 
 class Prepass {
  public:
@@ -90,8 +73,7 @@ class Prepass {
     if (job_.start(config.resamplerPath.c_str(), helperResamplerCommandLine(config, request), environment.c_str(),
                    process, CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS) != base::kStatusOk)
       return false;
-    running_.push_back(
-        {std::unique_ptr<void, HandleCloser>(process), config.cacheDir + "\\" + request.resampler.cachePath});
+    running_.push_back({base::FileHandle(process), config.cacheDir + "\\" + request.resampler.cachePath});
     return true;
   }
 
@@ -129,7 +111,7 @@ class Prepass {
     return cancelRequested() ? base::kStatusCancelled : base::kStatusOk;
   }
 
-  bool cancelRequested() const { return cancelled(cancelEvent_); }
+  bool cancelRequested() const { return base::isSignalled(cancelEvent_); }
 
  private:
   void report() {
@@ -147,7 +129,8 @@ class Prepass {
 
 }  // namespace
 
-int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, int runs, const PrepassProgress& progress) {
+int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, std::string_view helperReference, int runs,
+                           const PrepassProgress& progress) {
   const size_t limit = std::min<size_t>(static_cast<size_t>(std::max(runs, 0)), MAXIMUM_WAIT_OBJECTS - 1);
   // The interpreter does not stay in a share's directory (it moves to the
   // system's), so its runs would not start where sondrel's would.
@@ -161,7 +144,7 @@ int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, int r
     if (!request.resampler.skipResample && !cache.contains(request.resampler.cachePath)) ++total;
   if (total == 0) return base::kStatusOk;
 
-  InterpreterEnvironment environment = headerEnvironment(config, directory);
+  InterpreterEnvironment environment = headerEnvironment(config, helperReference, directory);
   Prepass prepass(cancelEvent, total, progress);
   for (const RenderRequest& request : config.requests) {
     // Every block's variables, in the script's order: a variable keeps the

@@ -74,7 +74,7 @@ int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, const s
   DWORD wait = WaitForMultipleObjects(cancelEvent ? 2 : 1, handles, FALSE, INFINITE);
   // When the interpreter ends just as Cancel comes, the wait reports the
   // interpreter (the first handle); the user's Cancel still decides.
-  if (wait == WAIT_OBJECT_0 + 1 || (cancelEvent && WaitForSingleObject(cancelEvent, 0) == WAIT_OBJECT_0)) {
+  if (wait == WAIT_OBJECT_0 + 1 || base::isSignalled(cancelEvent)) {
     job.terminateAll(0);
     job.waitUntilEnded(kEndWaitMs);
     deleteNewestCacheFile(cacheDir, started);

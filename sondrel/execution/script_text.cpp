@@ -33,8 +33,8 @@ class ScriptLines {
     }
     return *this;
   }
-  ScriptLines& number(double value) { return literal(base::formatShortest6(value)); }
-  ScriptLines& number(int32_t value) { return literal(base::formatText("%d", static_cast<int>(value))); }
+  ScriptLines& number(double value) { return literal(scriptNumber(value)); }
+  ScriptLines& number(int32_t value) { return literal(scriptNumber(value)); }
   ScriptLines& end() { return literal("\r\n"); }
 
   // The request whose lines follow, named in a failure.
@@ -150,6 +150,9 @@ void writeSung(ScriptLines& lines, const RenderRequest& request) {
 }
 
 }  // namespace
+
+std::string scriptNumber(double value) { return base::formatShortest6(value); }
+std::string scriptNumber(int32_t value) { return base::formatText("%d", static_cast<int>(value)); }
 
 std::string helperScriptText() {
   return "@if exist %temp% goto A\r\n"

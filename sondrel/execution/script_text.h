@@ -12,6 +12,11 @@
 
 namespace sondrel {
 
+// Numbers as the scripts write them: a double like "%.6g", an int in plain
+// decimal.
+std::string scriptNumber(double value);
+std::string scriptNumber(int32_t value);
+
 // The five lines of the helper script; it holds no field of the render.
 std::string helperScriptText();
 

@@ -13,6 +13,7 @@ namespace sondrel {
 struct ScriptPaths {
   std::string mainScript;
   std::string helperScript;
+  std::string helperReference;  // the helper as the "@set helper=" line names it
 };
 
 // Writes "plugin_helper.bat" and "plugin_temp.bat" into the directory of the

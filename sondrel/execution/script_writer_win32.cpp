@@ -75,6 +75,7 @@ int32_t writeScripts(RenderConfig& config, const std::wstring& pluginFilePath, S
     status = buildMainScript(config, reference, base::ansiCharacterLength, mainText, failure);
   if (status == base::kStatusOk) status = writeWholeFile(paths.mainScript, mainText, failure);
   if (status != base::kStatusOk) DeleteFileA(paths.helperScript.c_str());
+  paths.helperReference = reference;
   return status;
 }
 

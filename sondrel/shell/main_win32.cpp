@@ -7,7 +7,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "base/file_access.h"
@@ -52,18 +51,20 @@ int32_t parseCommandLine(RunOptions& options) {
   options.debug = line.debug;
   // A path cut to its buffer would name another file: one that does not fit
   // stays out of RunOptions, and the failure names it.
-  const std::pair<wchar_t*, const std::wstring*> paths[] = {{options.pluginFilePath, &line.pluginFilePath},
-                                                            {options.modificationPath, &line.modificationPath},
-                                                            {options.outputPath, &line.outputPath}};
-  const FailureSubject subjects[] = {FailureSubject::PluginFile, FailureSubject::ModificationFile,
-                                     FailureSubject::Output};
-  for (size_t i = 0; i < 3; ++i) {
-    if (base::fitsMaxPath(*paths[i].second)) {
-      lstrcpynW(paths[i].first, paths[i].second->c_str(), MAX_PATH);
+  const struct {
+    wchar_t* field;
+    const std::wstring& value;
+    FailureSubject subject;
+  } paths[] = {{options.pluginFilePath, line.pluginFilePath, FailureSubject::PluginFile},
+               {options.modificationPath, line.modificationPath, FailureSubject::ModificationFile},
+               {options.outputPath, line.outputPath, FailureSubject::Output}};
+  for (const auto& path : paths) {
+    if (base::fitsMaxPath(path.value)) {
+      lstrcpynW(path.field, path.value.c_str(), MAX_PATH);
     } else if (options.failure.cause == FailureCause::Unknown) {
       options.failure.cause = FailureCause::PathTooLong;
-      options.failure.subject = subjects[i];
-      options.failure.wideText = *paths[i].second;
+      options.failure.subject = path.subject;
+      options.failure.wideText = path.value;
     }
   }
   return status;

@@ -66,8 +66,9 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
   ScriptPaths scripts;
   status = writeScripts(config, options.pluginFilePath, scripts, options.failure);
   if (status != base::kStatusOk) return status;
-  status = resampleAheadOfScripts(options, config);
-  if (status == base::kStatusOk) status = runScript(options.cancelEvent, scripts.mainScript, config.cacheDir, options.failure);
+  status = resampleAheadOfScripts(options, config, scripts);
+  if (status == base::kStatusOk)
+    status = runScript(options.cancelEvent, scripts.mainScript, config.cacheDir, options.failure);
   if (!options.debug) {
     std::remove(scripts.mainScript.c_str());
     std::remove(scripts.helperScript.c_str());
@@ -79,7 +80,7 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
 
 int32_t renderProject(RunOptions& options) {
   // A Cancel that came before the render began leaves every file as it was.
-  if (WaitForSingleObject(options.cancelEvent, 0) == WAIT_OBJECT_0) return base::kStatusCancelled;
+  if (base::isSignalled(options.cancelEvent)) return base::kStatusCancelled;
   const std::wstring pluginFile = options.pluginFilePath;
   if (options.modificationPath[0] != L'\0') mergeModification(pluginFile, options.modificationPath);
   HostSetting voiceRoot = readHostSetting("VoiceRoot=");

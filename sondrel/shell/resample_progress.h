@@ -9,12 +9,13 @@
 
 #include <cstdint>
 
+#include "execution/script_writer.h"
 #include "planning/render_config.h"
 #include "shell/run_options.h"
 
 namespace sondrel {
 
 // The pre-pass with setting.ini's number of runs; 0, or 1223 when cancelled.
-int32_t resampleAheadOfScripts(const RunOptions& options, const RenderConfig& config);
+int32_t resampleAheadOfScripts(const RunOptions& options, const RenderConfig& config, const ScriptPaths& scripts);
 
 }  // namespace sondrel

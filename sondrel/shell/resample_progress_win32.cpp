@@ -24,7 +24,7 @@ void showStatus(const RunOptions& options, UINT stringId, size_t ended, size_t t
 
 }  // namespace
 
-int32_t resampleAheadOfScripts(const RunOptions& options, const RenderConfig& config) {
+int32_t resampleAheadOfScripts(const RunOptions& options, const RenderConfig& config, const ScriptPaths& scripts) {
   bool shown = false;
   auto show = [&](size_t ended, size_t total) {
     if (!shown) SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(total));
@@ -32,7 +32,7 @@ int32_t resampleAheadOfScripts(const RunOptions& options, const RenderConfig& co
     SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETPOS, ended, 0);
     showStatus(options, IDS_RESAMPLING, ended, total);
   };
-  int32_t status = runResamplePrepass(options.cancelEvent, config, configuredResamplerRuns(), show);
+  int32_t status = runResamplePrepass(options.cancelEvent, config, scripts.helperReference, configuredResamplerRuns(), show);
   if (status == base::kStatusOk && shown) showStatus(options, IDS_WRITING_WAV, 0, 0);
   return status;
 }
