@@ -20,16 +20,16 @@ struct KeyCloser {
 };
 using RegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
-RegistryKey openForReading(const std::wstring& path) {
+RegistryKey openForReading(const std::wstring& path, LSTATUS& status) {
   HKEY key = nullptr;
-  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+  status = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
   return RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
-RegistryKey createKey(const std::wstring& path) {
+RegistryKey createKey(const std::wstring& path, LSTATUS& status) {
   HKEY key = nullptr;
-  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                                   nullptr, &key, nullptr);
+  status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                           &key, nullptr);
   return RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
@@ -84,7 +84,8 @@ bool readSettings(HKEY key, Scale current, Settings& settings) {
 
 std::vector<std::wstring> listConfigurations() {
   std::vector<std::wstring> names;
-  RegistryKey key = openForReading(kConfigurationsKey);
+  LSTATUS status = ERROR_SUCCESS;
+  RegistryKey key = openForReading(kConfigurationsKey, status);
   DWORD longest = 0;
   if (!key ||
       RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr, nullptr,
@@ -99,27 +100,26 @@ std::vector<std::wstring> listConfigurations() {
   }
 }
 
-bool saveConfiguration(const std::wstring& name, const Settings& settings) {
-  RegistryKey key = createKey(configurationPath(name));
-  if (!key) return false;
-  writeSettings(key.get(), settings);
-  return true;
+long saveConfiguration(const std::wstring& name, const Settings& settings) {
+  LSTATUS status = ERROR_SUCCESS;
+  if (RegistryKey key = createKey(configurationPath(name), status)) writeSettings(key.get(), settings);
+  return status;
 }
 
-bool readConfiguration(const std::wstring& name, Scale current, Settings& settings, bool& scaleRead) {
-  RegistryKey key = openForReading(configurationPath(name));
-  if (!key) return false;
-  scaleRead = readSettings(key.get(), current, settings);
-  return true;
+long readConfiguration(const std::wstring& name, Scale current, Settings& settings, bool& scaleRead) {
+  LSTATUS status = ERROR_SUCCESS;
+  if (RegistryKey key = openForReading(configurationPath(name), status))
+    scaleRead = readSettings(key.get(), current, settings);
+  return status;
 }
 
-bool deleteConfiguration(const std::wstring& name) {
-  LSTATUS status = RegDeleteKeyW(HKEY_CURRENT_USER, configurationPath(name).c_str());
-  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+long deleteConfiguration(const std::wstring& name) {
+  return RegDeleteKeyW(HKEY_CURRENT_USER, configurationPath(name).c_str());
 }
 
 void saveMainKey(WindowRect position, const Settings& settings) {
-  RegistryKey key = createKey(kMainKey);
+  LSTATUS status = ERROR_SUCCESS;
+  RegistryKey key = createKey(kMainKey, status);
   if (!key) return;
   writeBytes(key.get(), L"WindowPos", REG_BINARY, encodeWindowPos(position));
   writeSettings(key.get(), settings);
@@ -127,7 +127,8 @@ void saveMainKey(WindowRect position, const Settings& settings) {
 
 MainKeyState restoreMainKey(Scale current) {
   MainKeyState state;
-  RegistryKey key = openForReading(kMainKey);
+  LSTATUS status = ERROR_SUCCESS;
+  RegistryKey key = openForReading(kMainKey, status);
   if (!key) return state;
   state.found = true;
   state.hasPosition = decodeWindowPos(readValue(key.get(), L"WindowPos", kWindowPosBytes), state.position);
