@@ -15,7 +15,8 @@ namespace {
 // Names tried for each file; a name that is taken is never used.
 constexpr int kAttempts = 100;
 
-// A file this preview made, deleted when the preview ends.
+// A file this preview made, deleted when the preview ends. While its handle
+// is open (read sharing only), no other program can delete it.
 struct PreviewFile {
   std::wstring path;  // empty until the file is ours
   base::FileHandle handle{nullptr};
@@ -71,15 +72,6 @@ DWORD writeAtFreeName(NameOf nameOf, const std::string& bytes, PreviewFile& file
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return error;
   }
   return ERROR_FILE_EXISTS;
-}
-
-// The written modification file stays open for reading, without delete
-// sharing, while sondrel runs: another quillet removing leftovers cannot
-// take it, and sondrel can read it.
-void keepForReading(PreviewFile& file) {
-  base::FileHandle reader(CreateFileW(file.path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  file.handle = std::move(reader);
 }
 
 DWORD sondrelProgram(std::wstring& program) {
@@ -152,7 +144,8 @@ void runPreview(HWND dialog, const std::wstring& pluginPath, const std::string& 
   auto tempNamed = [&](int attempt) { return previewTempPath(pluginPath, attempt); };
   if (DWORD error = writeAtFreeName(tempNamed, modification, temp, tried))
     return tellNotWritten(dialog, IDS_MODIFICATION_NOT_WRITTEN, error, tried);
-  keepForReading(temp);
+  // The modification file stays open while sondrel runs, which reads it with
+  // write sharing: the leftover clean-up of another quillet cannot take it.
   DWORD error = sondrelProgram(program);
   if (!error) error = runSondrel(dialog, program, copy.path, temp.path);
   if (error) tellFailure(dialog, IDS_SONDREL_NOT_STARTED, error, program);

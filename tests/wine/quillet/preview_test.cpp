@@ -30,9 +30,10 @@ TEST_F(QuilletTest, PlayPreviewsOnACopyAndOkWritesOnlyWhatTheDialogShows) {
   ASSERT_TRUE(click(dialog, kPlay, 60000)) << "Play did not return";
   std::wstring command = L"\"" + host.root + L"\\plugins\\sondrel\\sondrel.exe\" \"" + host.work + L"\\t1_2.ust\" \"/m:" +
                          host.work + L"\\quillet_temp.ust\"";
-  EXPECT_THAT(host.calls(""), ElementsAre("command|" + std::string(command.begin(), command.end()), "responding|1",
-                                          "enabled|0"))
-      << "one run, with the dialog disabled but painted; the second Play was ignored";
+  EXPECT_THAT(host.calls(""), ElementsAre("command|" + std::string(command.begin(), command.end()), "held|1",
+                                          "responding|1", "enabled|0"))
+      << "one run, with the modification file kept from other quillets' clean-up and the dialog disabled but "
+         "painted; the second Play was ignored";
   EXPECT_EQ(fileText(host.log + L".copy"), kSong);
   EXPECT_EQ(fileText(host.log + L".modification"),
             "[#0003]\r\nFlags=B40g0\r\n[#0004]\r\n[#0005]\r\nFlags=g4Y0\r\n[#0006]\r\nFlags=g2\r\n[#0007]\r\n[#0008]\r\n");

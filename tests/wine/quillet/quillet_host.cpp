@@ -166,12 +166,4 @@ RegistryValue readValue(const std::wstring& subkey, const wchar_t* name) {
   return value;
 }
 
-bool keyExists(const std::wstring& subkey) {
-  HKEY key = nullptr;
-  std::wstring path = std::wstring(kMainKey) + L"\\" + subkey;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key)) return false;
-  RegCloseKey(key);
-  return true;
-}
-
 }  // namespace quillettest

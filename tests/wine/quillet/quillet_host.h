@@ -83,6 +83,5 @@ struct RegistryValue {
   std::string bytes;
 };
 RegistryValue readValue(const std::wstring& subkey, const wchar_t* name);
-bool keyExists(const std::wstring& subkey);
 
 }  // namespace quillettest
