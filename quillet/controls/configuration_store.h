@@ -2,7 +2,8 @@
 // OK, with the dialog's position, under the main key
 // "Software\TARV Plugin\quillet", and named configurations under its subkey
 // "configurations". Nothing is cached: every call opens, uses and closes its
-// key. Results are 0 or the registry's error.
+// key. A false result leaves the registry's reason in the thread's last
+// error.
 #pragma once
 
 #include <string>
@@ -15,13 +16,13 @@ namespace quillet {
 // The configuration names the registry holds, in its listing order.
 std::vector<std::wstring> listConfigurations();
 
-// The name is a non-empty result of configurationName. A key that cannot be
-// created is not written.
-long saveConfiguration(const std::wstring& name, const Settings& settings);
-// When the configuration cannot be opened, `settings` is untouched.
-long readConfiguration(const std::wstring& name, Scale current, Settings& settings, bool& scaleRead);
-// ERROR_FILE_NOT_FOUND (2) when there was no key of that name.
-long deleteConfiguration(const std::wstring& name);
+// The name is a non-empty result of configurationName. False when the key
+// could not be created (it is then not written).
+bool saveConfiguration(const std::wstring& name, const Settings& settings);
+// False when the configuration cannot be opened; `settings` is then untouched.
+bool readConfiguration(const std::wstring& name, Scale current, Settings& settings, bool& scaleRead);
+// False, with ERROR_FILE_NOT_FOUND when there was no key of that name.
+bool deleteConfiguration(const std::wstring& name);
 
 void saveMainKey(WindowRect position, const Settings& settings);
 

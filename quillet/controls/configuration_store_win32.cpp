@@ -20,17 +20,24 @@ struct KeyCloser {
 };
 using RegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
-RegistryKey openForReading(const std::wstring& path, LSTATUS& status) {
-  HKEY key = nullptr;
-  status = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+// The registry returns its reason instead of setting the last error; the
+// callers of the store find it there.
+RegistryKey keyOr(LSTATUS status, HKEY key) {
+  SetLastError(static_cast<DWORD>(status));
   return RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
-RegistryKey createKey(const std::wstring& path, LSTATUS& status) {
+RegistryKey openForReading(const std::wstring& path) {
   HKEY key = nullptr;
-  status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                           &key, nullptr);
-  return RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
+  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+  return keyOr(status, key);
+}
+
+RegistryKey createKey(const std::wstring& path) {
+  HKEY key = nullptr;
+  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                                   nullptr, &key, nullptr);
+  return keyOr(status, key);
 }
 
 std::wstring configurationPath(const std::wstring& name) { return std::wstring(kConfigurationsKey) + L"\\" + name; }
@@ -84,8 +91,7 @@ bool readSettings(HKEY key, Scale current, Settings& settings) {
 
 std::vector<std::wstring> listConfigurations() {
   std::vector<std::wstring> names;
-  LSTATUS status = ERROR_SUCCESS;
-  RegistryKey key = openForReading(kConfigurationsKey, status);
+  RegistryKey key = openForReading(kConfigurationsKey);
   DWORD longest = 0;
   if (!key ||
       RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr, nullptr,
@@ -100,26 +106,28 @@ std::vector<std::wstring> listConfigurations() {
   }
 }
 
-long saveConfiguration(const std::wstring& name, const Settings& settings) {
-  LSTATUS status = ERROR_SUCCESS;
-  if (RegistryKey key = createKey(configurationPath(name), status)) writeSettings(key.get(), settings);
-  return status;
+bool saveConfiguration(const std::wstring& name, const Settings& settings) {
+  RegistryKey key = createKey(configurationPath(name));
+  if (!key) return false;
+  writeSettings(key.get(), settings);
+  return true;
 }
 
-long readConfiguration(const std::wstring& name, Scale current, Settings& settings, bool& scaleRead) {
-  LSTATUS status = ERROR_SUCCESS;
-  if (RegistryKey key = openForReading(configurationPath(name), status))
-    scaleRead = readSettings(key.get(), current, settings);
-  return status;
+bool readConfiguration(const std::wstring& name, Scale current, Settings& settings, bool& scaleRead) {
+  RegistryKey key = openForReading(configurationPath(name));
+  if (!key) return false;
+  scaleRead = readSettings(key.get(), current, settings);
+  return true;
 }
 
-long deleteConfiguration(const std::wstring& name) {
-  return RegDeleteKeyW(HKEY_CURRENT_USER, configurationPath(name).c_str());
+bool deleteConfiguration(const std::wstring& name) {
+  LSTATUS status = RegDeleteKeyW(HKEY_CURRENT_USER, configurationPath(name).c_str());
+  SetLastError(static_cast<DWORD>(status));
+  return status == ERROR_SUCCESS;
 }
 
 void saveMainKey(WindowRect position, const Settings& settings) {
-  LSTATUS status = ERROR_SUCCESS;
-  RegistryKey key = createKey(kMainKey, status);
+  RegistryKey key = createKey(kMainKey);
   if (!key) return;
   writeBytes(key.get(), L"WindowPos", REG_BINARY, encodeWindowPos(position));
   writeSettings(key.get(), settings);
@@ -127,8 +135,7 @@ void saveMainKey(WindowRect position, const Settings& settings) {
 
 MainKeyState restoreMainKey(Scale current) {
   MainKeyState state;
-  LSTATUS status = ERROR_SUCCESS;
-  RegistryKey key = openForReading(kMainKey, status);
+  RegistryKey key = openForReading(kMainKey);
   if (!key) return state;
   state.found = true;
   state.hasPosition = decodeWindowPos(readValue(key.get(), L"WindowPos", kWindowPosBytes), state.position);

@@ -204,14 +204,15 @@ LRESULT listedIndex(HWND dialog, const std::wstring& name) {
 void saveNamed(HWND dialog, EditorDialog& editor) {
   std::wstring name;
   if (!typedName(dialog, name)) return;
-  if (long error = saveConfiguration(name, currentSettings(dialog, editor)))
-    return tellFailure(dialog, IDS_CONFIGURATION_NOT_SAVED, static_cast<DWORD>(error), name);
+  if (!saveConfiguration(name, currentSettings(dialog, editor)))
+    return tellFailure(dialog, IDS_CONFIGURATION_NOT_SAVED, GetLastError(), name);
   if (listedIndex(dialog, name) == CB_ERR)
     SendDlgItemMessageW(dialog, IDC_CONFIGURATIONS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
-UINT notReadOrDeleted(long error, UINT otherwise) {
-  return error == ERROR_FILE_NOT_FOUND ? IDS_CONFIGURATION_NOT_FOUND : otherwise;
+void tellNotReadOrDeleted(HWND dialog, UINT id, const std::wstring& name) {
+  DWORD error = GetLastError();
+  tellFailure(dialog, error == ERROR_FILE_NOT_FOUND ? IDS_CONFIGURATION_NOT_FOUND : id, error, name);
 }
 
 void readNamed(HWND dialog, EditorDialog& editor) {
@@ -219,8 +220,8 @@ void readNamed(HWND dialog, EditorDialog& editor) {
   if (!typedName(dialog, name)) return;
   Settings settings;
   bool scaleRead = false;
-  if (long error = readConfiguration(name, editor.scale, settings, scaleRead))
-    return tellFailure(dialog, notReadOrDeleted(error, IDS_CONFIGURATION_NOT_READ), static_cast<DWORD>(error), name);
+  if (!readConfiguration(name, editor.scale, settings, scaleRead))
+    return tellNotReadOrDeleted(dialog, IDS_CONFIGURATION_NOT_READ, name);
   showSettings(dialog, editor, settings, scaleRead);
 }
 
@@ -230,10 +231,8 @@ void deleteNamed(HWND dialog) {
   std::wstring name;
   if (!typedName(dialog, name)) return;
   LRESULT index = listedIndex(dialog, name);
-  long error = deleteConfiguration(name);
-  if (error == ERROR_FILE_NOT_FOUND && index != CB_ERR) error = ERROR_SUCCESS;
-  if (error)
-    return tellFailure(dialog, notReadOrDeleted(error, IDS_CONFIGURATION_NOT_DELETED), static_cast<DWORD>(error), name);
+  if (!deleteConfiguration(name) && (index == CB_ERR || GetLastError() != ERROR_FILE_NOT_FOUND))
+    return tellNotReadOrDeleted(dialog, IDS_CONFIGURATION_NOT_DELETED, name);
   if (index != CB_ERR)
     SendDlgItemMessageW(dialog, IDC_CONFIGURATIONS, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
   setFieldText(dialog, IDC_CONFIGURATIONS, L"");

@@ -194,6 +194,82 @@ void pressEnter(HWND dialog) { postKey(dialog, VK_RETURN); }
 void pressEscape(HWND dialog) { postKey(dialog, VK_ESCAPE); }
 void pressCloseBox(HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+bool eventually(const std::function<bool()>& condition, DWORD milliseconds) {
+  for (DWORD start = GetTickCount(); !condition(); Sleep(20))
+    if (GetTickCount() - start >= milliseconds) return false;
+  return true;
+}
+
+HWND focused(HWND dialog) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+void pressKey(HWND dialog, WPARAM key) {
+  HWND target = focused(dialog);
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void typeKeys(HWND dialog, const std::wstring& text) {
+  HWND target = focused(dialog);
+  for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
+}
+
+void pressAlt(HWND dialog, wchar_t letter) { PostMessageW(focused(dialog), WM_SYSCHAR, letter, 0x20000001); }
+
+HWND findOwnedWindow(HWND owner, DWORD milliseconds) {
+  struct Search { HWND owner, found; } search = {owner, nullptr};
+  for (DWORD start = GetTickCount(); !search.found && GetTickCount() - start < milliseconds; Sleep(50)) {
+    EnumWindows(
+        [](HWND window, LPARAM param) {
+          auto* s = reinterpret_cast<Search*>(param);
+          if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window)) s->found = window;
+          return s->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+  }
+  return search.found;
+}
+
+std::vector<std::wstring> clippedTexts(HWND dialog) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontW(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_DONTCARE, FALSE, FALSE,
+                           FALSE, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE, L"MS Shell Dlg");
+  HGDIOBJ previous = SelectObject(screen, font);
+  std::vector<std::wstring> clipped;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t type[16] = {}, text[256] = {};
+    GetClassNameW(child, type, 16);
+    SendMessageW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    bool button = lstrcmpiW(type, L"Button") == 0;
+    if (!text[0] || (!button && lstrcmpiW(type, L"Static") != 0)) continue;
+    RECT need = {}, have = {};
+    DrawTextW(screen, text, -1, &need, DT_CALCRECT | DT_SINGLELINE);
+    GetClientRect(child, &have);
+    // A button draws its text inside its frame.
+    if (need.right > have.right - (button ? 6 : 0))
+      clipped.push_back(text + (L" needs " + std::to_wstring(need.right) + L" of " + std::to_wstring(have.right)));
+  }
+  SelectObject(screen, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return clipped;
+}
+
+void setWriteTime(const std::wstring& path, int secondsFromNow) {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+  time.QuadPart += static_cast<LONGLONG>(secondsFromNow) * 10000000;
+  FILETIME then = {time.LowPart, time.HighPart};
+  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  SetFileTime(file, nullptr, nullptr, &then);
+  CloseHandle(file);
+}
+
 bool waitWindowGone(HWND window, DWORD milliseconds) {
   for (DWORD start = GetTickCount(); IsWindow(window); Sleep(50))
     if (GetTickCount() - start >= milliseconds) return false;

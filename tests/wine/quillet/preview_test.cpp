@@ -22,7 +22,7 @@ TEST_F(QuilletTest, PlayPreviewsOnACopyAndOkWritesOnlyWhatTheDialogShows) {
       {L"quillet_temp.ust", "[#0003]", -3600}, {L"quillet_temp_3.ust", "", 3600}};
   for (const Left& file : left) {
     writeFile(host.work + L"\\" + file.name, file.bytes);
-    touch(host.work + L"\\" + file.name, file.age);
+    setWriteTime(host.work + L"\\" + file.name, file.age);
   }
   HWND dialog = host.open({{kRangeHigh, L"4"}});
   ASSERT_NE(dialog, nullptr);

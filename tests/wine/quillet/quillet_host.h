@@ -48,27 +48,10 @@ struct QuilletHost : Host {
 // Runs a command of the dialog and returns when it is done.
 bool click(HWND dialog, int id, DWORD milliseconds = kPatience);
 void type(HWND dialog, int id, const std::wstring& text);
-// Polls until the condition holds; false when it did not in time.
-bool eventually(const std::function<bool()>& condition);
-
-// The keyboard, as the dialog's message loop receives it: messages posted to
-// the control that has the focus in quillet's thread. Characters come as an
-// input method hands them over (WM_CHAR), mnemonics as Alt with a letter.
-HWND focused(HWND dialog);
-void pressKey(HWND dialog, WPARAM key);
-void typeKeys(HWND dialog, const std::wstring& text);
-void pressAlt(HWND dialog, wchar_t letter);
-
 // The text of quillet's message box (owned by the dialog, when there is one),
 // after checking that it has the program's name as its caption and an icon;
 // presses its OK. Empty when none appears.
 std::wstring answerMessage(const QuilletHost& host, HWND dialog = nullptr);
-
-// The texts of the dialog's labels and buttons that its font cannot show
-// whole in their controls at the screen's resolution.
-std::vector<std::wstring> clippedTexts(HWND dialog);
-// Sets the file's last write time that many seconds from now.
-void touch(const std::wstring& path, int seconds);
 
 HWND valueGrid(HWND dialog);
 // "name=value" of each visible row, the first row first.
