@@ -98,13 +98,13 @@ TEST_F(QuilletTest, OkWritesInPlaceWhenItCannotReplaceAndTellsWhenItCannotWrite)
     ASSERT_TRUE(click(dialog, kApply)) << c.name;
     HANDLE held = c.longFolder ? INVALID_HANDLE_VALUE
                                : CreateFileW(host.plugin.c_str(), GENERIC_READ, c.sharing, nullptr, OPEN_EXISTING, 0, nullptr);
-    pressButton(dialog, kOk);
+    pressButton(dialog, IDOK);
     if (c.message) {
       EXPECT_THAT(answerMessage(host, dialog), HasSubstr(c.message)) << c.name;
       EXPECT_TRUE(IsWindowVisible(dialog)) << c.name << ": closing would hand the host editor its own input";
       EXPECT_FALSE(readValue(L"", L"Flag").found) << c.name;
       CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
-      pressButton(dialog, kOk);
+      pressButton(dialog, IDOK);
     }
     EXPECT_EQ(host.process.wait(kPatience), 0u) << c.name;
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);

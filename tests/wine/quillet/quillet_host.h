@@ -12,7 +12,7 @@ namespace quillettest {
 
 using namespace windriver;
 
-constexpr int kOk = IDOK, kFlag = 1001, kRangeLow = 1003, kLowNote = 1004, kRangeHigh = 1005, kApply = 1006, kPlay = 1008,
+constexpr int kFlag = 1001, kRangeLow = 1003, kLowNote = 1004, kRangeHigh = 1005, kApply = 1006, kPlay = 1008,
               kHighNote = 1009, kDelete = 1011, kRead = 1012, kSave = 1013, kConfigurations = 1014;
 constexpr wchar_t kMainKey[] = L"Software\\TARV Plugin\\quillet";
 constexpr wchar_t kCaption[] = L"Quillet";
