@@ -40,9 +40,8 @@ bool replaceFileContent(const std::wstring& widePath, const std::string& bytes);
 // Writes the content into the file itself, created when missing and cut
 // after the content, as a program that holds the file open with write
 // sharing allows. A failure part way leaves the file half written.
+// In the Windows build, both writers leave the reason for a false result in
+// the thread's last error.
 bool overwriteFileContent(const std::wstring& widePath, const std::string& bytes);
-
-// The Windows build leaves the reason for a false result of these functions
-// in the thread's last error.
 
 }  // namespace base

@@ -72,8 +72,8 @@ bool listDirectory(const std::string& ansiDirectory, std::vector<DirectoryEntry>
 bool replaceFileContent(const std::wstring& widePath, const std::string& bytes) {
   std::wstring directory = directoryOf(widePath);
   // GetTempFileNameW writes the directory, a backslash and a 12-character name
-  // into its MAX_PATH buffer. Windows refuses a longer directory; Wine writes
-  // past the buffer.
+  // into its MAX_PATH buffer. Windows refuses a longer directory; Wine 8
+  // writes the name anyway, without its terminator or past the buffer.
   if (!fitsMaxPath(widePath) || directory.size() > MAX_PATH - 14) {
     SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return false;

@@ -31,7 +31,6 @@ struct EditorDialog {
   std::wstring pluginPath;
   std::string pluginBytes;  // the plug-in file as loaded, which Play copies for sondrel
   ProjectDocument document;  // as loaded; never changed
-
   Scale scale;
   HWND grid = nullptr;
   // Play waits for sondrel while serving messages; commands posted meanwhile
@@ -258,7 +257,6 @@ INT_PTR CALLBACK editorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       initialise(dialog, *reinterpret_cast<EditorDialog*>(lParam));
       return FALSE;  // the focus is set
-
     case WM_COMMAND:
       // Controls may notify before the dialog's record is stored.
       if (auto* editor = reinterpret_cast<EditorDialog*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
