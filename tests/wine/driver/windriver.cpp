@@ -206,26 +206,37 @@ HWND focused(HWND dialog) {
   return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
+// The focus, once there is one: a dialog gets it back only a moment after a
+// message box of its own has closed.
+HWND keyTarget(HWND dialog) {
+  HWND target = nullptr;
+  eventually([&] { return (target = focused(dialog)) != nullptr; });
+  return target;
+}
+
 void pressKey(HWND dialog, WPARAM key) {
-  HWND target = focused(dialog);
+  HWND target = keyTarget(dialog);
   PostMessageW(target, WM_KEYDOWN, key, 1);
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
 void typeKeys(HWND dialog, const std::wstring& text) {
-  HWND target = focused(dialog);
+  HWND target = keyTarget(dialog);
   for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
 }
 
-void pressAlt(HWND dialog, wchar_t letter) { PostMessageW(focused(dialog), WM_SYSCHAR, letter, 0x20000001); }
+void pressAlt(HWND dialog, wchar_t letter) { PostMessageW(keyTarget(dialog), WM_SYSCHAR, letter, 0x20000001); }
 
-HWND findOwnedWindow(HWND owner, DWORD milliseconds) {
+HWND findOwnedDialog(HWND owner, DWORD milliseconds) {
   struct Search { HWND owner, found; } search = {owner, nullptr};
   for (DWORD start = GetTickCount(); !search.found && GetTickCount() - start < milliseconds; Sleep(50)) {
     EnumWindows(
         [](HWND window, LPARAM param) {
           auto* s = reinterpret_cast<Search*>(param);
-          if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window)) s->found = window;
+          wchar_t type[16] = {};
+          GetClassNameW(window, type, 16);
+          if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window) && !lstrcmpW(type, L"#32770"))
+            s->found = window;
           return s->found ? FALSE : TRUE;
         },
         reinterpret_cast<LPARAM>(&search));

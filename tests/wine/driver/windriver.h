@@ -90,9 +90,9 @@ HWND focused(HWND dialog);
 void pressKey(HWND dialog, WPARAM key);
 void typeKeys(HWND dialog, const std::wstring& text);
 void pressAlt(HWND dialog, wchar_t letter);
-// A visible window owned by `owner` (the message box of a dialog, whose own
+// A visible dialog owned by `owner` (the message box of a dialog, whose own
 // labels may bear the id of a message box's text), waiting up to the time.
-HWND findOwnedWindow(HWND owner, DWORD milliseconds = kPatience);
+HWND findOwnedDialog(HWND owner, DWORD milliseconds = kPatience);
 // The texts of the dialog's labels and buttons that the font of its template
 // ("MS Shell Dlg" at 8 points) cannot show whole in their controls at the
 // screen's resolution.

@@ -43,7 +43,7 @@ void type(HWND dialog, int id, const std::wstring& text) {
 }
 
 std::wstring answerMessage(const QuilletHost& host, HWND dialog) {
-  HWND box = dialog ? findOwnedWindow(dialog) : findMessageBox(host.process.id());
+  HWND box = dialog ? findOwnedDialog(dialog) : findMessageBox(host.process.id());
   if (!box) return L"";
   wchar_t caption[64] = {};
   GetWindowTextW(box, caption, 64);
