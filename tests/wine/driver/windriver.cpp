@@ -201,13 +201,17 @@ bool eventually(const std::function<bool()>& condition, DWORD milliseconds) {
 }
 
 HWND focused(HWND dialog) {
+  // Wine takes the focus from a thread whose window another program's window
+  // made inactive (a test running beside this one); the dialog gets it back
+  // when it is the foreground window again.
+  if (IsWindowEnabled(dialog) && GetForegroundWindow() != dialog) SetForegroundWindow(dialog);
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
   return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-// The focus, once there is one: a dialog gets it back only a moment after a
-// message box of its own has closed.
+// The focus, once there is one: a dialog gets it back only a moment after it
+// is active again, or after a message box of its own has closed.
 HWND keyTarget(HWND dialog) {
   HWND target = nullptr;
   eventually([&] { return (target = focused(dialog)) != nullptr; });

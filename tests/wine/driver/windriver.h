@@ -82,10 +82,11 @@ void pressEscape(HWND dialog);
 void pressCloseBox(HWND dialog);
 
 // The keyboard as a dialog's message loop receives it: messages posted to
-// the control that has the focus in the dialog's thread. A key goes to the
-// focus of the moment it is posted, so wait for the effect of a key before
-// posting one that depends on it. Characters come as an input method hands
-// them over (WM_CHAR), a mnemonic as Alt with its letter.
+// the control that has the focus in the dialog's thread, the dialog being the
+// foreground window as the user's is. A key goes to the focus of the moment
+// it is posted, so wait for the effect of a key before posting one that
+// depends on it. Characters come as an input method hands them over
+// (WM_CHAR), a mnemonic as Alt with its letter.
 HWND focused(HWND dialog);
 void pressKey(HWND dialog, WPARAM key);
 void typeKeys(HWND dialog, const std::wstring& text);
