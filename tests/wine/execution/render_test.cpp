@@ -247,6 +247,22 @@ TEST(DllRender, MissingEntryPointIsSkippedAndAMissingLibraryNamed) {
   }
 }
 
+// A 32-bit library built for stdcall removes its arguments itself; called as
+// the host editor calls (cdecl), it would leave sondrel's stack pointer off
+// and crash it. The first call shows it, and the render stops there, naming
+// the library.
+TEST(DllRender, LibraryBuiltForStdcallIsRefusedByNameAfterItsFirstCall) {
+  RenderHost host(L"execution_render_stdcall", true, Tools::StdcallResampler);
+  host.writePlugin(kNotes);
+  RunResult result = host.run(L"/noplay");
+  EXPECT_EQ(result.exitCode, 193u);
+  EXPECT_EQ(result.message, L"Failed to render\nThe tool library " + host.root +
+                                L"\\resampler10.dll is built for the stdcall calling convention; tool libraries must "
+                                L"export cdecl functions.");
+  EXPECT_THAT(host.calls("resampler|"), SizeIs(1));
+  EXPECT_THAT(host.calls("wavtool|"), SizeIs(0));
+}
+
 // A tool library may need a DLL shipped beside it; one of that name planted in
 // the current directory, the plug-in file's folder, must never load instead.
 TEST(DllRender, ToolLibraryTakesTheDllsItNeedsFromItsOwnFolder) {
