@@ -200,6 +200,21 @@ TEST(ScriptRender, InterpreterRunsWithoutAutoRunOrDelayedExpansion) {
                                                                    "parent|cmd.exe /d /v:off /c "))));
 }
 
+// The 32-bit sondrel names the interpreter in the system folder, which WoW64
+// turns into the 32-bit one in syswow64; 64-bit tools named in setting.ini
+// run from it all the same.
+TEST(ScriptRender, ThirtyTwoBitInterpreterRunsSixtyFourBitTools) {
+  RenderHost host(L"execution_render_wow64", false);
+  for (const wchar_t* tool : {L"\\resampler64.exe", L"\\wavtool64.exe"})
+    ASSERT_TRUE(copyFile(twinBuildDir() + L"\\" + kArgtool, host.root + tool));
+  host.setting("Tool1Path=wavtool64.exe\r\nTool2Path=resampler64.exe\r\nUseDLL=0\r\nResamplerRuns=1");
+  host.writePlugin(kNotes);
+  RunResult result = host.run(L"/noplay", {L"ARGTOOL_PARENT=1", L"ARGTOOL_PARTS=1"});
+  EXPECT_EQ(result.exitCode, 0u);
+  EXPECT_THAT(host.calls("image|"), testing::AllOf(SizeIs(5), testing::Each(testing::MatchesRegex(
+                                                                  "image\\|64\\|C:\\\\windows\\\\syswow64\\\\cmd\\.exe\\|32"))));
+}
+
 // 18 bars at tempo 120 with vibrato: the pitch string makes the helper's
 // resampler line longer than the 8191 characters the interpreter reads, and
 // the interpreter would skip it and leave the note silent.
