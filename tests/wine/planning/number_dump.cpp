@@ -76,10 +76,10 @@ std::string songText(Random& random, const std::string& bank) {
     std::snprintf(section, sizeof section, "[#%04d]\r\n", i);
     text += section;
     bool rest = integer(random, 0, 5) == 0;
-    text += "Length=" + std::to_string(integer(random, 0, 4) ? integer(random, 1, 1920) : integer(random, 1921, 9000)) +
+    text += "Length=" + std::to_string(integer(random, 0, 4) ? integer(random, 1, 1920) : integer(random, 1921, 4800)) +
             "\r\nLyric=" + (rest ? std::string("R") : std::string(1, kVowels[integer(random, 0, 4)])) +
             "\r\nNoteNum=" + std::to_string(integer(random, 24, 96)) + "\r\n";
-    if (integer(random, 0, 3) == 0) text += "Tempo=" + number(random, 33, 333, 3) + "\r\n";
+    if (integer(random, 0, 3) == 0) text += "Tempo=" + number(random, 50, 333, 3) + "\r\n";
     if (integer(random, 0, 1)) text += "PreUtterance=" + number(random, -10, 200, 3) + "\r\n";
     if (integer(random, 0, 1)) text += "VoiceOverlap=" + number(random, -40, 90, 2) + "\r\n";
     if (integer(random, 0, 2) == 0) text += "StartPoint=" + number(random, -30, 60, 4) + "\r\n";
