@@ -9,7 +9,9 @@ namespace sondrel {
 EntryCall callToolEntry(FARPROC entry, const char* const* arguments, size_t count) {
   // The arguments are pushed last first; edi, which both conventions leave
   // alone, keeps the stack pointer of before the pushes, and the stack
-  // pointer after the call shows who removed them.
+  // pointer after the call shows who removed them. The callee may change
+  // every register the convention lets it, SSE ones included (this build
+  // keeps doubles in them).
   uintptr_t counter = count, stackBefore = 0;
   int result = 0;
   __asm__ volatile(
@@ -24,7 +26,7 @@ EntryCall callToolEntry(FARPROC entry, const char* const* arguments, size_t coun
       "movl %%edi, %%esp"
       : "=a"(result), "+c"(counter), "=&D"(stackBefore), "+S"(arguments)
       : "b"(entry)
-      : "edx", "memory", "cc");
+      : "edx", "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6", "xmm7");
   return {result, counter != stackBefore - sizeof(const char*) * count};
 }
 
