@@ -54,15 +54,18 @@ void postKey(HWND dialog, WPARAM key) {
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
-}  // namespace
-
-std::wstring buildDir() {
+std::wstring windowsPath(const char* unixPath) {
   wchar_t path[MAX_PATH] = L"Z:";
-  MultiByteToWideChar(CP_UTF8, 0, WIN64_BINARY_DIR, -1, path + 2, MAX_PATH - 2);
+  MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, path + 2, MAX_PATH - 2);
   for (wchar_t* c = path; *c; ++c)
     if (*c == L'/') *c = L'\\';
   return path;
 }
+
+}  // namespace
+
+std::wstring buildDir() { return windowsPath(BUILD_TREE_DIR); }
+std::wstring twinBuildDir() { return windowsPath(TWIN_TREE_DIR); }
 
 std::wstring scratchDir(const std::wstring& name) {
   std::wstring root = buildDir() + L"\\test_tmp", dir = root + L"\\" + name;
