@@ -25,3 +25,30 @@ if [ -n "$need_gen" ]; then
   sed -i -E 's/^# *(ja_JP.UTF-8|de_DE.UTF-8|en_US.UTF-8) /\1 /' /etc/locale.gen
   locale-gen >/dev/null
 fi
+
+# wine64 runs 32-bit Windows programs in its WoW64 mode once it has Wine's
+# i386 Windows libraries. Those are PE files, not Linux code: they come out of
+# the libwine:i386 package of exactly the installed version, which is
+# downloaded into build/deps (kept there for the next machine set-up) and
+# unpacked, never installed. The stamp beside the copied files names the
+# version they came from, so that an upgraded Wine gets its own libraries again.
+wine_dir=/usr/lib/x86_64-linux-gnu/wine
+version=$(dpkg-query -W -f='${Version}' libwine:amd64)
+stamp="$wine_dir/i386-windows/libwine-i386.version"
+if [ "$(cat "$stamp" 2>/dev/null)" != "$version" ]; then
+  cache="$(cd "$(dirname "$0")/.." && pwd)/build/deps/libwine-i386-$version"
+  if [ ! -f "$cache/done" ]; then
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    apt-get update -qq
+    mkdir -p "$cache"
+    # apt's download user cannot write into a root-owned build tree; root
+    # downloads it then, and apt says so in a warning.
+    (cd "$cache" && apt-get download -qq "libwine:i386=$version")
+    touch "$cache/done"
+  fi
+  unpacked=$(mktemp -d)
+  dpkg-deb --fsys-tarfile "$cache"/libwine_*.deb | tar -x -C "$unpacked" ./usr/lib/i386-linux-gnu/wine/i386-windows
+  cp "$unpacked"/usr/lib/i386-linux-gnu/wine/i386-windows/* "$wine_dir/i386-windows/"
+  rm -rf "$unpacked"
+  echo "$version" >"$stamp"
+fi

@@ -2,8 +2,9 @@
 # Renders the bundled example song (examples/example.ust) with the reference
 # tools and the demo voice bank, through the host stand-in under Wine, into
 # build/example.wav. Installs what is missing and builds what the example
-# needs (the demo voice bank and the x86_64 Windows build) first. Prints one
-# line per stage; the details go to build/render-example.log.
+# needs (the demo voice bank and the i686 Windows build, which wine64 runs in
+# its WoW64 mode) first. Prints one line per stage; the details go to
+# build/render-example.log.
 #
 #   sh scripts/render-example.sh [script|dll]
 set -eu
@@ -28,7 +29,7 @@ sh scripts/install-deps.sh >>"$log" 2>&1 || fail "installing the packages"
 echo "building the demo voice bank and sondrel ..."
 {
   [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-  cmake --build build --target demo_bank win64
+  cmake --build build --target demo_bank win32
 } >>"$log" 2>&1 || fail "building"
 
 # Progress: the reference tools log every call; each request of the song ends

@@ -11,20 +11,10 @@
 #include "execution/dll_arguments.h"
 #include "execution/pacer.h"
 #include "execution/render_failure.h"
+#include "execution/tool_entry_call.h"
 
 namespace sondrel {
 namespace {
-
-// The libraries export plain C functions with the caller cleaning the stack.
-extern "C" {
-typedef int(__cdecl* ResamplerExec)(const char*, const char*, const char*, const char*, const char*, const char*,
-                                    const char*, const char*, const char*, const char*, const char*, const char*,
-                                    const char*, const char*);
-typedef int(__cdecl* WavtoolExec)(const char*, const char*, const char*, const char*, const char*, const char*,
-                                  const char*, const char*, const char*, const char*, const char*, const char*,
-                                  const char*, const char*, const char*);
-typedef int(__cdecl* AppendFiles)(const char*, const char*, const char*);
-}
 
 // A tool library may ship the DLLs it needs beside it in the host directory;
 // a plain load by full path would look for them in sondrel's folder, the
@@ -59,6 +49,7 @@ class Library {
       failure.wideText = directory + L"\\" + name;
       return base::kStatusFilenameTooLong;
     }
+    path_ = path;
     module_ = loadBesideItsDependencies(path);
     if (module_) return base::kStatusOk;
     DWORD error = GetLastError();
@@ -69,27 +60,28 @@ class Library {
     return static_cast<int32_t>(error);
   }
 
-  template <typename Function>
-  Function entry(const char* name) const {
-    return module_ ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
+  FARPROC entry(const char* name) const { return module_ ? GetProcAddress(module_, name) : nullptr; }
+
+  // Calls the entry point (a missing one is skipped) with the strings, and a
+  // null pointer after them for the resampler's unused last argument. 0, or
+  // 193 (ERROR_BAD_EXE_FORMAT) with `failure` naming the library when it
+  // turned out to be built for stdcall: its next call could not be trusted.
+  template <size_t count>
+  int32_t call(FARPROC entry, const std::array<std::string, count>& strings, size_t nulls,
+               RenderFailure& failure) const {
+    if (!entry) return base::kStatusOk;
+    const char* arguments[count + 1] = {};
+    for (size_t i = 0; i < count; ++i) arguments[i] = strings[i].c_str();
+    if (!callToolEntry(entry, arguments, count + nulls).calleeRemovedArguments) return base::kStatusOk;
+    failure.cause = FailureCause::LibraryConvention;
+    failure.wideText = path_;
+    return base::kStatusBadExeFormat;
   }
 
  private:
   HMODULE module_ = nullptr;
+  std::wstring path_;
 };
-
-void callResampler(ResamplerExec exec, const ResamplerCall& a) {
-  if (!exec) return;
-  exec(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(), a[6].c_str(),
-       a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(), a[12].c_str(), nullptr);
-}
-
-void callWavtool(WavtoolExec exec, const WavtoolCall& a) {
-  if (!exec) return;
-  exec(a[0].c_str(), a[1].c_str(), a[2].c_str(), a[3].c_str(), a[4].c_str(), a[5].c_str(), a[6].c_str(),
-       a[7].c_str(), a[8].c_str(), a[9].c_str(), a[10].c_str(), a[11].c_str(), a[12].c_str(), a[13].c_str(),
-       a[14].c_str());
-}
 
 }  // namespace
 
@@ -115,9 +107,7 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
   Library wavtool;
   status = wavtool.load(libraryDir, L"wavtool2.dll", failure);
   if (status != base::kStatusOk) return status;
-  auto resample = resampler.entry<ResamplerExec>("exec");
-  auto append = wavtool.entry<WavtoolExec>("exec");
-  auto join = wavtool.entry<AppendFiles>("append_files");
+  FARPROC resample = resampler.entry("exec"), append = wavtool.entry("exec"), join = wavtool.entry("append_files");
   CacheListing cache = listCacheDirectory(config.cacheDir);
 
   Pacer progress(kDisplayIntervalMs), cancel(kCancelCheckIntervalMs);
@@ -132,12 +122,15 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
     }
     if (!request.resampler.skipResample && !cache.contains(request.resampler.cachePath)) {
       deleteIndexFiles(cache, config.cacheDir, request.cacheIndex);
-      callResampler(resample, resamplerArguments(config, request));
+      status = resampler.call(resample, resamplerArguments(config, request), 1, failure);
+      if (status != base::kStatusOk) return status;
       cache.add({request.resampler.cachePath, {}, false});
     }
-    callWavtool(append, wavtoolArguments(config, request));
+    status = wavtool.call(append, wavtoolArguments(config, request), 0, failure);
+    if (status != base::kStatusOk) return status;
   }
-  if (join) join(header.c_str(), data.c_str(), config.outputPath.c_str());
+  status = wavtool.call(join, std::array<std::string, 3>{header, data, config.outputPath}, 0, failure);
+  if (status != base::kStatusOk) return status;
   DeleteFileA(header.c_str());
   DeleteFileA(data.c_str());
   // Leaving the scope frees the wavtool library first, then the resampler's.

@@ -18,6 +18,7 @@ enum class FailureCause {
   NoAnsiForm,        // `subject`, the path `wideText`, holds `wideCharacter`, which the ANSI code page lacks
   InterpreterFailed, // the command interpreter `text` did not start: `code`
   LibraryNotLoaded,  // the tool library `text` did not load: `code`
+  LibraryConvention, // the tool library `wideText` removed its call's arguments itself (stdcall)
   InterpreterExit,   // the script ended with exit code `code`
   ToolNotStarted,    // the tool program `text` cannot be started: `code`
   LineTooLong,       // the note makes a script line longer than the interpreter reads

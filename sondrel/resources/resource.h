@@ -29,6 +29,7 @@
 #define IDS_NOTE_PREFIX 121
 #define IDS_CAUSE_NAMES_A_FOLDER 122
 #define IDS_CAUSE_TOOL_NOT_STARTED 123
+#define IDS_CAUSE_LIBRARY_CONVENTION 124
 
 // Names of the failure subjects, in the order of FailureSubject.
 #define IDS_SUBJECT_FIRST 130

@@ -28,6 +28,7 @@ UINT causeText(FailureCause cause) {
     case FailureCause::NoAnsiForm: return IDS_CAUSE_NO_ANSI_FORM;
     case FailureCause::InterpreterFailed: return IDS_CAUSE_INTERPRETER_FAILED;
     case FailureCause::LibraryNotLoaded: return IDS_CAUSE_LIBRARY_NOT_LOADED;
+    case FailureCause::LibraryConvention: return IDS_CAUSE_LIBRARY_CONVENTION;
     case FailureCause::InterpreterExit: return IDS_CAUSE_INTERPRETER_EXIT;
     case FailureCause::ToolNotStarted: return IDS_CAUSE_TOOL_NOT_STARTED;
     case FailureCause::LineTooLong: return IDS_CAUSE_LINE_TOO_LONG;

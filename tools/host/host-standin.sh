@@ -9,8 +9,12 @@
 #                       plugins/sondrel/, and quillet previews through sondrel
 #   --mode script|dll   render through the batch scripts (UseDLL=0, default)
 #                       or through the tool libraries (UseDLL=1)
-#   --build DIR         Windows build tree with the programs and the tools
-#                       (default: build/win64; only x86_64 runs here)
+#   --build DIR         Windows build tree with sondrel and the tools
+#                       (default: build/win32, the i686 build users install;
+#                       wine64 runs it in its WoW64 mode)
+#   --quillet-build DIR Windows build tree to take quillet.exe from (default:
+#                       build/win64: Wine 8's WoW64 cannot create the combo
+#                       box of the i686 quillet's dialog)
 #   --host DIR          host directory to lay out (default: build/host-standin/host)
 #   --voice-root DIR    VoiceRoot= of setting.ini (default: the directory above
 #                       the build tree, where the native build puts demo_bank)
@@ -32,7 +36,8 @@ set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 plugin=sondrel
 mode=script
-build="$root/build/win64"
+build="$root/build/win32"
+quillet_build="$root/build/win64"
 host=""
 voice_root=""
 timeout_seconds=300
@@ -41,6 +46,7 @@ while [ $# -gt 0 ]; do
     --plugin) plugin=$2; shift 2 ;;
     --mode) mode=$2; shift 2 ;;
     --build) build=$2; shift 2 ;;
+    --quillet-build) quillet_build=$2; shift 2 ;;
     --host) host=$2; shift 2 ;;
     --voice-root) voice_root=$2; shift 2 ;;
     --timeout) timeout_seconds=$2; shift 2 ;;
@@ -50,7 +56,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 if [ -z "${song:-}" ] || [ ! -f "$song" ]; then
-  echo "usage: host-standin.sh [--plugin sondrel|quillet] [--mode script|dll] [--build DIR] [--host DIR] [--voice-root DIR] song.ust [-- options]" >&2
+  echo "usage: host-standin.sh [--plugin sondrel|quillet] [--mode script|dll] [--build DIR] [--quillet-build DIR] [--host DIR] [--voice-root DIR] song.ust [-- options]" >&2
   exit 2
 fi
 case "$mode" in
@@ -63,9 +69,13 @@ case "$plugin" in
   *) echo "host-standin: --plugin is sondrel or quillet" >&2; exit 2 ;;
 esac
 build=$(cd "$build" && pwd)
-for file in "$plugin.exe" sondrel.exe resampler.exe wavtool.exe resampler10.dll wavtool2.dll; do
-  if [ ! -f "$build/$file" ]; then
-    echo "host-standin: $build/$file is missing; build first (sh scripts/build.sh)" >&2
+quillet="$quillet_build/quillet.exe"
+required_quillet=""
+[ "$plugin" = sondrel ] || required_quillet=$quillet
+for file in "$build/sondrel.exe" "$build/resampler.exe" "$build/wavtool.exe" "$build/resampler10.dll" \
+  "$build/wavtool2.dll" ${required_quillet:+"$required_quillet"}; do
+  if [ ! -f "$file" ]; then
+    echo "host-standin: $file is missing; build first (sh scripts/build.sh)" >&2
     exit 2
   fi
 done
@@ -84,7 +94,7 @@ crlf() {
 rm -rf "$host"
 mkdir -p "$host/plugins/sondrel" "$host/temp"
 cp "$build/sondrel.exe" "$host/plugins/sondrel/"
-[ ! -f "$build/quillet.exe" ] || cp "$build/quillet.exe" "$host/plugins/sondrel/"
+[ ! -f "$quillet" ] || cp "$quillet" "$host/plugins/sondrel/"
 cp "$build/resampler.exe" "$build/wavtool.exe" "$build/resampler10.dll" "$build/wavtool2.dll" "$host/"
 crlf >"$host/setting.ini" <<INI
 Tool1Path=$(winpath "$host/wavtool.exe")
@@ -111,7 +121,10 @@ export DISPLAY WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ -z "${WINEPREFIX:-}" ]; then
   own_prefix="$state/prefix"
   export WINEPREFIX="$own_prefix"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # A prefix made before Wine had its i386 libraries has no 32-bit system
+  # files; it is made anew.
+  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    rm -rf "$WINEPREFIX"
     mkdir -p "$state"
     echo "host-standin: creating a Wine prefix in $WINEPREFIX" >&2
     /usr/lib/wine/wine64 wineboot -i >"$state/wineboot.log" 2>&1 </dev/null

@@ -23,16 +23,17 @@ bool removeTree(const std::wstring& path) {
   return RemoveDirectoryW(path.c_str()) || !fileExists(path);
 }
 
-struct DialogSearch { DWORD processId; const wchar_t* caption; bool messageBox; HWND found; };
+struct DialogSearch { DWORD processId; const wchar_t* caption; bool messageBox; HWND found; HWND owner; };
 
 BOOL CALLBACK matchDialog(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<DialogSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
   wchar_t className[64] = {}, caption[256] = {};
   GetClassNameW(window, className, 64);
   GetWindowTextW(window, caption, 256);
-  if ((search->processId && owner != search->processId) || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 ||
+  if ((search->processId && process != search->processId) || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 ||
+      (search->owner && GetWindow(window, GW_OWNER) != search->owner) ||
       (search->messageBox && !GetDlgItem(window, 0xFFFF)) || (search->caption && lstrcmpW(caption, search->caption)))
     return TRUE;
   search->found = window;
@@ -54,15 +55,18 @@ void postKey(HWND dialog, WPARAM key) {
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
-}  // namespace
-
-std::wstring buildDir() {
+std::wstring windowsPath(const char* unixPath) {
   wchar_t path[MAX_PATH] = L"Z:";
-  MultiByteToWideChar(CP_UTF8, 0, WIN64_BINARY_DIR, -1, path + 2, MAX_PATH - 2);
+  MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, path + 2, MAX_PATH - 2);
   for (wchar_t* c = path; *c; ++c)
     if (*c == L'/') *c = L'\\';
   return path;
 }
+
+}  // namespace
+
+std::wstring buildDir() { return windowsPath(BUILD_TREE_DIR); }
+std::wstring twinBuildDir() { return windowsPath(TWIN_TREE_DIR); }
 
 std::wstring scratchDir(const std::wstring& name) {
   std::wstring root = buildDir() + L"\\test_tmp", dir = root + L"\\" + name;
@@ -162,11 +166,11 @@ void Process::kill() {
 }
 
 HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds) {
-  return pollDialog({processId, caption, false, nullptr}, milliseconds);
+  return pollDialog({processId, caption, false, nullptr, nullptr}, milliseconds);
 }
 
 HWND findMessageBox(DWORD processId, DWORD milliseconds) {
-  return pollDialog({processId, nullptr, true, nullptr}, milliseconds);
+  return pollDialog({processId, nullptr, true, nullptr, nullptr}, milliseconds);
 }
 
 std::wstring controlText(HWND dialog, int id) {
@@ -232,20 +236,7 @@ void typeKeys(HWND dialog, const std::wstring& text) {
 void pressAlt(HWND dialog, wchar_t letter) { PostMessageW(keyTarget(dialog), WM_SYSCHAR, letter, 0x20000001); }
 
 HWND findOwnedDialog(HWND owner, DWORD milliseconds) {
-  struct Search { HWND owner, found; } search = {owner, nullptr};
-  for (DWORD start = GetTickCount(); !search.found && GetTickCount() - start < milliseconds; Sleep(50)) {
-    EnumWindows(
-        [](HWND window, LPARAM param) {
-          auto* s = reinterpret_cast<Search*>(param);
-          wchar_t type[16] = {};
-          GetClassNameW(window, type, 16);
-          if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window) && !lstrcmpW(type, L"#32770"))
-            s->found = window;
-          return s->found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-  }
-  return search.found;
+  return pollDialog({0, nullptr, false, nullptr, owner}, milliseconds);
 }
 
 std::vector<std::wstring> clippedTexts(HWND dialog) {

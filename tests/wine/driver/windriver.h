@@ -17,8 +17,13 @@ namespace windriver {
 // machine.
 constexpr DWORD kPatience = 20000;
 
-// Path of the x86_64 build tree as a Windows path (Z:\...).
+// The Windows build tree of the architecture this test runs (build\win32 for
+// the i686 tests, build\win64 for the x86_64 ones) as a Windows path (Z:\...):
+// the programs, tool libraries and stand-ins a test starts or loads.
 std::wstring buildDir();
+// The tree of the other architecture, for what a test needs from it (a
+// 64-bit tool beside a 32-bit sondrel, say).
+std::wstring twinBuildDir();
 // A fresh, empty directory under the build tree for one test. The test fails
 // when what an earlier run left there cannot be removed (a directory that is
 // some process's current directory, say).
@@ -105,7 +110,7 @@ bool waitWindowGone(HWND window, DWORD milliseconds = kPatience);
 // Whether the window stands in the middle of the desktop.
 bool centred(HWND window);
 
-// The voice bank that the native build generates beside the x86_64 build.
+// The voice bank that the native build generates beside the Windows trees.
 std::wstring demoBank();
 
 struct RunResult {

@@ -9,7 +9,8 @@
 //                     render with it has an output
 //   ARGTOOL_RECORD    a file that receives the arguments byte for byte: a line
 //                     "<program name> <count>", then "<length>:<bytes>" lines
-//   ARGTOOL_PARENT    also logs "parent|<command line of the parent process>"
+//   ARGTOOL_PARENT    also logs "parent|<command line of the parent process>" and
+//                     "image|<32 or 64: this program>|<parent's program file>|<32 or 64>"
 //   ARGTOOL_EXIT      the exit code
 // Any other copy plays the resampler, whose second argument is its output:
 //   STANDIN_RECORD    directory that receives "<output name>.txt": the raw
@@ -67,7 +68,7 @@ std::string baseName(std::string path) {
   return slash == std::string::npos ? path : path.erase(0, slash + 1);
 }
 
-std::string parentCommandLine() {
+HANDLE openParent(DWORD access) {
   DWORD parent = 0;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W entry = {};
@@ -75,7 +76,11 @@ std::string parentCommandLine() {
   for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
     if (entry.th32ProcessID == GetCurrentProcessId()) parent = entry.th32ParentProcessID;
   CloseHandle(snapshot);
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, parent);
+  return OpenProcess(access, FALSE, parent);
+}
+
+std::string parentCommandLine() {
+  HANDLE process = openParent(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   PROCESS_BASIC_INFORMATION basic = {};
   PEB peb = {};
   RTL_USER_PROCESS_PARAMETERS parameters = {};
@@ -88,6 +93,24 @@ std::string parentCommandLine() {
   }
   if (process) CloseHandle(process);
   return std::string(line.begin(), line.end());
+}
+
+// On a 64-bit system every 32-bit process runs under WoW64.
+std::string bits(HANDLE process) {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(process, &wow64) && wow64 ? "32" : "64";
+}
+
+// The parent's program file as the system names it: a 32-bit interpreter
+// started as "system32\cmd.exe" by a 32-bit program is the one in syswow64.
+std::string parentImage() {
+  HANDLE process = openParent(PROCESS_QUERY_LIMITED_INFORMATION);
+  char path[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  std::string image = process && QueryFullProcessImageNameA(process, 0, path, &size) ? path : "?";
+  image += "|" + (process ? bits(process) : std::string("?"));
+  if (process) CloseHandle(process);
+  return image;
 }
 
 void record(const std::string& directory, const std::string& output) {
@@ -149,7 +172,8 @@ int main(int argc, char** argv) {
   std::string line = program;
   for (int i = 1; i < argc; ++i) line += std::string("|") + argv[i];
   line += "\n";
-  if (setting("ARGTOOL_PARENT")) line += "parent|" + parentCommandLine() + "\n";
+  if (setting("ARGTOOL_PARENT"))
+    line += "parent|" + parentCommandLine() + "\nimage|" + bits(GetCurrentProcess()) + "|" + parentImage() + "\n";
   if (const char* log = setting("STANDIN_LOG")) append(log, line);
   if (const char* file = setting("ARGTOOL_RECORD")) {
     std::string bytes = program + " " + std::to_string(argc - 1) + "\n";

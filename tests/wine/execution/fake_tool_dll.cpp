@@ -8,7 +8,8 @@
 // of its first call> <end of its last call>" (one clock for all processes)
 // to that file when it is unloaded, so that a benchmark can take the tools'
 // own time out of a render's.
-// Built as: FAKE_RESAMPLER (resampler10.dll with "exec"),
+// Built as: FAKE_RESAMPLER (resampler10.dll with "exec"), FAKE_RESAMPLER_STDCALL
+// (the same built for the stdcall convention, exported undecorated),
 // FAKE_RESAMPLER_NOEXEC (resampler10.dll without it), FAKE_RESAMPLER_RUNTIME
 // (resampler10.dll that needs toolruntime.dll and logs which copy it got),
 // FAKE_WAVTOOL (wavtool2.dll with "exec" and "append_files").
@@ -86,8 +87,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-#if defined(FAKE_RESAMPLER)
-extern "C" __declspec(dllexport) int __cdecl exec(const char* a0, const char* a1, const char* a2, const char* a3,
+#if defined(FAKE_RESAMPLER) || defined(FAKE_RESAMPLER_STDCALL)
+#if defined(FAKE_RESAMPLER_STDCALL)
+#define RESAMPLER_CONVENTION __stdcall
+#else
+#define RESAMPLER_CONVENTION __cdecl
+#endif
+extern "C" __declspec(dllexport) int RESAMPLER_CONVENTION exec(const char* a0, const char* a1, const char* a2, const char* a3,
                                                   const char* a4, const char* a5, const char* a6, const char* a7,
                                                   const char* a8, const char* a9, const char* a10, const char* a11,
                                                   const char* a12, const char* a13) {

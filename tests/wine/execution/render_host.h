@@ -10,8 +10,9 @@
 using namespace windriver;
 
 // Which tool libraries lie in the host directory.
-// RuntimeResampler needs toolruntime.dll, which lies beside it.
-enum class Tools { Reference, Fakes, FakesWithoutResamplerExec, RuntimeResampler, NoResamplerLibrary };
+// RuntimeResampler needs toolruntime.dll, which lies beside it; StdcallResampler
+// is built for the other calling convention.
+enum class Tools { Reference, Fakes, FakesWithoutResamplerExec, RuntimeResampler, StdcallResampler, NoResamplerLibrary };
 
 const std::wstring kFakes = L"tests\\wine\\execution\\fakes\\";
 const std::wstring kArgtool = L"tests\\wine\\execution\\argtool.exe";
@@ -23,7 +24,8 @@ struct RenderHost : Host {
     take(L"wavtool.exe", L"wavtool.exe");
     const std::wstring resamplers[] = {L"resampler10.dll", kFakes + L"resampler\\resampler10.dll",
                                        kFakes + L"resampler_noexec\\resampler10.dll",
-                                       kFakes + L"resampler_runtime\\resampler10.dll"};
+                                       kFakes + L"resampler_runtime\\resampler10.dll",
+                                       kFakes + L"resampler_stdcall\\resampler10.dll"};
     if (tools != Tools::NoResamplerLibrary) take(resamplers[static_cast<int>(tools)], L"resampler10.dll");
     if (tools == Tools::RuntimeResampler) take(kFakes + L"runtime_beside\\toolruntime.dll", L"toolruntime.dll");
     bool fakes = tools != Tools::Reference && tools != Tools::NoResamplerLibrary;

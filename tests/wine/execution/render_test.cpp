@@ -200,6 +200,21 @@ TEST(ScriptRender, InterpreterRunsWithoutAutoRunOrDelayedExpansion) {
                                                                    "parent|cmd.exe /d /v:off /c "))));
 }
 
+// The 32-bit sondrel names the interpreter in the system folder, which WoW64
+// turns into the 32-bit one in syswow64; 64-bit tools named in setting.ini
+// run from it all the same.
+TEST(ScriptRender, ThirtyTwoBitInterpreterRunsSixtyFourBitTools) {
+  RenderHost host(L"execution_render_wow64", false);
+  for (const wchar_t* tool : {L"\\resampler64.exe", L"\\wavtool64.exe"})
+    ASSERT_TRUE(copyFile(twinBuildDir() + L"\\" + kArgtool, host.root + tool));
+  host.setting("Tool1Path=wavtool64.exe\r\nTool2Path=resampler64.exe\r\nUseDLL=0\r\nResamplerRuns=1");
+  host.writePlugin(kNotes);
+  RunResult result = host.run(L"/noplay", {L"ARGTOOL_PARENT=1", L"ARGTOOL_PARTS=1"});
+  EXPECT_EQ(result.exitCode, 0u);
+  EXPECT_THAT(host.calls("image|"), testing::AllOf(SizeIs(5), testing::Each(testing::MatchesRegex(
+                                                                  "image\\|64\\|C:\\\\windows\\\\syswow64\\\\cmd\\.exe\\|32"))));
+}
+
 // 18 bars at tempo 120 with vibrato: the pitch string makes the helper's
 // resampler line longer than the 8191 characters the interpreter reads, and
 // the interpreter would skip it and leave the note silent.
@@ -245,6 +260,22 @@ TEST(DllRender, MissingEntryPointIsSkippedAndAMissingLibraryNamed) {
     EXPECT_THAT(host.calls("resampler"), SizeIs(0)) << c.exitCode;
     EXPECT_THAT(host.calls("wavtool"), SizeIs(c.wavtoolCalls)) << c.exitCode;
   }
+}
+
+// A 32-bit library built for stdcall removes its arguments itself; called as
+// the host editor calls (cdecl), it would leave sondrel's stack pointer off
+// and crash it. The first call shows it, and the render stops there, naming
+// the library.
+TEST(DllRender, LibraryBuiltForStdcallIsRefusedByNameAfterItsFirstCall) {
+  RenderHost host(L"execution_render_stdcall", true, Tools::StdcallResampler);
+  host.writePlugin(kNotes);
+  RunResult result = host.run(L"/noplay");
+  EXPECT_EQ(result.exitCode, 193u);
+  EXPECT_EQ(result.message, L"Failed to render\nThe tool library " + host.root +
+                                L"\\resampler10.dll is built for the stdcall calling convention; tool libraries must "
+                                L"export cdecl functions.");
+  EXPECT_THAT(host.calls("resampler|"), SizeIs(1));
+  EXPECT_THAT(host.calls("wavtool|"), SizeIs(0));
 }
 
 // A tool library may need a DLL shipped beside it; one of that name planted in

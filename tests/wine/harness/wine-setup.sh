@@ -18,6 +18,14 @@ while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=":$n"
 rm -rf "$WINEPREFIX"
 /usr/lib/wine/wine64 wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
+# wineboot fills syswow64 and the x86 side-by-side assemblies (common controls
+# 6 among them) when Wine has its i386 Windows libraries; without them no
+# 32-bit program starts, and every i686 test would fail on its own.
+if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] ||
+  ! ls -d "$WINEPREFIX"/drive_c/windows/winsxs/x86_microsoft.windows.common-controls_* >/dev/null 2>&1; then
+  echo "wine-setup: the prefix has no 32-bit system files; run sh scripts/install-deps.sh (Wine's i386 libraries)" >&2
+  exit 1
+fi
 # No window manager runs on the Xvfb display: Wine then draws the frames and
 # captions itself, instead of waiting two seconds for a window manager to
 # acknowledge each window that is hidden.

@@ -79,7 +79,7 @@ TEST(Dialog, EnterEscapeCloseBoxAndCancelCancelTheRender) {
 // never cut by an exit beside a running merge.
 TEST(Dialog, CancelBeforeTheWorkerRunsWaitsForIt) {
   ShellHost host(L"shell_cancel_early", nullptr);
-  RunResult result = host.run(L"/nodeletewav", {L"SONDREL_FAKE=merge", L"SONDREL_FAKE_THREAD_DELAY_MS=1500"},
+  RunResult result = host.run(L"/nodeletewav", {L"SONDREL_FAKE=merge", L"SONDREL_FAKE_START_DELAY_MS=1500"},
                               [](HWND dialog) { pressButton(dialog, IDCANCEL); });
   EXPECT_EQ(result.exitCode, kCancelled);
   EXPECT_THAT(fileText(host.plugin), testing::AnyOf(std::string(kPluginText),

@@ -2,8 +2,9 @@
 //   SONDREL_FAKE         "ok" (default), "fail:<status>", "wait" (until Cancel), "spin"
 //                        (updates the status text and progress bar without pause until Cancel)
 //                        or "merge" (rewrites the plug-in file, unless cancelled first)
-//   SONDREL_FAKE_THREAD_DELAY_MS  every thread started after the first waits that long before
-//                        its own code runs, as a worker that the system schedules late
+//   SONDREL_FAKE_START_DELAY_MS  the render waits that long before its first step, as a
+//                        worker that the system schedules late (the worker runs nothing
+//                        of its own before the render)
 //   SONDREL_FAKE_WAV_MS  on success, a silent WAV of that many milliseconds is the output
 //   STANDIN_LOG          receives "render|" and name=value fields of what the render saw:
 //                        the run options, a number read and printed, and the locale
@@ -30,26 +31,6 @@ std::wstring environment(const wchar_t* name) {
   DWORD length = GetEnvironmentVariableW(name, value, 1024);
   return length < 1024 ? value : L"";
 }
-
-void CALLBACK sleepBeforeStart(ULONG_PTR milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
-
-// The loader calls this on every new thread before the thread's own code,
-// holding its lock, which the dialog thread needs too; the queued call runs
-// once the loader has let go, still before the thread's own code.
-void NTAPI delayNewThreads(PVOID, DWORD reason, PVOID) {
-  int delay = _wtoi(environment(L"SONDREL_FAKE_THREAD_DELAY_MS").c_str());
-  if (reason == DLL_THREAD_ATTACH && delay > 0)
-    QueueUserAPC(sleepBeforeStart, GetCurrentThread(), static_cast<ULONG_PTR>(delay));
-}
-
-}  // namespace
-}  // namespace sondrel
-
-extern "C" __attribute__((section(".CRT$XLF"), used)) const PIMAGE_TLS_CALLBACK delayNewThreadsCallback =
-    sondrel::delayNewThreads;
-
-namespace sondrel {
-namespace {
 
 void report(const RunOptions& options) {
   std::string line = "render|modification=" + base::toAnsi(options.modificationPath) + "|output=" +
@@ -90,6 +71,9 @@ void writeOutput(RunOptions& options) {
 }  // namespace
 
 int32_t renderProject(RunOptions& options) {
+  // A delay queued from the loader's thread start-up instead would crash a
+  // 32-bit thread under Wine 8's WoW64.
+  Sleep(static_cast<DWORD>(_wtoi(environment(L"SONDREL_FAKE_START_DELAY_MS").c_str())));
   report(options);
   std::string plugin;
   options.wholeProject = base::readFileBytes(std::wstring(options.pluginFilePath), plugin) &&

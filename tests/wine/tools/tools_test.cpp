@@ -8,18 +8,12 @@
 #include "common/tool_text.h"
 #include "common/wav_format.h"
 #include "demo_bank/voice_synth.h"
+#include "execution/tool_entry_call.h"
 #include "windriver.h"
 
 namespace {
 
 using Args = std::vector<std::string>;
-using ResamplerExec = int(__cdecl*)(const char*, const char*, const char*, const char*, const char*, const char*,
-                                    const char*, const char*, const char*, const char*, const char*, const char*,
-                                    const char*, const char*);
-using WavtoolExec = int(__cdecl*)(const char*, const char*, const char*, const char*, const char*, const char*,
-                                  const char*, const char*, const char*, const char*, const char*, const char*,
-                                  const char*, const char*, const char*);
-using AppendFiles = int(__cdecl*)(const char*, const char*, const char*);
 
 std::string fileBytes(const std::string& path) { return windriver::fileText(base::fromAnsi(path)); }
 
@@ -33,36 +27,33 @@ DWORD runProgram(const wchar_t* program, const Args& arguments) {
 
 HMODULE load(const wchar_t* name) { return LoadLibraryW((windriver::buildDir() + L"\\" + name).c_str()); }
 
-template <typename Function>
-Function entry(HMODULE module, const char* name) {
-  // Through the generic function pointer type, which converts to any other
-  // function pointer without a warning.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 // The entry points of both tool libraries of the build, loaded into this
-// process, called with a list of arguments (missing ones are null).
+// process and called as sondrel calls them, with a list of arguments (missing
+// ones are null). A call that finds the library built for stdcall fails the
+// test.
 struct Libraries {
   HMODULE resampler = load(L"resampler10.dll"), wavtool = load(L"wavtool2.dll");
-  ResamplerExec resampleEntry = entry<ResamplerExec>(resampler, "exec");
-  WavtoolExec wavEntry = entry<WavtoolExec>(wavtool, "exec");
-  AppendFiles append = entry<AppendFiles>(wavtool, "append_files");
+  FARPROC resampleEntry = GetProcAddress(resampler, "exec"), wavEntry = GetProcAddress(wavtool, "exec"),
+          appendEntry = GetProcAddress(wavtool, "append_files");
   ~Libraries() {
     FreeLibrary(resampler);
     FreeLibrary(wavtool);
   }
-  static std::vector<const char*> pointers(const Args& args, size_t count) {
+  static int call(FARPROC entry, const char* const* arguments, size_t count) {
+    sondrel::EntryCall call = sondrel::callToolEntry(entry, arguments, count);
+    EXPECT_FALSE(call.calleeRemovedArguments);
+    return call.result;
+  }
+  static int call(FARPROC entry, const Args& args, size_t count) {
     std::vector<const char*> p(count, nullptr);
     for (size_t i = 0; i < args.size() && i < count; ++i) p[i] = args[i].c_str();
-    return p;
+    return call(entry, p.data(), count);
   }
-  int resample(const Args& args) const {
-    std::vector<const char*> a = pointers(args, 14);
-    return resampleEntry(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12], a[13]);
-  }
-  int wav(const Args& args) const {
-    std::vector<const char*> a = pointers(args, 15);
-    return wavEntry(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12], a[13], a[14]);
+  int resample(const Args& args) const { return call(resampleEntry, args, 14); }
+  int wav(const Args& args) const { return call(wavEntry, args, 15); }
+  int append(const char* header, const char* data, const char* output) const {
+    const char* p[] = {header, data, output};
+    return call(appendEntry, p, 3);
   }
 };
 
@@ -87,7 +78,7 @@ TEST(Tools, ProgramsAndLibrariesWriteTheSameFiles) {
   std::string dir = base::toAnsi(windriver::scratchDir(L"tools_same"));
   reftools::writeWholeFile(dir + "\\a.wav", reftools::encodeWav(reftools::synthesizeVowel('a', 220, 0.5)));
   Libraries libraries;
-  ASSERT_TRUE(libraries.resampleEntry && libraries.wavEntry && libraries.append);
+  ASSERT_TRUE(libraries.resampleEntry && libraries.wavEntry && libraries.appendEntry);
   ASSERT_EQ(runProgram(L"resampler.exe", resamplerCall(dir, dir + "\\note.wav")), 0u);
   ASSERT_EQ(libraries.resample(resamplerCall(dir, dir + "\\library.wav")), 0);
   std::string note = fileBytes(dir + "\\note.wav");
@@ -114,7 +105,7 @@ TEST(Tools, MissingArgumentsFailWithoutOutput) {
   EXPECT_EQ(runProgram(L"resampler.exe", {}), 1u) << "resampler without arguments";
   EXPECT_EQ(runProgram(L"wavtool.exe", {}), 1u) << "wavtool without arguments";
   Libraries libraries;
-  ASSERT_TRUE(libraries.resampleEntry && libraries.wavEntry && libraries.append);
+  ASSERT_TRUE(libraries.resampleEntry && libraries.wavEntry && libraries.appendEntry);
   EXPECT_EQ(libraries.resample({}), 1);
   EXPECT_EQ(libraries.wav({}), 1);
   EXPECT_EQ(libraries.append(nullptr, nullptr, nullptr), 1);

@@ -1,0 +1,52 @@
+// quillet's settings as the 32-bit build writes them. Under WoW64 the
+// registry has a 32-bit and a 64-bit view; HKEY_CURRENT_USER\Software is one
+// key in both, so what the i686 quillet stores must be what a 64-bit program
+// sees. The i686 dialog cannot open under Wine 8's WoW64, so this 32-bit test
+// writes through quillet's own store code and the x86_64 quillet reads.
+#include "controls/configuration_store.h"
+#include "quillet_host.h"
+
+namespace quillettest {
+namespace {
+
+TEST_F(QuilletTest, SettingsOfThe32BitBuildAreWhereThe64BitViewAndQuilletFindThem) {
+  BOOL wow64 = FALSE;
+  ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64) && wow64) << "this test must run as a 32-bit process";
+  quillet::Settings settings;
+  settings.flag = L"y";
+  settings.scale = {60, 62};
+  settings.rangeLow = -3;
+  settings.rangeHigh = 12;
+  settings.values = {{false, 60, -3}, {true, 61, 0}, {false, 62, 20}};
+  quillet::saveMainKey({40, 50, 400, 500}, settings);
+  ASSERT_TRUE(quillet::saveConfiguration(L"mine", settings));
+
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    for (const wchar_t* path : {L"", L"\\configurations\\mine"}) {
+      HKEY key = nullptr;
+      ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (kMainKey + std::wstring(path)).c_str(), 0, KEY_READ | view, &key), 0)
+          << (view == KEY_WOW64_64KEY ? "64" : "32") << "-bit view";
+      wchar_t flag[8] = {};
+      DWORD size = sizeof flag;
+      EXPECT_EQ(RegQueryValueExW(key, L"Flag", nullptr, nullptr, reinterpret_cast<BYTE*>(flag), &size), 0);
+      EXPECT_STREQ(flag, L"y");
+      RegCloseKey(key);
+    }
+  }
+
+  QuilletHost host(L"quillet_registry_view", "[#0001]\r\nNoteNum=50\r\n");
+  ASSERT_TRUE(copyFile(twinBuildDir() + L"\\quillet.exe", host.root + L"\\plugins\\sondrel\\quillet.exe"));
+  HWND dialog = host.open();
+  ASSERT_NE(dialog, nullptr) << "the x86_64 quillet did not open";
+  RECT window;
+  GetWindowRect(dialog, &window);
+  EXPECT_EQ(window.left, 40);
+  EXPECT_EQ(window.top, 50);
+  EXPECT_EQ(controlText(dialog, kFlag), L"y");
+  EXPECT_EQ(controlText(dialog, kRangeLow), L"-3");
+  EXPECT_THAT(rows(dialog), testing::ElementsAre(L"D4=20", L"C#4=", L"C4=-3"));
+  EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
+}
+
+}  // namespace
+}  // namespace quillettest
