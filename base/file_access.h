@@ -32,7 +32,16 @@ bool listDirectory(const std::string& ansiDirectory, std::vector<DirectoryEntry>
 // Replaces the file's content so that a crash or a full disk can never leave
 // it half written: the new content goes to a file beside it, is flushed, and
 // only then takes the old file's place. False when any step fails; the old
-// file is then untouched.
+// file is then untouched. That cannot be had in a folder whose path leaves no
+// room for the name of the file beside it (over 246 characters), nor for a
+// file that another program holds open without letting it be replaced.
 bool replaceFileContent(const std::wstring& widePath, const std::string& bytes);
+
+// Writes the content into the file itself, created when missing and cut
+// after the content, as a program that holds the file open with write
+// sharing allows. A failure part way leaves the file half written.
+// In the Windows build, both writers leave the reason for a false result in
+// the thread's last error.
+bool overwriteFileContent(const std::wstring& widePath, const std::string& bytes);
 
 }  // namespace base

@@ -107,4 +107,12 @@ bool replaceFileContent(const std::wstring& widePath, const std::string& bytes) 
   return false;
 }
 
+bool overwriteFileContent(const std::wstring& widePath, const std::string& bytes) {
+  if (!fitsMaxPath(widePath)) return false;
+  int fd = ::open(nativePath(utf8Of(widePath)).c_str(), O_WRONLY | O_CREAT, 0644);
+  if (fd < 0) return false;
+  bool ok = writeAll(fd, bytes) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
+  return ::close(fd) == 0 && ok;
+}
+
 }  // namespace base

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include "base/win32_files.h"
 
 namespace base {
@@ -21,17 +19,6 @@ bool readAll(HANDLE file, std::string& bytes) {
     if (got == 0) return true;
     bytes.append(buffer, got);
   }
-}
-
-bool writeAll(HANDLE file, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
-    done += written;
-  }
-  return true;
 }
 
 // The directory part of a wide path (the current one when it has none),
@@ -83,17 +70,36 @@ bool listDirectory(const std::string& ansiDirectory, std::vector<DirectoryEntry>
 // disk or a failed write leaves either the old or the new file, never a
 // truncated one.
 bool replaceFileContent(const std::wstring& widePath, const std::string& bytes) {
-  if (!fitsMaxPath(widePath)) return false;
+  std::wstring directory = directoryOf(widePath);
+  // GetTempFileNameW writes the directory, a backslash and a 12-character name
+  // into its MAX_PATH buffer. Windows refuses a longer directory; Wine 8
+  // writes the name anyway, without its terminator or past the buffer.
+  if (!fitsMaxPath(widePath) || directory.size() > MAX_PATH - 14) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+  }
   wchar_t temp[MAX_PATH] = {};
-  if (!GetTempFileNameW(directoryOf(widePath).c_str(), L"snd", 0, temp)) return false;
+  if (!GetTempFileNameW(directory.c_str(), L"snd", 0, temp)) return false;
   bool written = false;
   {
     FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     written = file.valid() && writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
   }
   if (written && MoveFileExW(temp, widePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  DWORD error = GetLastError();
   DeleteFileW(temp);
+  SetLastError(error);
   return false;
+}
+
+bool overwriteFileContent(const std::wstring& widePath, const std::string& bytes) {
+  if (!fitsMaxPath(widePath)) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+  }
+  FileHandle file(CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid() && writeAll(file.get(), bytes) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
 }
 
 }  // namespace base

@@ -1,5 +1,6 @@
-// Win32 helpers shared by the Win32 files: handle ownership, the state of an
-// event, and the deletion of files by wildcard pattern.
+// Win32 helpers shared by the Win32 files: handle ownership, writing to an
+// open file, the state of an event, and the deletion of files by wildcard
+// pattern.
 #pragma once
 
 #include <windows.h>
@@ -34,6 +35,10 @@ class OwnedHandle {
 
 using FileHandle = OwnedHandle<CloseHandle>;
 using FindHandle = OwnedHandle<FindClose>;
+
+// Writes all bytes at the file's position; false (last error set) when a
+// write fails.
+bool writeAll(HANDLE file, const std::string& bytes);
 
 // Whether the event (may be null: never) is signalled now; how the render's
 // loops look at the cancel event between their steps.

@@ -6,17 +6,24 @@
 # render waits for Cancel; and quillet's editor dialog 129 on a song of eight
 # notes with stored values. Everything runs under Wine on a private Xvfb
 # display with a prefix of its own.
+#
+# With a resolution other than 96 DPI (sh scripts/screenshots.sh 144), the
+# pictures go to build/screenshots-<dpi>/ instead, for checking the dialogs
+# at that scale.
 set -eu
 cd "$(dirname "$0")/.."
+dpi=${1:-96}
 sh scripts/install-deps.sh
 sh scripts/build.sh >/dev/null
 root=$(pwd)
 state="$root/build/screenshots"
 out="$root/docs/screenshots"
+[ "$dpi" = 96 ] || out="$root/build/screenshots-$dpi"
 mkdir -p "$out"
 sh tests/wine/harness/wine-setup.sh "$state" >/dev/null
 trap 'sh "$root/tests/wine/harness/wine-cleanup.sh" "$state"' EXIT
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY="$(cat "$state/display")"
+/usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 plugin_file="$state/plugin.tmp"
 windows_plugin_file="Z:$(echo "$plugin_file" | tr / '\\')"
 

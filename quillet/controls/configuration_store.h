@@ -2,7 +2,8 @@
 // OK, with the dialog's position, under the main key
 // "Software\TARV Plugin\quillet", and named configurations under its subkey
 // "configurations". Nothing is cached: every call opens, uses and closes its
-// key, and no failure is reported beyond the result.
+// key. A false result leaves the registry's reason in the thread's last
+// error.
 #pragma once
 
 #include <string>
@@ -20,7 +21,7 @@ std::vector<std::wstring> listConfigurations();
 bool saveConfiguration(const std::wstring& name, const Settings& settings);
 // False when the configuration cannot be opened; `settings` is then untouched.
 bool readConfiguration(const std::wstring& name, Scale current, Settings& settings, bool& scaleRead);
-// True when no key of that name is left: deleted, or there was none.
+// False, with ERROR_FILE_NOT_FOUND when there was no key of that name.
 bool deleteConfiguration(const std::wstring& name);
 
 void saveMainKey(WindowRect position, const Settings& settings);

@@ -20,17 +20,24 @@ struct KeyCloser {
 };
 using RegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
+// The registry returns its reason instead of setting the last error; the
+// callers of the store find it there.
+RegistryKey keyOr(LSTATUS status, HKEY key) {
+  SetLastError(static_cast<DWORD>(status));
+  return RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
+}
+
 RegistryKey openForReading(const std::wstring& path) {
   HKEY key = nullptr;
   LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
-  return RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
+  return keyOr(status, key);
 }
 
 RegistryKey createKey(const std::wstring& path) {
   HKEY key = nullptr;
   LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
                                    nullptr, &key, nullptr);
-  return RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
+  return keyOr(status, key);
 }
 
 std::wstring configurationPath(const std::wstring& name) { return std::wstring(kConfigurationsKey) + L"\\" + name; }
@@ -115,7 +122,8 @@ bool readConfiguration(const std::wstring& name, Scale current, Settings& settin
 
 bool deleteConfiguration(const std::wstring& name) {
   LSTATUS status = RegDeleteKeyW(HKEY_CURRENT_USER, configurationPath(name).c_str());
-  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+  SetLastError(static_cast<DWORD>(status));
+  return status == ERROR_SUCCESS;
 }
 
 void saveMainKey(WindowRect position, const Settings& settings) {

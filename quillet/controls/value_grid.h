@@ -1,8 +1,9 @@
 // The value grid: a child window of the editor dialog that shows one row per
 // note number of the scale, highest note first, each a label with the note's
 // name and an edit field with its flag number (empty: no value). Only the
-// rows that fit exist; the vertical scroll bar and the mouse wheel move them
-// over the scale. The grid owns the value array; the dialog talks to it only
+// rows that fit exist; the vertical scroll bar, the mouse wheel and the keys
+// Up, Down, Page Up, Page Down, Home and End in a row move them over the
+// scale, the keys taking the focus along from row to row. The grid owns the value array; the dialog talks to it only
 // through the four messages below, by the typed functions after them.
 #pragma once
 

@@ -29,6 +29,7 @@ struct GridState {
   int rowCount = 0;
   int32_t topNote = 0;  // the note of the first row
   int wheelDelta = 0;   // wheel movement short of a whole notch
+  WNDPROC editProc = nullptr;  // the row edits' own procedure, which rowEditProc hands on to
 };
 
 GridState state;
@@ -76,6 +77,8 @@ void commit(HWND grid) {
   }
 }
 
+LRESULT CALLBACK rowEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+
 HWND createRowControl(HWND grid, DWORD extendedStyle, const wchar_t* type, DWORD style, const RECT& place, int id) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(grid, GWLP_HINSTANCE));
   return CreateWindowExW(extendedStyle, type, L"", style, place.left, place.top, place.right - place.left,
@@ -100,6 +103,8 @@ void createRows(HWND grid) {
     SendMessageW(name, WM_SETFONT, font, FALSE);
     SendMessageW(field, WM_SETFONT, font, FALSE);
     SendMessageW(field, EM_LIMITTEXT, kEditLimit, 0);
+    state.editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rowEditProc)));
     state.rowCount = row + 1;
   }
 }
@@ -166,6 +171,46 @@ void turnWheel(HWND grid, int delta) {
   SCROLLINFO info = scrollInfo(grid);
   int64_t step = lines == WHEEL_PAGESCROLL ? int64_t{info.nPage} : int64_t{lines};
   moveBy(grid, info, -notches * step);
+}
+
+// The note a navigation key in a row goes to from `note`; false for other keys.
+// Shift with Home or End selects in the edit, as the user expects there.
+bool keyTarget(WPARAM key, int32_t note, int page, int32_t& target) {
+  switch (key) {
+    case VK_UP: target = note + 1; break;
+    case VK_DOWN: target = note - 1; break;
+    case VK_PRIOR: target = note + page; break;
+    case VK_NEXT: target = note - page; break;
+    case VK_HOME: target = state.high; break;
+    case VK_END: target = state.low; break;
+    default: return false;
+  }
+  if ((key == VK_HOME || key == VK_END) && GetKeyState(VK_SHIFT) < 0) return false;
+  target = std::clamp(target, state.low, state.high);
+  return true;
+}
+
+// Moves the focus from a row to the row of the target note, scrolling (and so
+// committing) as little as shows it; Page Up and Page Down scroll a page.
+// The dialog manager selects the new row's text, as Tab does.
+bool moveFocus(HWND grid, int row, WPARAM key) {
+  int32_t target = 0;
+  if (!keyTarget(key, state.topNote - row, state.rowCount, target)) return false;
+  SCROLLINFO info = scrollInfo(grid);
+  int64_t fromTop = int64_t{state.high} - target;
+  int64_t last = std::max<int64_t>(0, int64_t{info.nMax} - state.rowCount + 1);
+  int64_t page = key == VK_PRIOR ? -state.rowCount : key == VK_NEXT ? state.rowCount : 0;
+  int64_t position = std::clamp<int64_t>(info.nPos + page, std::max<int64_t>(0, fromTop - state.rowCount + 1),
+                                         std::min(last, fromTop));
+  moveBy(grid, info, position - info.nPos);
+  HWND edit = rowEdit(grid, static_cast<int>(int64_t{state.topNote} - target));
+  SendMessageW(GetParent(grid), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+  return true;
+}
+
+LRESULT CALLBACK rowEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && moveFocus(GetParent(edit), GetDlgCtrlID(edit) - kFirstEdit, wParam)) return 0;
+  return CallWindowProcW(state.editProc, edit, message, wParam, lParam);
 }
 
 // The caller's array holds `count` records; no more are copied either way.
@@ -235,7 +280,9 @@ void registerValueGrid(HINSTANCE instance) {
 
 HWND createValueGrid(HWND dialog, const RECT& area, Scale scale, HINSTANCE instance) {
   auto packed = static_cast<uintptr_t>(static_cast<DWORD>(MAKELONG(scale.low, scale.high)));
-  return CreateWindowExW(WS_EX_CLIENTEDGE, kValueGridClass, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP,
+  // A control parent: the dialog's Tab reaches every row's edit.
+  return CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, kValueGridClass, L"",
+                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP,
                          area.left, area.top, area.right - area.left, area.bottom - area.top, dialog, nullptr,
                          instance, reinterpret_cast<void*>(packed));
 }

@@ -10,8 +10,9 @@
 namespace quillet {
 
 // Runs the dialog modally on the plug-in file and returns its end value:
-// IDOK after OK wrote the plug-in output, anything else when the plug-in
-// file is to be left empty.
-INT_PTR runEditorDialog(HINSTANCE instance, const std::wstring& pluginPath);
+// IDOK after OK wrote the plug-in output, IDCANCEL when the plug-in file is to
+// be left empty, anything else when the dialog could not be shown, with the
+// system's reason in `error`.
+INT_PTR runEditorDialog(HINSTANCE instance, const std::wstring& pluginPath, DWORD& error);
 
 }  // namespace quillet

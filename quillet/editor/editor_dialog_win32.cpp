@@ -8,7 +8,9 @@
 #include "controls/note_label.h"
 #include "controls/value_grid.h"
 #include "controls/window_text.h"
+#include "editor/dialog_box.h"
 #include "editor/graded_flags.h"
+#include "editor/messages.h"
 #include "editor/preview.h"
 #include "editor/project_document.h"
 #include "resources/resource.h"
@@ -27,7 +29,8 @@ constexpr int kNameUnits = 260;
 struct EditorDialog {
   HINSTANCE instance = nullptr;
   std::wstring pluginPath;
-  ProjectDocument document;
+  std::string pluginBytes;  // the plug-in file as loaded, which Play copies for sondrel
+  ProjectDocument document;  // as loaded; never changed
   Scale scale;
   HWND grid = nullptr;
   // Play waits for sondrel while serving messages; commands posted meanwhile
@@ -108,7 +111,7 @@ void restore(HWND dialog, EditorDialog& editor) {
 }
 
 void initialise(HWND dialog, EditorDialog& editor) {
-  load(editor.document, editor.pluginPath);
+  editor.pluginBytes = load(editor.document, editor.pluginPath);
   if (!documentScale(editor.document, editor.scale)) {
     EndDialog(dialog, IDCANCEL);
     return;
@@ -126,20 +129,25 @@ void initialise(HWND dialog, EditorDialog& editor) {
   for (const std::wstring& name : listConfigurations())
     SendDlgItemMessageW(dialog, IDC_CONFIGURATIONS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   restore(dialog, editor);
+  // The user starts with the flag; the dialog's own choice would be OK.
+  SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_FLAG)), TRUE);
 }
 
-bool applyAndSave(HWND dialog, EditorDialog& editor, const std::wstring& path) {
+// The document as loaded with what the dialog shows now.
+ProjectDocument output(HWND dialog, const EditorDialog& editor) {
   std::vector<NoteValue> values = valueGridValues(editor.grid, editor.scale);
   char letter = 0;
-  if (flagLetter(fieldText(dialog, IDC_FLAG, kMaxFlagLength), letter))
-    applyValues(editor.document, editor.scale, values, letter);
-  return save(editor.document, path);
+  if (!flagLetter(fieldText(dialog, IDC_FLAG, kMaxFlagLength), letter)) return editor.document;
+  return withValues(editor.document, editor.scale, values, letter);
 }
 
 // A failed write keeps the dialog open: closing with OK would hand the host
 // editor the plug-in file as it came in. The user can try again or cancel.
 void writeOutputAndClose(HWND dialog, EditorDialog& editor) {
-  if (!applyAndSave(dialog, editor, editor.pluginPath)) return;
+  if (!save(output(dialog, editor), editor.pluginPath)) {
+    tellFailure(dialog, IDS_OUTPUT_NOT_WRITTEN, GetLastError(), editor.pluginPath);
+    return;
+  }
   RECT window;
   GetWindowRect(dialog, &window);
   saveMainKey(WindowRect{window.left, window.top, window.right, window.bottom}, currentSettings(dialog, editor));
@@ -170,15 +178,17 @@ void fillGrid(HWND dialog, EditorDialog& editor) {
 
 void preview(HWND dialog, EditorDialog& editor) {
   editor.previewing = true;
-  runPreview(dialog, editor.pluginPath, [&](const std::wstring& path) { return applyAndSave(dialog, editor, path); });
+  runPreview(dialog, editor.pluginPath, editor.pluginBytes, formatDocument(output(dialog, editor)));
   editor.previewing = false;
 }
 
 // Configurations are named by the combo box's text. Left open: the empty
 // name, whose key path would end in a backslash and so name the
-// configurations key itself; save, read and del do nothing without a name.
-std::wstring typedName(HWND dialog) {
-  return configurationName(fieldText(dialog, IDC_CONFIGURATIONS, kNameUnits));
+// configurations key itself; save, read and del ask for a name instead.
+bool typedName(HWND dialog, std::wstring& name) {
+  name = configurationName(fieldText(dialog, IDC_CONFIGURATIONS, kNameUnits));
+  if (name.empty()) tellFailure(dialog, IDS_CONFIGURATION_NO_NAME, 0, name);
+  return !name.empty();
 }
 
 // The list entry of exactly that name, without regard to case as the
@@ -191,27 +201,38 @@ LRESULT listedIndex(HWND dialog, const std::wstring& name) {
 }
 
 void saveNamed(HWND dialog, EditorDialog& editor) {
-  std::wstring name = typedName(dialog);
-  if (name.empty() || !saveConfiguration(name, currentSettings(dialog, editor))) return;
+  std::wstring name;
+  if (!typedName(dialog, name)) return;
+  if (!saveConfiguration(name, currentSettings(dialog, editor)))
+    return tellFailure(dialog, IDS_CONFIGURATION_NOT_SAVED, GetLastError(), name);
   if (listedIndex(dialog, name) == CB_ERR)
     SendDlgItemMessageW(dialog, IDC_CONFIGURATIONS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
+void tellNotReadOrDeleted(HWND dialog, UINT id, const std::wstring& name) {
+  DWORD error = GetLastError();
+  tellFailure(dialog, error == ERROR_FILE_NOT_FOUND ? IDS_CONFIGURATION_NOT_FOUND : id, error, name);
+}
+
 void readNamed(HWND dialog, EditorDialog& editor) {
-  std::wstring name = typedName(dialog);
+  std::wstring name;
+  if (!typedName(dialog, name)) return;
   Settings settings;
   bool scaleRead = false;
-  if (!name.empty() && readConfiguration(name, editor.scale, settings, scaleRead))
-    showSettings(dialog, editor, settings, scaleRead);
+  if (!readConfiguration(name, editor.scale, settings, scaleRead))
+    return tellNotReadOrDeleted(dialog, IDS_CONFIGURATION_NOT_READ, name);
+  showSettings(dialog, editor, settings, scaleRead);
 }
 
 // The list keeps showing what the registry holds: an entry goes only
-// together with its key.
+// together with its key, or when its key is gone already.
 void deleteNamed(HWND dialog) {
-  std::wstring name = typedName(dialog);
-  if (name.empty()) return;
+  std::wstring name;
+  if (!typedName(dialog, name)) return;
   LRESULT index = listedIndex(dialog, name);
-  if (deleteConfiguration(name) && index != CB_ERR)
+  if (!deleteConfiguration(name) && (index == CB_ERR || GetLastError() != ERROR_FILE_NOT_FOUND))
+    return tellNotReadOrDeleted(dialog, IDS_CONFIGURATION_NOT_DELETED, name);
+  if (index != CB_ERR)
     SendDlgItemMessageW(dialog, IDC_CONFIGURATIONS, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
   setFieldText(dialog, IDC_CONFIGURATIONS, L"");
 }
@@ -235,7 +256,7 @@ INT_PTR CALLBACK editorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       initialise(dialog, *reinterpret_cast<EditorDialog*>(lParam));
-      return TRUE;
+      return FALSE;  // the focus is set
     case WM_COMMAND:
       // Controls may notify before the dialog's record is stored.
       if (auto* editor = reinterpret_cast<EditorDialog*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
@@ -250,12 +271,13 @@ INT_PTR CALLBACK editorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-INT_PTR runEditorDialog(HINSTANCE instance, const std::wstring& pluginPath) {
+INT_PTR runEditorDialog(HINSTANCE instance, const std::wstring& pluginPath, DWORD& error) {
   EditorDialog editor;
   editor.instance = instance;
   editor.pluginPath = pluginPath;
-  return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_EDITOR), GetActiveWindow(), editorDialogProc,
-                         reinterpret_cast<LPARAM>(&editor));
+  INT_PTR end = runDialogBox(instance, IDD_EDITOR, editorDialogProc, reinterpret_cast<LPARAM>(&editor));
+  error = end == IDOK || end == IDCANCEL ? ERROR_SUCCESS : GetLastError();
+  return end;
 }
 
 }  // namespace quillet

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/ansi_code_page.h"
+#include "controls/field_text.h"
 
 namespace quillet {
 namespace {
@@ -37,8 +38,9 @@ bool documentScale(const ProjectDocument& document, Scale& scale) {
 }
 
 bool flagLetter(std::wstring_view fieldText, char& letter) {
-  if (fieldText.empty() || fieldText[0] < L'!' || fieldText[0] > L'~') return false;
-  letter = static_cast<char>(fieldText[0]);
+  char c = fieldText.empty() ? 0 : asciiOf(fieldText[0]);
+  if (c < '!' || c > '~') return false;
+  letter = c;
   return true;
 }
 
@@ -61,7 +63,9 @@ void setFlag(DocumentSection& section, char letter, int32_t value) {
   setValue(section, "Flags", text);
 }
 
-void applyValues(ProjectDocument& document, Scale scale, const std::vector<NoteValue>& values, char letter) {
+ProjectDocument withValues(const ProjectDocument& loaded, Scale scale, const std::vector<NoteValue>& values,
+                           char letter) {
+  ProjectDocument document = loaded;
   for (DocumentSection& section : document.sections) {
     if (sectionKind(section) != SectionKind::NoteSection || isRest(section)) continue;
     int32_t note = noteNumber(section);
@@ -69,6 +73,7 @@ void applyValues(ProjectDocument& document, Scale scale, const std::vector<NoteV
     size_t index = static_cast<size_t>(int64_t{note} - scale.low);
     if (index < values.size() && !values[index].empty) setFlag(section, letter, values[index].value);
   }
+  return document;
 }
 
 }  // namespace quillet

@@ -16,11 +16,12 @@ namespace quillet {
 // not rests; false when there is none (the dialog then closes).
 bool documentScale(const ProjectDocument& document, Scale& scale);
 
-// The flag letter is the first character of the Flag field. Only a printable
-// ASCII character other than the blank is a letter: an empty field gives
-// none, and so does a full-width "ｇ" of an input method (its low byte would
-// be "G", another flag) or a control character (a line feed would split the
-// written line). Without a letter no note's flags change.
+// The flag letter is the first character of the Flag field, a full-width one
+// ("ｇ") as its ASCII form. Only a printable ASCII character other than the
+// blank is a letter: an empty field gives none, and so does a control
+// character (a line feed would split the written line) or any other
+// character (the low byte of "ŧ" would be "g"). Without a letter no note's
+// flags change.
 bool flagLetter(std::wstring_view fieldText, char& letter);
 
 // Rewrites the first occurrence of the letter and the digits and signs after
@@ -30,8 +31,12 @@ bool flagLetter(std::wstring_view fieldText, char& letter);
 // second byte may equal an ASCII letter ("ト" is 0x83 0x67, "g" is 0x67).
 void setFlag(DocumentSection& section, char letter, int32_t value);
 
-// setFlag on every note section that is not a rest and whose note number lies
-// in the scale with a value that is not empty; values[i] is note low + i.
-void applyValues(ProjectDocument& document, Scale scale, const std::vector<NoteValue>& values, char letter);
+// The document as loaded, with setFlag on every note section that is not a
+// rest and whose note number lies in the scale with a value that is not
+// empty; values[i] is note low + i. Each Play and each OK starts from the
+// document as loaded, so the output holds exactly what the dialog shows, and
+// nothing an earlier preview applied.
+ProjectDocument withValues(const ProjectDocument& loaded, Scale scale, const std::vector<NoteValue>& values,
+                           char letter);
 
 }  // namespace quillet

@@ -8,6 +8,8 @@
 #include "base/status.h"
 #include "base/win32_files.h"
 #include "editor/editor_dialog.h"
+#include "editor/messages.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -25,6 +27,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A path beyond the platform's path buffers would be cut to the name of
   // another file: nothing is shown or touched.
   if (!base::fitsMaxPath(pluginPath)) return base::kStatusFilenameTooLong;
-  if (quillet::runEditorDialog(instance, pluginPath) != IDOK) emptyPluginFile(pluginPath);
-  return 0;
+  DWORD error = ERROR_SUCCESS;
+  INT_PTR end = quillet::runEditorDialog(instance, pluginPath, error);
+  if (end != IDOK) emptyPluginFile(pluginPath);
+  if (end == IDOK || end == IDCANCEL) return 0;
+  // The host editor sees no output either way; the user learns why, and the
+  // exit code says that quillet failed.
+  if (error == ERROR_SUCCESS) error = ERROR_CAN_NOT_COMPLETE;
+  quillet::tellFailure(nullptr, IDS_DIALOG_NOT_SHOWN, error, pluginPath);
+  return static_cast<int>(error);
 }

@@ -5,18 +5,17 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 namespace quillet {
 
-// Writes the plug-in output to the given path; false when it failed.
-using WriteModification = std::function<bool(const std::wstring& path)>;
-
-// Runs one preview. While sondrel runs, the dialog is disabled and its
-// window keeps being painted; the caller must ignore commands until this
-// returns, since posted ones still arrive. Failures end the preview without
-// a message; both temporary files are gone afterwards.
-void runPreview(HWND dialog, const std::wstring& pluginPath, const WriteModification& writeModification);
+// Runs one preview of `modification` (the plug-in output as OK would write
+// it) over `pluginBytes`, the plug-in file as loaded. While sondrel runs, the
+// dialog is disabled and its window keeps being painted; the caller must
+// ignore commands until this returns, since posted ones still arrive. A
+// failure is told in a message box; both files are gone afterwards, and so
+// are the leftovers of earlier previews that were ended before their clean-up.
+void runPreview(HWND dialog, const std::wstring& pluginPath, const std::string& pluginBytes,
+                const std::string& modification);
 
 }  // namespace quillet

@@ -47,14 +47,16 @@ std::string formatDocument(const ProjectDocument& document) {
   return text;
 }
 
-void load(ProjectDocument& document, const std::wstring& path) {
+std::string load(ProjectDocument& document, const std::wstring& path) {
   std::string bytes;
   if (!base::readFileBytes(path, bytes)) bytes.clear();
   parseDocument(bytes, document);
+  return bytes;
 }
 
 bool save(const ProjectDocument& document, const std::wstring& path) {
-  return base::replaceFileContent(path, formatDocument(document));
+  std::string output = formatDocument(document);
+  return base::replaceFileContent(path, output) || base::overwriteFileContent(path, output);
 }
 
 SectionKind sectionKind(const DocumentSection& section) {

@@ -37,10 +37,12 @@ void parseDocument(std::string_view bytes, ProjectDocument& document);
 // The output form: note sections with their changed entries, CR LF line ends.
 std::string formatDocument(const ProjectDocument& document);
 
-// An unreadable file gives an empty document.
-void load(ProjectDocument& document, const std::wstring& path);
-// Writes beside the file and replaces it when complete, so that a failed
-// write leaves the old file whole; false when it failed.
+// Reads the file into the document and returns its bytes; an unreadable file
+// gives an empty document and no bytes.
+std::string load(ProjectDocument& document, const std::wstring& path);
+// Writes the output form beside the file and replaces it when complete, so
+// that a failed write leaves the old file whole; where that cannot be had
+// (base/file_access.h), into the file itself. False when both failed.
 bool save(const ProjectDocument& document, const std::wstring& path);
 
 SectionKind sectionKind(const DocumentSection& section);

@@ -1,33 +1,11 @@
 #include "shell/failure_message.h"
 
 #include "base/ansi_text.h"
+#include "base/string_resources.h"
 #include "resources/resource.h"
 
 namespace sondrel {
 namespace {
-
-std::wstring loadString(HINSTANCE instance, UINT id) {
-  const wchar_t* text = nullptr;
-  int length = LoadStringW(instance, id, reinterpret_cast<wchar_t*>(&text), 0);
-  return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
-// The resource text with its inserts %1, %2, ... filled in; the inserts are
-// never read as formats themselves.
-std::wstring format(const std::wstring& pattern, const std::wstring* inserts) {
-  const DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(inserts[0].c_str()),
-                                 reinterpret_cast<DWORD_PTR>(inserts[1].c_str()),
-                                 reinterpret_cast<DWORD_PTR>(inserts[2].c_str()),
-                                 reinterpret_cast<DWORD_PTR>(inserts[3].c_str())};
-  wchar_t* text = nullptr;
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY |
-                                    FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                                pattern.c_str(), 0, 0, reinterpret_cast<wchar_t*>(&text), 0,
-                                reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
-  std::wstring result = length ? std::wstring(text, length) : pattern;
-  LocalFree(text);
-  return result;
-}
 
 // A control character would not show; its code does.
 std::wstring characterText(const RenderFailure& failure) {
@@ -65,20 +43,17 @@ UINT causeText(FailureCause cause) {
 }  // namespace
 
 std::wstring failureMessage(HINSTANCE instance, const RenderFailure& failure) {
-  std::wstring message = loadString(instance, IDS_RENDER_FAILED);
+  std::wstring message = base::loadString(instance, IDS_RENDER_FAILED);
   UINT cause = causeText(failure.cause);
   if (cause == 0) return message;
-  const std::wstring inserts[] = {
-      loadString(instance, IDS_SUBJECT_FIRST + static_cast<UINT>(failure.subject)),
-      characterText(failure),
-      failure.wideText.empty() ? base::fromAnsi(failure.text) : failure.wideText,
-      std::to_wstring(failure.code),
-  };
-  std::wstring line = format(loadString(instance, cause), inserts);
-  if (failure.noteNumber > 0) {
-    const std::wstring note[] = {std::to_wstring(failure.noteNumber), base::fromAnsi(failure.lyric), L"", L""};
-    line = format(loadString(instance, IDS_NOTE_PREFIX), note) + line;
-  }
+  std::wstring line = base::fillInserts(
+      base::loadString(instance, cause),
+      {base::loadString(instance, IDS_SUBJECT_FIRST + static_cast<UINT>(failure.subject)), characterText(failure),
+       failure.wideText.empty() ? base::fromAnsi(failure.text) : failure.wideText, std::to_wstring(failure.code)});
+  if (failure.noteNumber > 0)
+    line = base::fillInserts(base::loadString(instance, IDS_NOTE_PREFIX),
+                             {std::to_wstring(failure.noteNumber), base::fromAnsi(failure.lyric)}) +
+           line;
   return message + L"\n" + line;
 }
 

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<NoteValue> values = emptyValues(scale);
     fillLinear(values, static_cast<int16_t>(data[1] * 257), static_cast<int16_t>(-data[1] * 131));
     for (size_t i = 0; i < values.size(); ++i) values[i].empty = (i + 1) % (data[2] % 4 + 2) == 0;
-    applyValues(document, scale, values, letter);
+    document = withValues(document, scale, values, letter);
   }
   ProjectDocument back;
   parseDocument(formatDocument(document), back);

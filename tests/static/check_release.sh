@@ -93,7 +93,9 @@ check_dialogs_and_strings() {
   [ "$actual" = "$expected" ] || { fail "$relative: dialogs or strings differ from $(basename "$1"):"; diff <(echo "$expected") <(echo "$actual"); }
 }
 # Resource 1 of type 24 names the assembly NAME, version 1.0.0.0 for X86, and
-# asks for Common Controls 6 and the invoker's execution level.
+# asks for Common Controls 6 and the invoker's execution level; quillet's
+# also declares the system's resolution (DPI) awareness, so that its dialog is
+# drawn sharp at 125 % and more.
 check_manifest() {
   local manifest identity dependency level attribute
   manifest=$(sed -n '/^1 24 /,/^END/p' <<<"$resources" | sed -n 's/^ *"\(.*\)"$/\1/p' |
@@ -111,6 +113,10 @@ check_manifest() {
   for attribute in 'level="asInvoker"' 'uiAccess="false"'; do
     grep -qF "$attribute" <<<"$level" || fail "$relative: execution level lacks $attribute: $level"
   done
+  if [ "$1" = Quillet ] &&
+    ! grep -qF '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true</dpiAware>' <<<"$manifest"; then
+    fail "$relative: the manifest declares no DPI awareness"
+  fi
 }
 
 check_program() {

@@ -23,16 +23,17 @@ bool removeTree(const std::wstring& path) {
   return RemoveDirectoryW(path.c_str()) || !fileExists(path);
 }
 
-struct DialogSearch { DWORD processId; const wchar_t* caption; bool messageBox; HWND found; };
+struct DialogSearch { DWORD processId; const wchar_t* caption; bool messageBox; HWND found; HWND owner; };
 
 BOOL CALLBACK matchDialog(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<DialogSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
   wchar_t className[64] = {}, caption[256] = {};
   GetClassNameW(window, className, 64);
   GetWindowTextW(window, caption, 256);
-  if ((search->processId && owner != search->processId) || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 ||
+  if ((search->processId && process != search->processId) || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 ||
+      (search->owner && GetWindow(window, GW_OWNER) != search->owner) ||
       (search->messageBox && !GetDlgItem(window, 0xFFFF)) || (search->caption && lstrcmpW(caption, search->caption)))
     return TRUE;
   search->found = window;
@@ -165,11 +166,11 @@ void Process::kill() {
 }
 
 HWND findDialog(DWORD processId, const wchar_t* caption, DWORD milliseconds) {
-  return pollDialog({processId, caption, false, nullptr}, milliseconds);
+  return pollDialog({processId, caption, false, nullptr, nullptr}, milliseconds);
 }
 
 HWND findMessageBox(DWORD processId, DWORD milliseconds) {
-  return pollDialog({processId, nullptr, true, nullptr}, milliseconds);
+  return pollDialog({processId, nullptr, true, nullptr, nullptr}, milliseconds);
 }
 
 std::wstring controlText(HWND dialog, int id) {
@@ -196,6 +197,84 @@ void pressButton(HWND dialog, int id) {
 void pressEnter(HWND dialog) { postKey(dialog, VK_RETURN); }
 void pressEscape(HWND dialog) { postKey(dialog, VK_ESCAPE); }
 void pressCloseBox(HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+bool eventually(const std::function<bool()>& condition, DWORD milliseconds) {
+  for (DWORD start = GetTickCount(); !condition(); Sleep(20))
+    if (GetTickCount() - start >= milliseconds) return false;
+  return true;
+}
+
+HWND focused(HWND dialog) {
+  // Wine takes the focus from a thread whose window another program's window
+  // made inactive (a test running beside this one); the dialog gets it back
+  // when it is the foreground window again.
+  if (IsWindowEnabled(dialog) && GetForegroundWindow() != dialog) SetForegroundWindow(dialog);
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// The focus, once there is one: a dialog gets it back only a moment after it
+// is active again, or after a message box of its own has closed.
+HWND keyTarget(HWND dialog) {
+  HWND target = nullptr;
+  eventually([&] { return (target = focused(dialog)) != nullptr; });
+  return target;
+}
+
+void pressKey(HWND dialog, WPARAM key) {
+  HWND target = keyTarget(dialog);
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void typeKeys(HWND dialog, const std::wstring& text) {
+  HWND target = keyTarget(dialog);
+  for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
+}
+
+void pressAlt(HWND dialog, wchar_t letter) { PostMessageW(keyTarget(dialog), WM_SYSCHAR, letter, 0x20000001); }
+
+HWND findOwnedDialog(HWND owner, DWORD milliseconds) {
+  return pollDialog({0, nullptr, false, nullptr, owner}, milliseconds);
+}
+
+std::vector<std::wstring> clippedTexts(HWND dialog) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontW(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_DONTCARE, FALSE, FALSE,
+                           FALSE, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE, L"MS Shell Dlg");
+  HGDIOBJ previous = SelectObject(screen, font);
+  std::vector<std::wstring> clipped;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t type[16] = {}, text[256] = {};
+    GetClassNameW(child, type, 16);
+    SendMessageW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    bool button = lstrcmpiW(type, L"Button") == 0;
+    if (!text[0] || (!button && lstrcmpiW(type, L"Static") != 0)) continue;
+    RECT need = {}, have = {};
+    DrawTextW(screen, text, -1, &need, DT_CALCRECT | DT_SINGLELINE);
+    GetClientRect(child, &have);
+    // A button draws its text inside its frame.
+    if (need.right > have.right - (button ? 6 : 0))
+      clipped.push_back(text + (L" needs " + std::to_wstring(need.right) + L" of " + std::to_wstring(have.right)));
+  }
+  SelectObject(screen, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return clipped;
+}
+
+void setWriteTime(const std::wstring& path, int secondsFromNow) {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+  time.QuadPart += static_cast<LONGLONG>(secondsFromNow) * 10000000;
+  FILETIME then = {time.LowPart, time.HighPart};
+  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  SetFileTime(file, nullptr, nullptr, &then);
+  CloseHandle(file);
+}
 
 bool waitWindowGone(HWND window, DWORD milliseconds) {
   for (DWORD start = GetTickCount(); IsWindow(window); Sleep(50))

@@ -1,7 +1,8 @@
 // Test driver for the Win32 tests that run under Wine: scratch directories,
 // files, child processes, the dialogs of a process (find its dialog, read a
-// control, press a button, send Enter, Escape and the close box, find a
-// message box and read its text), and a host directory to run a plug-in in.
+// control, press a button, send Enter, Escape, the close box and other keys,
+// find a message box and read its text, find texts cut off), and a host
+// directory to run a plug-in in.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +36,8 @@ bool processRunning(const wchar_t* program);
 std::string fileText(const std::wstring& path);
 bool fileExists(const std::wstring& path);
 bool copyFile(const std::wstring& from, const std::wstring& to);
+// Sets the file's last write time that many seconds from now.
+void setWriteTime(const std::wstring& path, int secondsFromNow);
 // The names of the files (not directories) in `directory` that the system's
 // own search for `pattern` finds.
 std::vector<std::wstring> filesIn(const std::wstring& directory, const wchar_t* pattern);
@@ -83,6 +86,26 @@ void pressEnter(HWND dialog);
 void pressEscape(HWND dialog);
 void pressCloseBox(HWND dialog);
 
+// The keyboard as a dialog's message loop receives it: messages posted to
+// the control that has the focus in the dialog's thread, the dialog being the
+// foreground window as the user's is. A key goes to the focus of the moment
+// it is posted, so wait for the effect of a key before posting one that
+// depends on it. Characters come as an input method hands them over
+// (WM_CHAR), a mnemonic as Alt with its letter.
+HWND focused(HWND dialog);
+void pressKey(HWND dialog, WPARAM key);
+void typeKeys(HWND dialog, const std::wstring& text);
+void pressAlt(HWND dialog, wchar_t letter);
+// A visible dialog owned by `owner` (the message box of a dialog, whose own
+// labels may bear the id of a message box's text), waiting up to the time.
+HWND findOwnedDialog(HWND owner, DWORD milliseconds = kPatience);
+// The texts of the dialog's labels and buttons that the font of its template
+// ("MS Shell Dlg" at 8 points) cannot show whole in their controls at the
+// screen's resolution.
+std::vector<std::wstring> clippedTexts(HWND dialog);
+
+// Polls until the condition holds; false when it did not in time.
+bool eventually(const std::function<bool()>& condition, DWORD milliseconds = kPatience);
 bool waitWindowGone(HWND window, DWORD milliseconds = kPatience);
 // Whether the window stands in the middle of the desktop.
 bool centred(HWND window);

@@ -42,6 +42,20 @@ void type(HWND dialog, int id, const std::wstring& text) {
   SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+std::wstring answerMessage(const QuilletHost& host, HWND dialog) {
+  HWND box = dialog ? findOwnedDialog(dialog) : findMessageBox(host.process.id());
+  if (!box) return L"";
+  wchar_t caption[64] = {};
+  GetWindowTextW(box, caption, 64);
+  EXPECT_STREQ(caption, L"Quillet");
+  // The icon control of a message box (stc1); hidden when it shows none.
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(box, 0x0440))) << "no icon";
+  std::wstring text = messageBoxText(box);
+  pressButton(box, IDOK);
+  waitWindowGone(box);
+  return text;
+}
+
 HWND valueGrid(HWND dialog) {
   return FindWindowExW(dialog, nullptr, L"{655D0012-9196-4dd4-851C-18B821CAE089}", nullptr);
 }
@@ -72,14 +86,6 @@ RegistryValue readValue(const std::wstring& subkey, const wchar_t* name) {
   }
   RegCloseKey(key);
   return value;
-}
-
-bool keyExists(const std::wstring& subkey) {
-  HKEY key = nullptr;
-  std::wstring path = std::wstring(kMainKey) + L"\\" + subkey;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key)) return false;
-  RegCloseKey(key);
-  return true;
 }
 
 }  // namespace quillettest

@@ -48,6 +48,10 @@ struct QuilletHost : Host {
 // Runs a command of the dialog and returns when it is done.
 bool click(HWND dialog, int id, DWORD milliseconds = kPatience);
 void type(HWND dialog, int id, const std::wstring& text);
+// The text of quillet's message box (owned by the dialog, when there is one),
+// after checking that it has the program's name as its caption and an icon;
+// presses its OK. Empty when none appears.
+std::wstring answerMessage(const QuilletHost& host, HWND dialog = nullptr);
 
 HWND valueGrid(HWND dialog);
 // "name=value" of each visible row, the first row first.
@@ -62,6 +66,5 @@ struct RegistryValue {
   std::string bytes;
 };
 RegistryValue readValue(const std::wstring& subkey, const wchar_t* name);
-bool keyExists(const std::wstring& subkey);
 
 }  // namespace quillettest

@@ -1,9 +1,11 @@
 // Stand-in for sondrel.exe beside quillet.exe. It records into STANDIN_LOG
 // how quillet started it ("command|<command line>") and copies the two files
 // it was given to <log>.copy and <log>.modification. It also records whether
-// quillet's dialog was disabled ("enabled|0") yet still answered a message
-// ("responding|1") while quillet waited, and posts a second Play, which
-// quillet must ignore until the first one is over.
+// the modification file resisted deletion ("held|1", as by the leftover
+// clean-up of another quillet), whether quillet's dialog was disabled
+// ("enabled|0") yet still answered a message ("responding|1") while quillet
+// waited, and posts a second Play, which quillet must ignore until the first
+// one is over.
 #include <windows.h>
 
 #include <string>
@@ -32,15 +34,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t log[MAX_PATH] = {};
   if (!GetEnvironmentVariableW(L"STANDIN_LOG", log, MAX_PATH)) return 1;
   std::wstring logPath = log;
-  if (__argc >= 3) {
+  bool held = false;
+  if (__argc >= 3 && wcsncmp(__wargv[2], L"/m:", 3) == 0) {
     CopyFileW(__wargv[1], (logPath + L".copy").c_str(), FALSE);
-    if (wcsncmp(__wargv[2], L"/m:", 3) == 0) CopyFileW(__wargv[2] + 3, (logPath + L".modification").c_str(), FALSE);
+    CopyFileW(__wargv[2] + 3, (logPath + L".modification").c_str(), FALSE);
+    held = !DeleteFileW(__wargv[2] + 3);
   }
   HWND dialog = FindWindowW(L"#32770", L"Quillet");
   DWORD_PTR answer = 0;
   bool responding = dialog && SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
-  append(logPath, "command|" + utf8(GetCommandLineW()) + "\nresponding|" + std::to_string(responding) +
-                      "\nenabled|" + std::to_string(dialog && IsWindowEnabled(dialog)) + "\n");
+  append(logPath, "command|" + utf8(GetCommandLineW()) + "\nheld|" + std::to_string(held) + "\nresponding|" +
+                      std::to_string(responding) + "\nenabled|" + std::to_string(dialog && IsWindowEnabled(dialog)) + "\n");
   if (dialog) PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1008, BN_CLICKED), 0);
   Sleep(500);
   return 0;
