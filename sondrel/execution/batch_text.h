@@ -24,13 +24,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/ansi_code_page.h"
+
 namespace sondrel {
 
-// The length in bytes (1 or 2) of the character of the ANSI code page that
-// starts at text[at], or 0 when the bytes there are no character that
-// converts to Unicode and back unchanged (a lead byte at the end of the text,
-// a second byte the code page does not define).
-using CharacterLength = size_t (*)(std::string_view text, size_t at);
+using base::CharacterLength;
 
 enum class BatchPlace {
   Comment,            // text of the "@rem" line: unsafe characters become "_"

@@ -123,6 +123,30 @@ TEST_P(Render, WildcardsOrAFolderAsTheOutputAreRefusedAndDeleteNothing) {
   }
 }
 
+// A lyric without a voice bank entry names the sample, and with it the cache
+// file. The resampler fails on such a sample, and script mode then deletes
+// the cache file it was to write: a name that reached outside the cache
+// directory would delete the user's file, one with ":" would leave a stream.
+TEST_P(Render, LyricsThatLookLikePathsNameOnlyFilesInTheCache) {
+  RenderHost host(L"execution_render_traversal", GetParam());
+  host.setting(std::string("Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe\r\nResamplerRuns=2\r\nUseDLL=") +
+               (GetParam() ? "1" : "0"));
+  const std::wstring music = host.root + L"\\Music";
+  CreateDirectoryW(music.c_str(), nullptr);
+  writeFile(music + L"\\take_C4_550.wav", "keep");
+  host.writePlugin("[#0000]\r\nLength=480\r\nLyric=/../../../Music/take.x\r\nNoteNum=60\r\n"
+                   "[#0001]\r\nLength=480\r\nLyric=C:take.x\r\nNoteNum=60\r\n");
+  EXPECT_EQ(host.run(L"/noplay /nodeletecache").exitCode, 0u);
+  EXPECT_EQ(fileText(music + L"\\take_C4_550.wav"), "keep");
+  EXPECT_THAT(filesIn(music, L"*"), SizeIs(1));
+  const std::string cache = "|" + base::toAnsi(host.work) + "\\t1.cache\\";
+  EXPECT_THAT(host.calls(GetParam() ? "resampler10.dll " : "resampler "),
+              testing::Each(testing::AnyOf(testing::HasSubstr(cache + "0__.._.._.._Music_take_C4_550.wav|"),
+                                           testing::HasSubstr(cache + "1_C_take_C4_550.wav|"))));
+  EXPECT_THAT(host.calls(GetParam() ? "resampler10.dll " : "resampler "), SizeIs(GetParam() ? 2 : 4))
+      << "script mode runs a failed note once more inside the scripts";
+}
+
 // "ē" has no form in code page 1252: a look-alike "e" would send the cache,
 // the scripts and the clean-up into the folder "Zoe". The folder's short form
 // stands in; a new file's name has none, and is refused.

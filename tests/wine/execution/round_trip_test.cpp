@@ -18,6 +18,7 @@
 #include "execution/script_runner.h"
 #include "execution/script_text.h"
 #include "execution/script_writer.h"
+#include "planning/tool_parameters.h"
 #include "windriver.h"
 
 namespace {
@@ -71,7 +72,9 @@ const Place kPlaces[] = {
     {"stored in quotes: flags", Kind::Sung, false,
      [](RenderConfig&, RenderRequest& r, const std::string& v) { r.resampler.flags = v; }},
     {"stored in quotes: cache file", Kind::Sung, false,
-     [](RenderConfig&, RenderRequest& r, const std::string& v) { r.resampler.cachePath = r.wavtool.wavInput = v; }},
+     [](RenderConfig&, RenderRequest& r, const std::string& v) {
+       r.resampler.cachePath = r.wavtool.wavInput = sondrel::flatFileName(v, base::ansiCharacterLength);
+     }},
     {"quoted in the call line: sample", Kind::Sung, false,
      [](RenderConfig&, RenderRequest& r, const std::string& v) { r.resampler.inputPath = v; }},
     {"word of the call line: note name", Kind::Sung, false,
