@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "base/ansi_code_page.h"
 #include "base/ansi_text.h"
+#include "base/ascii_case.h"
+#include "base/number_text.h"
 #include "base/status.h"
 #include "base/win32_files.h"
 #include "execution/cache_listing.h"
@@ -14,6 +18,7 @@
 #include "execution/interpreter_environment.h"
 #include "execution/pacer.h"
 #include "execution/process_job.h"
+#include "execution/run_order.h"
 
 namespace sondrel {
 namespace {
@@ -21,6 +26,7 @@ namespace {
 struct Run {
   base::FileHandle process;
   std::string cacheFile;
+  size_t order;  // the run's number in RunOrder
 };
 
 bool startsAsNamed(const std::string& program) {
@@ -57,6 +63,67 @@ InterpreterEnvironment headerEnvironment(const RenderConfig& config, std::string
   return environment;
 }
 
+// The interpreter's environment at the call line of each request, for runs
+// that start out of the script's order. A variable keeps the place where the
+// script first set it, and a sung note's block sets every variable that any
+// block sets: the environment at a sung note is the one after any later
+// block, with that note's own block set once more.
+class BlockEnvironments {
+ public:
+  BlockEnvironments(InterpreterEnvironment header, const RenderConfig& config)
+      : environment_(std::move(header)), config_(config) {}
+
+  std::wstring at(size_t position) {
+    for (; applied_ <= position; ++applied_) setAll(environment_, blockVariables(config_, config_.requests[applied_]));
+    InterpreterEnvironment environment = environment_;
+    setAll(environment, blockVariables(config_, config_.requests[position]));
+    return environment.block();
+  }
+
+ private:
+  InterpreterEnvironment environment_;
+  const RenderConfig& config_;
+  size_t applied_ = 0;
+};
+
+// What names a file for RunOrder: a path with its ASCII letters in one case,
+// as the system compares names.
+std::string foldedPath(const std::string& path) {
+  std::string folded = "path " + path;
+  for (size_t i = 0; i < folded.size(); ++i) {
+    if (base::isAnsiLeadByte(static_cast<unsigned char>(folded[i])))
+      ++i;
+    else
+      folded[i] = base::lowerAscii(folded[i]);
+  }
+  return folded;
+}
+
+// A sample by its identity where it exists, so that other spellings of one
+// file (a short name, letter case beyond ASCII) are the same sample; each
+// path is looked up once.
+class SampleNames {
+ public:
+  const std::string& of(const std::string& path) {
+    auto found = names_.find(path);
+    if (found != names_.end()) return found->second;
+    return names_.emplace(path, identify(path)).first->second;
+  }
+
+ private:
+  static std::string identify(const std::string& path) {
+    base::FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (file.valid() && GetFileInformationByHandle(file.get(), &information))
+      return base::formatText("file %08lx %08lx%08lx", information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                              information.nFileIndexLow);
+    return foldedPath(path);
+  }
+
+  std::unordered_map<std::string, std::string> names_;
+};
+
 class Prepass {
  public:
   Prepass(HANDLE cancelEvent, size_t total, const PrepassProgress& progress)
@@ -64,7 +131,7 @@ class Prepass {
     report();
   }
 
-  bool start(const RenderConfig& config, const RenderRequest& request, const std::wstring& environment) {
+  bool start(const RenderConfig& config, const RenderRequest& request, size_t order, const std::wstring& environment) {
     HANDLE process = nullptr;
     // No console at all: sondrel has none to share, a console of its own per
     // note would flash a window (and under Wine start a console host process
@@ -73,15 +140,15 @@ class Prepass {
     if (job_.start(config.resamplerPath.c_str(), helperResamplerCommandLine(config, request), environment.c_str(),
                    process, CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS) != base::kStatusOk)
       return false;
-    running_.push_back({base::FileHandle(process), config.cacheDir + "\\" + request.resampler.cachePath});
+    running_.push_back({base::FileHandle(process), config.cacheDir + "\\" + request.resampler.cachePath, order});
     return true;
   }
 
   size_t running() const { return running_.size(); }
 
-  // Waits until a run ends (true), or until Cancel is pressed or the wait
-  // fails (false).
-  bool awaitOne() {
+  // Waits until a run ends (true, with its number in RunOrder), or until
+  // Cancel is pressed or the wait fails (false).
+  bool awaitOne(size_t& order) {
     std::vector<HANDLE> handles;
     for (const Run& run : running_) handles.push_back(run.process.get());
     if (cancelEvent_) handles.push_back(cancelEvent_);
@@ -91,6 +158,7 @@ class Prepass {
     DWORD exitCode = 0;
     GetExitCodeProcess(running_[index].process.get(), &exitCode);
     if (exitCode != 0) DeleteFileA(running_[index].cacheFile.c_str());
+    order = running_[index].order;
     running_.erase(running_.begin() + static_cast<std::ptrdiff_t>(index));
     ++ended_;
     report();
@@ -139,28 +207,39 @@ int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, std::
     return base::kStatusOk;
   CreateDirectoryA(config.cacheDir.c_str(), nullptr);
   CacheListing cache = listCacheDirectory(config.cacheDir);
-  size_t total = 0;
-  for (const RenderRequest& request : config.requests)
-    if (!request.resampler.skipResample && !cache.contains(request.resampler.cachePath)) ++total;
-  if (total == 0) return base::kStatusOk;
-
-  InterpreterEnvironment environment = headerEnvironment(config, helperReference, directory);
-  Prepass prepass(cancelEvent, total, progress);
-  for (const RenderRequest& request : config.requests) {
-    // Every block's variables, in the script's order: a variable keeps the
-    // place where the script first set it.
-    setAll(environment, blockVariables(config, request));
-    if (request.resampler.skipResample || cache.contains(request.resampler.cachePath)) continue;
-    while (prepass.running() >= limit)
-      if (!prepass.awaitOne()) return prepass.stop();
-    if (prepass.cancelRequested()) return prepass.stop();
-    deleteIndexFiles(cache, config.cacheDir, request.cacheIndex);
-    if (!prepass.start(config, request, environment.block())) break;
-    cache.add({request.resampler.cachePath, {}, false});
+  // Positions in the request list of the notes to resample, in order, and
+  // the files each run reads and writes.
+  std::vector<size_t> positions;
+  std::vector<RunOrder::Files> files;
+  SampleNames samples;
+  for (size_t position = 0; position < config.requests.size(); ++position) {
+    const ResamplerArgs& resampler = config.requests[position].resampler;
+    if (resampler.skipResample || cache.contains(resampler.cachePath)) continue;
+    positions.push_back(position);
+    // The cache file does not exist yet: looking it up would cost a search
+    // of the cache directory per note under Wine.
+    files.push_back({samples.of(config.voiceDir + "\\" + resampler.inputPath),
+                     foldedPath(config.cacheDir + "\\" + resampler.cachePath)});
   }
-  while (prepass.running() > 0)
-    if (!prepass.awaitOne()) return prepass.stop();
-  return base::kStatusOk;
+  if (positions.empty()) return base::kStatusOk;
+
+  RunOrder order(files);
+  BlockEnvironments environments(headerEnvironment(config, helperReference, directory), config);
+  Prepass prepass(cancelEvent, positions.size(), progress);
+  // A run that cannot start ends the starting; the scripts resample what is left.
+  for (bool starting = true;;) {
+    for (size_t run; starting && prepass.running() < limit && order.next(run);) {
+      if (prepass.cancelRequested()) return prepass.stop();
+      const RenderRequest& request = config.requests[positions[run]];
+      deleteIndexFiles(cache, config.cacheDir, request.cacheIndex);
+      starting = prepass.start(config, request, run, environments.at(positions[run]));
+      if (starting) cache.add({request.resampler.cachePath, {}, false});
+    }
+    if (prepass.running() == 0) return base::kStatusOk;
+    size_t ended = 0;
+    if (!prepass.awaitOne(ended)) return prepass.stop();
+    order.ended(ended);
+  }
 }
 
 }  // namespace sondrel

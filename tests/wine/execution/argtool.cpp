@@ -21,6 +21,10 @@
 //                     beside the program writes for the same arguments
 //   STANDIN_FAIL_ONCE the one run that creates this marker file ends with 1
 //                     after the cut output
+//   STANDIN_ANALYSIS  (set) writes "<sample>.frq" beside its sample (first
+//                     argument) and holds it, unshared, until it ends, as
+//                     resamplers do with their analysis files; when another
+//                     run holds it, logs "clash|<program>|<sample>" and ends with 1
 #include <windows.h>
 #include <tlhelp32.h>
 #include <winternl.h>
@@ -188,6 +192,15 @@ int main(int argc, char** argv) {
   if (!wavtool && argc > 2) {
     if (const char* directory = setting("STANDIN_RECORD")) record(directory, output);
   }
+  HANDLE analysis = INVALID_HANDLE_VALUE;
+  if (!wavtool && argc > 2 && setting("STANDIN_ANALYSIS")) {
+    analysis = CreateFileA((std::string(argv[1]) + ".frq").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (analysis == INVALID_HANDLE_VALUE) {
+      if (const char* log = setting("STANDIN_LOG")) append(log, "clash|" + program + "|" + argv[1] + "\n");
+      return 1;
+    }
+  }
   if (outputKind) {
     if (FILE* file = std::fopen(argv[2], "wb")) {
       std::fputs("cut", file);
@@ -206,6 +219,11 @@ int main(int argc, char** argv) {
   if (const char* sleep = setting("STANDIN_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
   if (const char* cpu = setting("STANDIN_BURN_MS")) burn(static_cast<DWORD>(std::atoi(cpu)));
   int status = outputKind && std::string(outputKind) == "resample" && !resample(argc, argv) ? 1 : 0;
+  if (analysis != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(analysis, "analysis", 8, &written, nullptr);
+    CloseHandle(analysis);
+  }
   logTime("end", program, output);
   const char* exitCode = setting("ARGTOOL_EXIT");
   return exitCode ? std::atoi(exitCode) : status;

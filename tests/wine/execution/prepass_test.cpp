@@ -130,6 +130,26 @@ TEST(Prepass, RunsWhatTheScriptsWouldRunSideBySideNoMoreAtOnceThanSetAndLeavesFa
   EXPECT_TRUE(host.wav() == wav) << "the same WAV after a failed run";
 }
 
+// Runs on one sample follow one another, the others go on meanwhile: the
+// stand-in writes an analysis file beside its sample, holding it while it
+// works, and fails when another run holds it.
+TEST(Prepass, RunsOnOneSampleNeverOverlap) {
+  PrepassHost host(L"prepass_one_sample");
+  std::string notes;
+  const char* lyrics[] = {"a", "a", "ka", "a", "ka", "i", "a"};
+  for (int i = 0; i < 7; ++i)
+    notes += "[#000" + std::to_string(i) + "]\r\nLength=480\r\nLyric=" + lyrics[i] + "\r\nNoteNum=60\r\n";
+  host.setting("Tool1Path=wavtool.exe\r\nTool2Path=standin.exe\r\nUseDLL=0\r\nResamplerRuns=3");
+  host.writePlugin(notes, "", host.voice);
+  RunResult result = host.run(L"/noplay /nodeletewav", {L"STANDIN_OUTPUT=resample", L"STANDIN_ANALYSIS=1",
+                                                         L"STANDIN_SLEEP_MS=300", L"STANDIN_TIMES=1"});
+  EXPECT_EQ(result.exitCode, 0u);
+  EXPECT_THAT(host.calls("clash|"), testing::IsEmpty());
+  EXPECT_EQ(host.toolOrder(), "rrrrrrrwwwwwww") << "every note resampled once, ahead of the scripts";
+  EXPECT_EQ(host.mostAtOnce(), 3u) << "a, ka and i side by side";
+  EXPECT_EQ(fileText(host.voice + L"\\a.wav.frq"), "analysis");
+}
+
 // Before a note is resampled, its older cache files go: in script mode ahead
 // of the scripts, in DLL mode before the library call, both from one listing
 // of the cache directory. They must be exactly the files that the system's
