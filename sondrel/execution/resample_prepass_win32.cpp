@@ -45,9 +45,8 @@ std::wstring currentDirectory() {
 
 void setAll(InterpreterEnvironment& environment, const std::vector<ScriptVariable>& variables) {
   // The values mean what they mean in the ANSI code page, in which sondrel
-  // wrote the scripts. The interpreter reads scripts in the OEM code page,
-  // the same one on Japanese systems (932); where the two differ it misreads
-  // every character beyond ASCII, and these runs get what was meant.
+  // builds the scripts; the interpreter reads the same characters, in the
+  // code page the main script is written in (interpreter_code_page.h).
   for (const ScriptVariable& variable : variables)
     environment.set(base::fromAnsi(variable.name), base::fromAnsi(variable.value));
 }

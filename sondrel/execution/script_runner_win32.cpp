@@ -5,7 +5,7 @@
 #include "base/ansi_code_page.h"
 #include "base/status.h"
 #include "base/win32_files.h"
-#include "execution/batch_text.h"
+#include "execution/interpreter_command.h"
 #include "execution/process_job.h"
 #include "execution/short_path.h"
 
@@ -39,35 +39,34 @@ void deleteNewestCacheFile(const std::string& cacheDir, const FILETIME& since) {
 
 }  // namespace
 
-std::string interpreterCommandLine(const std::string& script) {
-  // cmd.exe strips the first and the last quote of what follows "/c" unless
-  // the text meets its narrow keep-the-quotes rule, so a path that must be
-  // quoted gets a second pair.
-  const char* prefix = "cmd.exe /d /v:off /c ";
-  return needsQuotes(script, base::ansiCharacterLength) ? prefix + ("\"\"" + script + "\"\"") : prefix + script;
-}
-
-int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, const std::string& cacheDir,
-                  RenderFailure& failure) {
-  std::string script = shortPathOf(mainScriptPath);
-  if (script.empty()) script = mainScriptPath;
-  // The interpreter is named by its full path: a search by name would look in
-  // the plug-in file's directory, the current one, before the system's.
-  char interpreter[MAX_PATH] = {};
-  UINT length = GetSystemDirectoryA(interpreter, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH || !PathAppendA(interpreter, "cmd.exe")) return base::kStatusFilenameTooLong;
-
-  FILETIME started;
-  GetSystemTimeAsFileTime(&started);
-  ProcessJob job;
-  HANDLE startedProcess = nullptr;
-  int32_t status = job.start(interpreter, interpreterCommandLine(script), nullptr, startedProcess);
+int32_t startInterpreter(ProcessJob& job, const std::string& script, unsigned codePage, const void* environment,
+                         DWORD creationFlags, HANDLE& process, RenderFailure& failure) {
+  char system[MAX_PATH] = {};
+  UINT length = GetSystemDirectoryA(system, MAX_PATH);
+  char interpreter[MAX_PATH] = {}, chcp[MAX_PATH] = {};
+  if (length == 0 || length >= MAX_PATH || !PathCombineA(interpreter, system, "cmd.exe") ||
+      !PathCombineA(chcp, system, "chcp.com"))
+    return base::kStatusFilenameTooLong;
+  int32_t status = job.start(interpreter, interpreterCommandLine(chcp, codePage, script, base::ansiCharacterLength),
+                             environment, process, creationFlags);
   if (status != base::kStatusOk) {
     failure.cause = FailureCause::InterpreterFailed;
     failure.text = interpreter;
     failure.code = static_cast<uint32_t>(status);
-    return status;
   }
+  return status;
+}
+
+int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, unsigned codePage,
+                  const std::string& cacheDir, RenderFailure& failure) {
+  std::string script = shortPathOf(mainScriptPath);
+  if (script.empty()) script = mainScriptPath;
+  FILETIME started;
+  GetSystemTimeAsFileTime(&started);
+  ProcessJob job;
+  HANDLE startedProcess = nullptr;
+  int32_t status = startInterpreter(job, script, codePage, nullptr, 0, startedProcess, failure);
+  if (status != base::kStatusOk) return status;
   base::FileHandle process(startedProcess);
 
   HANDLE handles[2] = {process.get(), cancelEvent};

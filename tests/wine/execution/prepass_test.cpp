@@ -32,10 +32,10 @@ std::string song() {
 struct PrepassHost : RenderHost {
   explicit PrepassHost(const wchar_t* name) : RenderHost(name, false) {
     take(kArgtool, L"standin.exe");
-    // The demo bank under a name with blanks, "&", parentheses, and "ソ"
-    // (0x83 0x5C, second byte "\\"). A second byte "|" is refused there: the
-    // voice folder is stored by an unquoted "@set" line.
-    voice = root + L"\\voice & bank (x86) \x30bd";
+    // The demo bank under a name with blanks, "&", parentheses, "ソ" and "ポ"
+    // (0x83 0x5C and 0x83 0x7C: second bytes "\\" and "|", in a folder that
+    // an unquoted "@set" line stores).
+    voice = root + L"\\voice & bank (x86) \x30bd\x30dd";
     CreateDirectoryW(voice.c_str(), nullptr);
     for (const std::wstring& name : filesIn(demoBank(), L"*"))
       copyFile(demoBank() + L"\\" + name, voice + L"\\" + name);

@@ -220,8 +220,11 @@ TEST(ScriptRender, InterpreterRunsWithoutAutoRunOrDelayedExpansion) {
   EXPECT_EQ(result.exitCode, 0u);
   EXPECT_FALSE(fileExists(host.root + L"\\autorun.txt"));
   EXPECT_THAT(host.calls("bang.exe|"), testing::Each(testing::EndsWith("|!120.000000")));
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string chcp = std::string(system) + "\\chcp.com " + std::to_string(GetACP());
   EXPECT_THAT(host.calls("parent|"), testing::AllOf(SizeIs(5), testing::Each(testing::StartsWith(
-                                                                   "parent|cmd.exe /d /v:off /c "))));
+                                                                   "parent|cmd.exe /d /v:off /s /c \"" + chcp + " >nul & "))));
 }
 
 // The 32-bit sondrel names the interpreter in the system folder, which WoW64
