@@ -123,6 +123,10 @@ class SampleNames {
   std::unordered_map<std::string, std::string> names_;
 };
 
+// How long Cancel waits, for all runs together, until the ended processes
+// are gone.
+constexpr DWORD kEndWaitMs = 5000;
+
 class Prepass {
  public:
   Prepass(HANDLE cancelEvent, size_t total, const PrepassProgress& progress)
@@ -156,7 +160,7 @@ class Prepass {
     if (index >= running_.size()) return false;
     DWORD exitCode = 0;
     GetExitCodeProcess(running_[index].process.get(), &exitCode);
-    if (exitCode != 0) DeleteFileA(running_[index].cacheFile.c_str());
+    if (exitCode != 0) base::deleteFilesRetrying({base::fromAnsi(running_[index].cacheFile)}, base::kDeleteRetryMs);
     order = running_[index].order;
     running_.erase(running_.begin() + static_cast<std::ptrdiff_t>(index));
     ++ended_;
@@ -164,16 +168,17 @@ class Prepass {
     return true;
   }
 
-  // Ends every run and deletes the cache files they were writing. Returns
-  // 1223 when Cancel was pressed; otherwise the wait failed, and the script
-  // resamples those notes.
+  // Ends every run at once and deletes the cache files they were writing.
+  // Returns 1223 when Cancel was pressed; otherwise the wait failed, and the
+  // script resamples those notes.
   int32_t stop() {
     job_.terminateAll(base::kStatusCancelled);
-    for (const Run& run : running_) {
-      // Ended processes close their files; only then can the files go.
-      WaitForSingleObject(run.process.get(), 10000);
-      DeleteFileA(run.cacheFile.c_str());
-    }
+    // Ended processes close their files a moment later; only then can the
+    // files go.
+    job_.waitUntilEnded(kEndWaitMs);
+    std::vector<std::wstring> cacheFiles;
+    for (const Run& run : running_) cacheFiles.push_back(base::fromAnsi(run.cacheFile));
+    base::deleteFilesRetrying(std::move(cacheFiles), base::kDeleteRetryMs);
     running_.clear();
     return cancelRequested() ? base::kStatusCancelled : base::kStatusOk;
   }

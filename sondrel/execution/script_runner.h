@@ -24,11 +24,11 @@ int32_t startInterpreter(ProcessJob& job, const std::string& script, unsigned co
 
 // Runs the main script, written in `codePage` (ScriptPaths), and waits for it
 // or for the cancel event (may be null). The interpreter and every tool it
-// starts run in one job: Cancel ends them all, and then deletes the newest
-// cache file of `cacheDir` written during the run, which a resampler may have
-// left cut short. Returns the interpreter's exit code, 1223 when cancelled,
-// or the system error code when the interpreter does not start; `failure`
-// says which.
+// starts run in one job: Cancel ends them all, and then deletes the cache
+// files of `cacheDir` that the run created (the last one may be cut short,
+// and would count as done in a later render that keeps the cache). Returns
+// the interpreter's exit code, 1223 when cancelled, or the system error code
+// when the interpreter does not start; `failure` says which.
 int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, unsigned codePage,
                   const std::string& cacheDir, RenderFailure& failure);
 

@@ -5,6 +5,7 @@
 #include "base/ansi_code_page.h"
 #include "base/status.h"
 #include "base/win32_files.h"
+#include "execution/cache_listing.h"
 #include "execution/interpreter_command.h"
 #include "execution/process_job.h"
 #include "execution/short_path.h"
@@ -16,26 +17,6 @@ namespace {
 // touches the cache: ending a process is asynchronous, and a file it still
 // holds open cannot be deleted.
 constexpr DWORD kEndWaitMs = 5000;
-
-bool laterThan(const FILETIME& a, const FILETIME& b) { return CompareFileTime(&a, &b) > 0; }
-
-// The script runs one resampler at a time, so only the cache file written
-// last can be cut short; without `/nodeletecache` the next render would take
-// it as done.
-void deleteNewestCacheFile(const std::string& cacheDir, const FILETIME& since) {
-  WIN32_FIND_DATAA found;
-  base::FindHandle search(FindFirstFileA((cacheDir + "\\*.wav").c_str(), &found));
-  if (!search.valid()) return;
-  std::string newest;
-  FILETIME newestTime = since;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !laterThan(newestTime, found.ftLastWriteTime)) {
-      newest = found.cFileName;
-      newestTime = found.ftLastWriteTime;
-    }
-  } while (FindNextFileA(search.get(), &found));
-  if (!newest.empty()) DeleteFileA((cacheDir + "\\" + newest).c_str());
-}
 
 }  // namespace
 
@@ -61,8 +42,11 @@ int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, unsigne
                   const std::string& cacheDir, RenderFailure& failure) {
   std::string script = shortPathOf(mainScriptPath);
   if (script.empty()) script = mainScriptPath;
-  FILETIME started;
-  GetSystemTimeAsFileTime(&started);
+  // What the cache holds before the run: a file that Cancel finds beyond it
+  // is one the run made, and the last of them may be cut short. File times
+  // cannot tell: they come in 2-second steps on FAT, and from another clock
+  // on a share.
+  const CacheListing before = listCacheDirectory(cacheDir);
   ProcessJob job;
   HANDLE startedProcess = nullptr;
   int32_t status = startInterpreter(job, script, codePage, nullptr, 0, startedProcess, failure);
@@ -76,7 +60,7 @@ int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, unsigne
   if (wait == WAIT_OBJECT_0 + 1 || base::isSignalled(cancelEvent)) {
     job.terminateAll(0);
     job.waitUntilEnded(kEndWaitMs);
-    deleteNewestCacheFile(cacheDir, started);
+    deleteFilesCreatedSince(before, cacheDir);
     return base::kStatusCancelled;
   }
   DWORD exitCode = 0;

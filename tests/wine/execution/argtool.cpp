@@ -4,6 +4,9 @@
 //   STANDIN_TIMES     (set) also appends "start|<program>|<µs>|<output name>"
 //                     first and "end|..." last, on one clock for all processes
 //   STANDIN_SLEEP_MS  sleeps that long; STANDIN_BURN_MS spends that much CPU
+//   STANDIN_CHILD     a program that every other copy starts (without waiting)
+//                     before it sleeps, with the same arguments, as a wrapper
+//                     starts the real tool
 //   ARGTOOL_PARTS     a copy named wavtool*.exe creates the wavtool's empty part
 //                     files (first argument + ".whd" and ".dat"), so that a
 //                     render with it has an output
@@ -214,6 +217,19 @@ int main(int argc, char** argv) {
         logTime("end", program, output);
         return 1;
       }
+    }
+  }
+  const char* child = setting("STANDIN_CHILD");
+  if (child && baseName(child) != program) {
+    const std::string own = GetCommandLineA();
+    const size_t end = own[0] == '"' ? own.find('"', 1) + 1 : own.find(' ');
+    std::string commandLine = "\"" + std::string(child) + "\"" + (end == std::string::npos ? "" : own.substr(end));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (CreateProcessA(child, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+      CloseHandle(started.hThread);
+      CloseHandle(started.hProcess);
     }
   }
   if (const char* sleep = setting("STANDIN_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));

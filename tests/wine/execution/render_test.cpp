@@ -1,4 +1,5 @@
 // Whole renders of sondrel.exe in a host editor's layout, in both modes.
+#include "base/win32_files.h"
 #include "render_host.h"
 #include "shell/wav_duration.h"
 
@@ -72,24 +73,41 @@ TEST_P(Render, WholeProjectTakesOutFileFromTheProjectFile) {
 // Each tool call takes a second; Cancel during the first one stops the render
 // after the calls already under way in DLL mode, and at once in script mode,
 // where the interpreter and the tool it started end together. A resampler
-// cut short leaves its cache file, which must not count as done.
+// cut short leaves its cache file, which must not count as done: script mode
+// deletes what the run created, also when something holds it open for a
+// moment, and nothing older, whatever its time says (a share's clock may run
+// ahead).
 TEST_P(Render, CancelEndsWithoutFailureMessageAndLeavesNoToolRunning) {
   RenderHost host(L"execution_render_cancel", GetParam(), GetParam() ? Tools::Fakes : Tools::Reference);
+  const std::wstring cache = host.work + L"\\t1.cache", older = cache + L"\\5_old_C4_550.wav";
   if (!GetParam()) {
     host.take(kArgtool, L"slowcancel.exe");
     host.setting("Tool1Path=wavtool.exe\r\nTool2Path=slowcancel.exe\r\nUseDLL=0\r\nResamplerRuns=1");
+    CreateDirectoryW(cache.c_str(), nullptr);
+    writeFile(older, "RIFF");
+    base::FileHandle file(CreateFileW(older.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    FILETIME ahead;
+    GetSystemTimeAsFileTime(&ahead);
+    ahead.dwHighDateTime += 10;  // about five days on
+    SetFileTime(file.get(), nullptr, nullptr, &ahead);
   }
   host.writePlugin(kNotes);
   RunResult result = host.run(L"/noplay /nodeletecache", {L"STANDIN_SLEEP_MS=1000", L"STANDIN_OUTPUT=cut"},
                               [&](HWND dialog) {
                                 for (int i = 0; i < 100 && host.calls("").empty(); ++i) Sleep(100);
+                                base::FileHandle held(CreateFileW((cache + L"\\0_a_C4_550.wav").c_str(), GENERIC_READ,
+                                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                                  OPEN_EXISTING, 0, nullptr));
+                                EXPECT_EQ(held.valid(), !GetParam());
                                 pressButton(dialog, IDCANCEL);
+                                Sleep(500);
                               });
   EXPECT_EQ(result.exitCode, 1223u);
   EXPECT_EQ(result.message, L"");
   EXPECT_FALSE(processRunning(L"slowcancel.exe"));
   EXPECT_EQ(host.has(L"t1.cache\\0_a_C4_550.wav"), GetParam())
       << "the cache file of the call DLL mode completes stays; the one a script-mode resampler was cut in goes";
+  EXPECT_EQ(fileExists(older), !GetParam());
   Sleep(1500);
   EXPECT_THAT(host.calls(GetParam() ? "resampler|" : "slowcancel.exe|"), SizeIs(1));
   EXPECT_THAT(host.calls(GetParam() ? "wavtool|" : "wavtool "), SizeIs(GetParam() ? 1 : 0))
