@@ -136,12 +136,12 @@ class Prepass {
 
   bool start(const RenderConfig& config, const RenderRequest& request, size_t order, const std::wstring& environment) {
     HANDLE process = nullptr;
-    // No console at all: sondrel has none to share, a console of its own per
-    // note would flash a window (and under Wine start a console host process
-    // each time), and the interpreter's console, where the scripts' runs
-    // write, is read by nobody either.
+    // A hidden console of its own for each run: sondrel has none to share,
+    // and a resampler that is a wrapper starting console programs would open
+    // a window for each of them if it had no console to hand on (what the
+    // tools print is read by nobody, as in the interpreter's console).
     if (job_.start(config.resamplerPath.c_str(), helperResamplerCommandLine(config, request), environment.c_str(),
-                   process, CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS) != base::kStatusOk)
+                   process, CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW) != base::kStatusOk)
       return false;
     running_.push_back({base::FileHandle(process), config.cacheDir + "\\" + request.resampler.cachePath, order});
     return true;

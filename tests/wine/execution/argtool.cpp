@@ -7,6 +7,8 @@
 //   STANDIN_CHILD     a program that every other copy starts (without waiting)
 //                     before it sleeps, with the same arguments, as a wrapper
 //                     starts the real tool
+//   STANDIN_CONSOLE   (set) also logs "console|<program>|<1 if it has a
+//                     console>|<1 if that console has a window>"
 //   ARGTOOL_PARTS     a copy named wavtool*.exe creates the wavtool's empty part
 //                     files (first argument + ".whd" and ".dat"), so that a
 //                     render with it has an output
@@ -181,6 +183,9 @@ int main(int argc, char** argv) {
   line += "\n";
   if (setting("ARGTOOL_PARENT"))
     line += "parent|" + parentCommandLine() + "\nimage|" + bits(GetCurrentProcess()) + "|" + parentImage() + "\n";
+  if (setting("STANDIN_CONSOLE"))
+    line += "console|" + program + "|" + (GetConsoleCP() != 0 ? "1" : "0") + "|" +
+            (GetConsoleWindow() != nullptr ? "1" : "0") + "\n";
   if (const char* log = setting("STANDIN_LOG")) append(log, line);
   if (const char* file = setting("ARGTOOL_RECORD")) {
     std::string bytes = program + " " + std::to_string(argc - 1) + "\n";

@@ -150,6 +150,21 @@ TEST(Prepass, RunsOnOneSampleNeverOverlap) {
   EXPECT_EQ(fileText(host.voice + L"\\a.wav.frq"), "analysis");
 }
 
+// Each run has a console of its own, without a window, which the programs a
+// wrapper resampler starts share: without one, each of them would open a
+// console window.
+TEST(Prepass, RunsHaveAHiddenConsoleThatTheProgramsTheyStartShare) {
+  PrepassHost host(L"prepass_console");
+  host.take(kArgtool, L"wrapped.exe");
+  host.setting("Tool1Path=wavtool.exe\r\nTool2Path=standin.exe\r\nUseDLL=0\r\nResamplerRuns=2");
+  host.writePlugin("[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n", "", host.voice);
+  RunResult result = host.run(L"/noplay", {L"STANDIN_OUTPUT=resample", L"STANDIN_CONSOLE=1",
+                                           L"STANDIN_CHILD=" + host.root + L"\\wrapped.exe"});
+  EXPECT_EQ(result.exitCode, 0u);
+  for (int i = 0; i < 100 && host.calls("console|wrapped.exe|").empty(); ++i) Sleep(50);
+  EXPECT_THAT(host.calls("console|"), testing::UnorderedElementsAre("console|standin.exe|1|0", "console|wrapped.exe|1|0"));
+}
+
 // Before a note is resampled, its older cache files go: in script mode ahead
 // of the scripts, in DLL mode before the library call, both from one listing
 // of the cache directory. They must be exactly the files that the system's
