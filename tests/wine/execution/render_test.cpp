@@ -330,7 +330,28 @@ TEST(DllRender, ToolLibraryTakesTheDllsItNeedsFromItsOwnFolder) {
   copyFile(buildDir() + L"\\" + kFakes + L"runtime_planted\\toolruntime.dll", host.work + L"\\toolruntime.dll");
   host.writePlugin(kNotes);
   EXPECT_EQ(host.run(L"/noplay").exitCode, 0u);
-  EXPECT_THAT(host.calls("resampler|"), testing::ElementsAre("resampler|beside", "resampler|beside"));
+  EXPECT_THAT(host.calls("resampler|"), testing::ElementsAre("resampler|beside|none", "resampler|beside|none"));
+}
+
+// A DLL found only through PATH loads, as with a plain load by full path;
+// the current directory is never searched, also not by the library's own
+// later loads by name.
+TEST(DllRender, ToolLibraryFindsDllsThroughPathButNeverInThePluginFilesFolder) {
+  RenderHost host(L"execution_render_path", true, Tools::RuntimeResampler);
+  DeleteFileW((host.root + L"\\toolruntime.dll").c_str());
+  const std::wstring path = host.root + L"\\path";
+  CreateDirectoryW(path.c_str(), nullptr);
+  for (const wchar_t* kind : {L"runtime_", L"late_"}) {
+    const std::wstring file = std::wstring(kind) == L"late_" ? L"\\toollate.dll" : L"\\toolruntime.dll";
+    copyFile(buildDir() + L"\\" + kFakes + kind + L"path" + file, path + file);
+    copyFile(buildDir() + L"\\" + kFakes + kind + L"planted" + file, host.work + file);
+  }
+  wchar_t inherited[32767] = {};
+  GetEnvironmentVariableW(L"PATH", inherited, 32767);
+  SetEnvironmentVariableW(L"PATH", (path + L";" + inherited).c_str());
+  host.writePlugin(kNotes);
+  EXPECT_EQ(host.run(L"/noplay").exitCode, 0u);
+  EXPECT_THAT(host.calls("resampler|"), testing::ElementsAre("resampler|path|path", "resampler|path|path"));
 }
 
 }  // namespace
