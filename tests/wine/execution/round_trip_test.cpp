@@ -74,7 +74,9 @@ const Place kPlaces[] = {
      [](RenderConfig&, RenderRequest& r, const std::string& v) { r.resampler.flags = v; }},
     {"stored in quotes: cache file", Kind::Sung, false,
      [](RenderConfig&, RenderRequest& r, const std::string& v) {
-       r.resampler.cachePath = r.wavtool.wavInput = sondrel::flatFileName(v, base::ansiCharacterLength);
+       // A name as formatCacheName makes them.
+       r.resampler.cachePath = r.wavtool.wavInput = std::to_string(r.cacheIndex) + "_" +
+                                                     sondrel::flatFileName(v, base::ansiCharacterLength) + "_C4_500.wav";
      }},
     {"quoted in the call line: sample", Kind::Sung, false,
      [](RenderConfig&, RenderRequest& r, const std::string& v) { r.resampler.inputPath = v; }},

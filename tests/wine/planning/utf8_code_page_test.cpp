@@ -32,9 +32,10 @@ TEST(Utf8CodePage, PathsConvertExactlyAndALoneSurrogateIsNamed) {
   for (const auto& c : cases) {
     std::string narrow = "sentinel";
     wchar_t missing = 0;
-    EXPECT_EQ(base::toCodePagePath(CP_UTF8, c.path, narrow, missing), c.utf8 != nullptr) << c.utf8;
-    if (c.utf8) EXPECT_EQ(narrow, c.utf8);
-    EXPECT_EQ(missing, c.missing) << c.utf8;
+    const std::string expected = c.utf8 ? c.utf8 : "";
+    EXPECT_EQ(base::toCodePagePath(CP_UTF8, c.path, narrow, missing), c.utf8 != nullptr) << expected;
+    EXPECT_EQ(narrow, expected);
+    EXPECT_EQ(missing, c.missing) << expected;
   }
 }
 
