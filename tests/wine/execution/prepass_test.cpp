@@ -158,10 +158,11 @@ TEST(Prepass, RunsHaveAHiddenConsoleThatTheProgramsTheyStartShare) {
   host.take(kArgtool, L"wrapped.exe");
   host.setting("Tool1Path=wavtool.exe\r\nTool2Path=standin.exe\r\nUseDLL=0\r\nResamplerRuns=2");
   host.writePlugin("[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n", "", host.voice);
-  RunResult result = host.run(L"/noplay", {L"STANDIN_OUTPUT=resample", L"STANDIN_CONSOLE=1",
+  // The wrapper waits two seconds, as for its tool: ending the pre-pass ends
+  // what its runs started.
+  RunResult result = host.run(L"/noplay", {L"STANDIN_OUTPUT=resample", L"STANDIN_CONSOLE=1", L"STANDIN_SLEEP_MS=2000",
                                            L"STANDIN_CHILD=" + host.root + L"\\wrapped.exe"});
   EXPECT_EQ(result.exitCode, 0u);
-  for (int i = 0; i < 100 && host.calls("console|wrapped.exe|").empty(); ++i) Sleep(50);
   EXPECT_THAT(host.calls("console|"), testing::UnorderedElementsAre("console|standin.exe|1|0", "console|wrapped.exe|1|0"));
 }
 
