@@ -4,13 +4,9 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
-#include "base/ansi_code_page.h"
 #include "base/ansi_text.h"
-#include "base/ascii_case.h"
-#include "base/number_text.h"
 #include "base/status.h"
 #include "base/win32_files.h"
 #include "execution/cache_listing.h"
@@ -18,6 +14,7 @@
 #include "execution/interpreter_environment.h"
 #include "execution/pacer.h"
 #include "execution/process_job.h"
+#include "execution/run_files.h"
 #include "execution/run_order.h"
 
 namespace sondrel {
@@ -83,44 +80,6 @@ class BlockEnvironments {
   InterpreterEnvironment environment_;
   const RenderConfig& config_;
   size_t applied_ = 0;
-};
-
-// What names a file for RunOrder: a path with its ASCII letters in one case,
-// as the system compares names.
-std::string foldedPath(const std::string& path) {
-  std::string folded = "path " + path;
-  for (size_t i = 0; i < folded.size(); ++i) {
-    if (base::isAnsiLeadByte(static_cast<unsigned char>(folded[i])))
-      ++i;
-    else
-      folded[i] = base::lowerAscii(folded[i]);
-  }
-  return folded;
-}
-
-// A sample by its identity where it exists, so that other spellings of one
-// file (a short name, letter case beyond ASCII) are the same sample; each
-// path is looked up once.
-class SampleNames {
- public:
-  const std::string& of(const std::string& path) {
-    auto found = names_.find(path);
-    if (found != names_.end()) return found->second;
-    return names_.emplace(path, identify(path)).first->second;
-  }
-
- private:
-  static std::string identify(const std::string& path) {
-    base::FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr));
-    BY_HANDLE_FILE_INFORMATION information;
-    if (file.valid() && GetFileInformationByHandle(file.get(), &information))
-      return base::formatText("file %08lx %08lx%08lx", information.dwVolumeSerialNumber, information.nFileIndexHigh,
-                              information.nFileIndexLow);
-    return foldedPath(path);
-  }
-
-  std::unordered_map<std::string, std::string> names_;
 };
 
 // How long Cancel waits, for all runs together, until the ended processes
@@ -215,15 +174,13 @@ int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, std::
   // the files each run reads and writes.
   std::vector<size_t> positions;
   std::vector<RunOrder::Files> files;
-  SampleNames samples;
+  RunFiles names;
   for (size_t position = 0; position < config.requests.size(); ++position) {
     const ResamplerArgs& resampler = config.requests[position].resampler;
     if (resampler.skipResample || cache.contains(resampler.cachePath)) continue;
     positions.push_back(position);
-    // The cache file does not exist yet: looking it up would cost a search
-    // of the cache directory per note under Wine.
-    files.push_back({samples.of(config.voiceDir + "\\" + resampler.inputPath),
-                     foldedPath(config.cacheDir + "\\" + resampler.cachePath)});
+    files.push_back({names.sample(config.voiceDir + "\\" + resampler.inputPath),
+                     RunFiles::output(config.cacheDir + "\\" + resampler.cachePath)});
   }
   if (positions.empty()) return base::kStatusOk;
 
