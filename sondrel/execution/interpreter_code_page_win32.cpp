@@ -45,13 +45,10 @@ int32_t readsAsWritten(const Probe& probe, unsigned codePage, bool& reads, wchar
   std::vector<std::string> encoded(probe.pieces.size());
   for (size_t i = 0; i < probe.pieces.size(); ++i)
     if (!base::toCodePageExact(codePage, probe.pieces[i], encoded[i], missing)) return base::kStatusOk;
-  const std::string text = probeScriptText(encoded);
   {
     base::FileHandle file(CreateFileA(probe.script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file.valid() || !WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
-      return base::kStatusOk;
+    if (!file.valid() || !base::writeAll(file.get(), probeScriptText(encoded))) return base::kStatusOk;
   }
   wchar_t* inherited = GetEnvironmentStringsW();
   InterpreterEnvironment environment(environmentEntries(inherited));
