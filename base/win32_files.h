@@ -1,12 +1,13 @@
 // Win32 helpers shared by the Win32 files: handle ownership, writing to an
 // open file, the state of an event, and the deletion of files by wildcard
-// pattern.
+// pattern or with retries.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace base {
 
@@ -45,7 +46,18 @@ bool writeAll(HANDLE file, const std::string& bytes);
 inline bool isSignalled(HANDLE event) { return event && WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
 
 // Deletes every file (directories are passed over) of `directory` whose name
-// matches the wildcard `pattern`; failures are ignored.
+// matches the wildcard `pattern`, by its UTF-16 name as the command
+// interpreter's `del` does, so that names outside the ANSI code page go too;
+// failures are ignored.
 void deleteFilesMatching(const std::string& directory, const std::string& pattern);
+
+// How long a clean-up tries again to delete a file that cannot go yet: a
+// process ended a moment ago, or a virus scanner, may still hold it open.
+constexpr DWORD kDeleteRetryMs = 2000;
+
+// Deletes the files, trying again for up to `milliseconds` those that cannot
+// go yet; a file that is gone already counts as deleted. Whatever still
+// stands after that is left.
+void deleteFilesRetrying(std::vector<std::wstring> paths, DWORD milliseconds);
 
 }  // namespace base

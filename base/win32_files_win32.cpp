@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/ansi_text.h"
+
 namespace base {
 
 bool writeAll(HANDLE file, const std::string& bytes) {
@@ -20,13 +22,29 @@ bool writeAll(HANDLE file, const std::string& bytes) {
 }
 
 void deleteFilesMatching(const std::string& directory, const std::string& pattern) {
-  WIN32_FIND_DATAA found;
-  FindHandle search(FindFirstFileA((directory + "\\" + pattern).c_str(), &found));
+  const std::wstring wideDirectory = fromAnsi(directory);
+  WIN32_FIND_DATAW found;
+  FindHandle search(FindFirstFileW((wideDirectory + L"\\" + fromAnsi(pattern)).c_str(), &found));
   if (!search.valid()) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      DeleteFileA((directory + "\\" + found.cFileName).c_str());
-  } while (FindNextFileA(search.get(), &found));
+      DeleteFileW((wideDirectory + L"\\" + found.cFileName).c_str());
+  } while (FindNextFileW(search.get(), &found));
+}
+
+void deleteFilesRetrying(std::vector<std::wstring> paths, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    paths.erase(std::remove_if(paths.begin(), paths.end(),
+                               [](const std::wstring& path) {
+                                 if (DeleteFileW(path.c_str())) return true;
+                                 DWORD error = GetLastError();
+                                 return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+                               }),
+                paths.end());
+    if (paths.empty() || GetTickCount() - start >= milliseconds) return;
+    Sleep(50);
+  }
 }
 
 }  // namespace base

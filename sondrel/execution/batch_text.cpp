@@ -13,8 +13,7 @@ enum CharClass {
   kRedirection,    // & | < >
   kQuote,          // "
   kControl,        // 0x00 to 0x1F (tab, CR and LF among them) and 0x7F
-  kDoubleByte,     // a two-byte character whose second byte is no operator
-  kOperatorTrail,  // a two-byte character whose second byte is one of | < > & ^ % "
+  kMultiByte,      // a character of two or more bytes
   kInvalid,        // bytes that are no character of the code page
   kClassCount
 };
@@ -27,8 +26,8 @@ enum Action : char {
   U,  // replaced by "_"
 };
 
-// Columns in the order of CharClass (2b: a two-byte character, 2bop: one
-// whose second byte is an operator). Why each cell holds what it holds:
+// Columns in the order of CharClass (mb: a character of several bytes). Why
+// each cell holds what it holds:
 // - % : where the field is used in its own line, "%%" reads back as "%". A
 //   stored value comes back through a variable, and Wine's interpreter
 //   expands "%" sequences inside a substituted value once more; the call line
@@ -42,22 +41,20 @@ enum Action : char {
 //   splits its words at all four separators.
 // - " CR LF and other control characters end a quote or a line, or are read
 //   differently by each interpreter: never safe in a field.
-// - two-byte characters are copied whole, except that outside quotes a second
-//   byte that is an operator on its own is refused: another console code page
-//   reads the two bytes as two characters. (Of these second bytes only "|"
-//   and "^" occur in the double-byte code pages; the others lie below 0x40,
-//   where no code page has a second byte, and are no character at all.)
+// - characters of several bytes are copied whole: the interpreter reads the
+//   scripts in the code page they are written in (interpreter_code_page.h),
+//   so a second byte "|" or "^" of a Japanese character stays part of it.
 constexpr Action kTable[][kClassCount] = {
-    //                       pln  blnk ,;=  ()   %    ^    &|<> "    ctrl 2b   2bop inv
-    /* Comment */           {C,   C,   C,   C,   U,   U,   U,   U,   U,   C,   U,   U},
-    /* Word */              {C,   R,   C,   C,   D,   D,   E,   R,   R,   C,   R,   R},
-    /* Quoted */            {C,   C,   C,   C,   D,   C,   C,   R,   R,   C,   C,   R},
-    /* StoredQuotedUse */   {C,   C,   C,   C,   R,   D,   E,   R,   R,   C,   R,   R},
-    /* StoredCallUse */     {C,   C,   C,   C,   R,   R,   E,   R,   R,   C,   R,   R},
-    /* StoredUnquotedUse */ {C,   C,   C,   C,   R,   R,   R,   R,   R,   C,   R,   R},
-    /* StoredInQuotes */    {C,   C,   C,   C,   R,   C,   C,   R,   R,   C,   C,   R},
-    /* CallQuoted */        {C,   C,   C,   C,   R,   R,   C,   R,   R,   C,   C,   R},
-    /* CallWord */          {C,   R,   R,   R,   R,   R,   R,   R,   R,   C,   R,   R},
+    //                       pln  blnk ,;=  ()   %    ^    &|<> "    ctrl mb   inv
+    /* Comment */           {C,   C,   C,   C,   U,   U,   U,   U,   U,   C,   U},
+    /* Word */              {C,   R,   C,   C,   D,   D,   E,   R,   R,   C,   R},
+    /* Quoted */            {C,   C,   C,   C,   D,   C,   C,   R,   R,   C,   R},
+    /* StoredQuotedUse */   {C,   C,   C,   C,   R,   D,   E,   R,   R,   C,   R},
+    /* StoredCallUse */     {C,   C,   C,   C,   R,   R,   E,   R,   R,   C,   R},
+    /* StoredUnquotedUse */ {C,   C,   C,   C,   R,   R,   R,   R,   R,   C,   R},
+    /* StoredInQuotes */    {C,   C,   C,   C,   R,   C,   C,   R,   R,   C,   R},
+    /* CallQuoted */        {C,   C,   C,   C,   R,   R,   C,   R,   R,   C,   R},
+    /* CallWord */          {C,   R,   R,   R,   R,   R,   R,   R,   R,   C,   R},
 };
 static_assert(sizeof kTable / sizeof kTable[0] == static_cast<size_t>(BatchPlace::CallWord) + 1,
               "one row per place, in the order of BatchPlace");
@@ -73,12 +70,8 @@ bool closingQuoteFollows(BatchPlace place) {
 // An empty word would shift every later argument of the tool.
 bool isWord(BatchPlace place) { return place == BatchPlace::Word || place == BatchPlace::CallWord; }
 
-bool isOperator(char c) {
-  return c == '|' || c == '<' || c == '>' || c == '&' || c == '^' || c == '%' || c == '"';
-}
-
 CharClass classify(std::string_view character) {
-  if (character.size() == 2) return isOperator(character[1]) ? kOperatorTrail : kDoubleByte;
+  if (character.size() > 1) return kMultiByte;
   unsigned char byte = static_cast<unsigned char>(character[0]);
   if (byte < 0x20 || byte == 0x7F) return kControl;
   switch (byte) {

@@ -14,23 +14,19 @@
 //
 // The checks work on characters of the ANSI code page, not on bytes: in a
 // double-byte code page the second byte of a character may be 0x5C ("\") or
-// 0x7C ("|"). The interpreter reads a script in the console's code page,
-// which need not be the ANSI one; wherever the text stands outside quotes, a
-// double-byte character whose second byte would be an operator on its own is
-// refused, so that no code-page setting turns it into one.
+// 0x7C ("|"), and stays part of its character, since the interpreter reads
+// the scripts in the code page they are written in (interpreter_code_page.h).
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "base/ansi_code_page.h"
+
 namespace sondrel {
 
-// The length in bytes (1 or 2) of the character of the ANSI code page that
-// starts at text[at], or 0 when the bytes there are no character that
-// converts to Unicode and back unchanged (a lead byte at the end of the text,
-// a second byte the code page does not define).
-using CharacterLength = size_t (*)(std::string_view text, size_t at);
+using base::CharacterLength;
 
 enum class BatchPlace {
   Comment,            // text of the "@rem" line: unsafe characters become "_"

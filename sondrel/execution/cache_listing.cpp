@@ -46,12 +46,13 @@ void CacheListing::add(CacheEntry entry) {
     if (!shortIndex.empty() && shortIndex != longIndex) byIndex_[std::string(shortIndex)].push_back(entries_.size());
   }
   entries_.push_back(std::move(entry));
+  taken_.push_back(false);
 }
 
 bool CacheListing::contains(std::string_view name) const { return names_.count(folded(name)) != 0; }
 
-std::vector<std::string> CacheListing::takeIndexFiles(int32_t index) {
-  std::vector<std::string> taken;
+std::vector<CacheEntry> CacheListing::takeIndexFiles(int32_t index) {
+  std::vector<CacheEntry> taken;
   auto found = byIndex_.find(std::to_string(index));
   if (found == byIndex_.end()) return taken;
   for (size_t position : found->second) {
@@ -59,12 +60,30 @@ std::vector<std::string> CacheListing::takeIndexFiles(int32_t index) {
     if (!matchesIndexPattern(entry.name, found->first) && !matchesIndexPattern(entry.shortName, found->first))
       continue;
     // A file whose other name begins with another index may have gone with it.
-    if (!names_.erase(folded(entry.name))) continue;
-    if (!entry.shortName.empty()) names_.erase(folded(entry.shortName));
-    taken.push_back(entry.name);
+    if (taken_[position]) continue;
+    taken_[position] = true;
+    forget(entry.name);
+    if (!entry.shortName.empty()) forget(entry.shortName);
+    taken.push_back(entry);
   }
   byIndex_.erase(found);
   return taken;
+}
+
+std::vector<CacheEntry> CacheListing::filesMissingFrom(const CacheListing& earlier) const {
+  std::vector<CacheEntry> created;
+  for (size_t position = 0; position < entries_.size(); ++position) {
+    const CacheEntry& entry = entries_[position];
+    if (!entry.directory && !taken_[position] && !earlier.contains(entry.name)) created.push_back(entry);
+  }
+  return created;
+}
+
+// Names outside the code page may coincide here (each such character is
+// "?"): one name goes for each file taken.
+void CacheListing::forget(std::string_view name) {
+  auto found = names_.find(folded(name));
+  if (found != names_.end()) names_.erase(found);
 }
 
 }  // namespace sondrel

@@ -20,9 +20,15 @@
 namespace sondrel {
 
 struct CacheEntry {
+  // In the ANSI code page, where the names a render makes have an exact
+  // form; a character without one is "?" here, which no such name holds.
   std::string name;
   std::string shortName;  // empty when the system gives none (an 8.3 name)
   bool directory = false;
+  // The name as the system holds it (UTF-16), by which the file is deleted,
+  // as the interpreter's `del` deletes it; empty for a file the render
+  // created, whose `name` is exact.
+  std::wstring fileName = {};
 };
 
 class CacheListing {
@@ -38,16 +44,21 @@ class CacheListing {
   // ASCII letters in any case. Letter case beyond ASCII is not folded: a name
   // that differs only there counts as missing, and its note is resampled again.
   bool contains(std::string_view name) const;
-  // The long names of the listed files (not directories) that "<index>_*.wav"
-  // matches, taken out of the listing.
-  std::vector<std::string> takeIndexFiles(int32_t index);
+  // The listed files (not directories) that "<index>_*.wav" matches, taken
+  // out of the listing.
+  std::vector<CacheEntry> takeIndexFiles(int32_t index);
+  // The listed files (not directories) that `earlier` does not hold: those
+  // created since that listing.
+  std::vector<CacheEntry> filesMissingFrom(const CacheListing& earlier) const;
 
  private:
   std::string folded(std::string_view name) const;
+  void forget(std::string_view name);
 
   LeadBytePredicate isLeadByte_;
   std::vector<CacheEntry> entries_;
-  std::unordered_set<std::string> names_;  // folded long and short names of the listed entries
+  std::vector<bool> taken_;                     // per entry: taken out by takeIndexFiles
+  std::unordered_multiset<std::string> names_;  // folded long and short names of the listed entries
   // Positions in entries_ by the decimal digits that begin a name of the file
   // before a "_"; a key goes once its index has been taken.
   std::unordered_map<std::string, std::vector<size_t>> byIndex_;
@@ -62,5 +73,9 @@ CacheListing listCacheDirectory(const std::string& directory);
 // Deletes the files "<index>_*.wav" of the listing from `directory`, each by
 // its long name; failures are ignored, as the interpreter's `del` ignores them.
 void deleteIndexFiles(CacheListing& listing, const std::string& directory, int32_t index);
+// Deletes the files of `directory` that `earlier`, its listing before a run,
+// does not hold: what the run created. A file that cannot go at once is
+// tried again (kDeleteRetryMs).
+void deleteFilesCreatedSince(const CacheListing& earlier, const std::string& directory);
 
 }  // namespace sondrel

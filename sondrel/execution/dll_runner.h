@@ -14,7 +14,8 @@ namespace sondrel {
 
 // Loads "resampler10.dll" and "wavtool2.dll" from `libraryDir` (the host
 // directory; empty when it could not be found, which fails with 206), each
-// with the DLLs it needs from its own folder, and runs every request, showing
+// with the DLLs it needs from its own folder or through PATH, never from the
+// current directory, and runs every request, showing
 // its lyric and position in the dialog (controls 1001 and 1002). Returns 0,
 // 1223 when the cancel event was signalled between two requests, or the
 // error code of a library that did not load (named in `failure`).

@@ -16,17 +16,28 @@
 namespace sondrel {
 namespace {
 
-// A tool library may ship the DLLs it needs beside it in the host directory;
-// a plain load by full path would look for them in sondrel's folder, the
-// system folders and the current directory (the plug-in file's folder, where
-// anyone who can write a song can put a DLL), never beside the library.
-HMODULE loadBesideItsDependencies(const wchar_t* path) {
+// How a tool library and what it needs are found. It may ship the DLLs it
+// needs beside it in the host directory, or rely on ones that a plain load by
+// full path found through PATH, which a library installed with its runtime
+// elsewhere does. The current directory, the plug-in file's folder, where
+// anyone who can write a song can put a DLL, is never searched: a DLL
+// directory set for the process takes it out of every later search, which
+// covers the loads the libraries make themselves later, by name. That
+// directory is the system's, which the search holds anyway; the empty text
+// that the system documents for this leaves the current directory in under
+// Wine. So: the library's own folder, sondrel's and the system's first; a
+// dependency not found there is then looked for as a plain load would, but
+// without the current directory (the library's folder, the system's, PATH).
+// The same second way serves systems whose loader lacks the first (Windows 7
+// without its 2011 loader update).
+HMODULE loadToolLibrary(const wchar_t* path) {
+  wchar_t system[MAX_PATH] = {};
+  UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  SetDllDirectoryW(length > 0 && length < MAX_PATH ? system : L"");
   HMODULE module = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
-  if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
-  // A system without these flags (Windows 7 without its 2011 loader update):
-  // the library's own folder first, and the current directory taken out of
-  // the search for the rest of the process.
-  SetDllDirectoryW(L"");
+  if (module) return module;
+  const DWORD error = GetLastError();
+  if (error != ERROR_INVALID_PARAMETER && error != ERROR_MOD_NOT_FOUND) return nullptr;
   return LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
@@ -50,7 +61,7 @@ class Library {
       return base::kStatusFilenameTooLong;
     }
     path_ = path;
-    module_ = loadBesideItsDependencies(path);
+    module_ = loadToolLibrary(path);
     if (module_) return base::kStatusOk;
     DWORD error = GetLastError();
     if (error == 0) return base::kStatusOk;

@@ -56,20 +56,8 @@ int32_t checkPathLimits(const RenderConfig& config, RenderFailure& failure) {
   if (!base::fitsMaxPath(config.outputPath + ".whd"))
     return fail(FailureCause::PathTooLong, FailureSubject::Output, config.outputPath + ".whd", "", failure);
   for (const RenderRequest& request : config.requests) {
+    // Cache names are plain file names by construction (formatCacheName).
     const ResamplerArgs& resampler = request.resampler;
-    // The helper tests the cache file with `if exist`, which a wildcard
-    // would make true for another note's file, and a name of dots and
-    // blanks for the cache folder itself (the interpreter and the system
-    // disagree on that one).
-    std::string character = forbiddenCharacter(resampler.cachePath);
-    if (character.empty() && !resampler.skipResample && namesAFolder(resampler.cachePath))
-      character = resampler.cachePath.substr(0, 1);
-    if (!character.empty()) {
-      fail(FailureCause::InvalidName, FailureSubject::CacheName, resampler.cachePath, character, failure);
-      failure.noteNumber = request.index + 1;
-      failure.lyric = resampler.lyric;
-      return base::kStatusInvalidName;
-    }
     const std::string* tooLong = nullptr;
     if (!fits(config.voiceDir, resampler.skipResample ? request.wavtool.wavInput : resampler.inputPath))
       tooLong = resampler.skipResample ? &request.wavtool.wavInput : &resampler.inputPath;

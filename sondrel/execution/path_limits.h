@@ -12,8 +12,8 @@
 
 namespace sondrel {
 
-// Status 123 (ERROR_INVALID_NAME) when the output, the cache directory or a
-// cache file name holds a wildcard (* ? < > and the quote, which the system's file search
+// Status 123 (ERROR_INVALID_NAME) when the output or the cache directory
+// holds a wildcard (* ? < > and the quote, which the system's file search
 // reads as wildcards too), a | or a control character, or when the output's
 // name is empty or only dots and blanks, which names a folder; 206 when a path that
 // a back end combines for the render (a cache file, a sample, the output's

@@ -25,6 +25,8 @@ enum class FailureCause {
   ScriptNotWritten,  // the script `text` could not be written: `code`
   NoOutput,          // the tools wrote no output file `text`
   WorkerNotStarted,  // the render thread did not start: `code`
+  InterpreterCodePage,       // the interpreter misreads the scripts' characters in code page `code`
+  NotInInterpreterCodePage,  // the interpreter reads code page `code`, which lacks `wideCharacter`
 };
 
 // What the failure is about; also the order of the names in the resources.

@@ -29,10 +29,14 @@ using PrepassProgress = std::function<void(size_t ended, size_t total)>;
 // not on a drive. The scripts must be written; `helperReference` is the helper
 // as the main script's "@set helper=" line names it (ScriptPaths).
 //
-// The older cache files of a note ("<index>_*.wav") are deleted before its run,
-// as the helper deletes them. A run that ends with a code other than 0 has its
-// cache file deleted, and a run that cannot start ends the pre-pass: the
-// script then resamples those notes itself. Returns 0, or 1223 when the
+// Two runs never share a sample or an output at the same time (run_order.h);
+// apart from that the runs start in the song's order. The older cache files
+// of a note ("<index>_*.wav") are deleted before its run, as the helper
+// deletes them. Runs are made only for cache files that the listing of the
+// cache directory lacks, so the files the pre-pass deletes are its own runs'
+// outputs, never a file that was there before: a run that ends with a code
+// other than 0 has its cache file deleted, and a run that cannot start ends
+// the pre-pass: the script then resamples those notes itself. Returns 0, or 1223 when the
 // cancel event was signalled: every running resampler is then ended and the
 // cache files it was writing are deleted, so that no cut file is taken as
 // done by a later render that keeps the cache.

@@ -14,6 +14,8 @@
 #include "execution/interpreter_environment.h"
 #include "execution/pacer.h"
 #include "execution/process_job.h"
+#include "execution/run_files.h"
+#include "execution/run_order.h"
 
 namespace sondrel {
 namespace {
@@ -21,6 +23,7 @@ namespace {
 struct Run {
   base::FileHandle process;
   std::string cacheFile;
+  size_t order;  // the run's number in RunOrder
 };
 
 bool startsAsNamed(const std::string& program) {
@@ -39,9 +42,8 @@ std::wstring currentDirectory() {
 
 void setAll(InterpreterEnvironment& environment, const std::vector<ScriptVariable>& variables) {
   // The values mean what they mean in the ANSI code page, in which sondrel
-  // wrote the scripts. The interpreter reads scripts in the OEM code page,
-  // the same one on Japanese systems (932); where the two differ it misreads
-  // every character beyond ASCII, and these runs get what was meant.
+  // builds the scripts; the interpreter reads the same characters, in the
+  // code page the main script is written in (interpreter_code_page.h).
   for (const ScriptVariable& variable : variables)
     environment.set(base::fromAnsi(variable.name), base::fromAnsi(variable.value));
 }
@@ -57,6 +59,33 @@ InterpreterEnvironment headerEnvironment(const RenderConfig& config, std::string
   return environment;
 }
 
+// The interpreter's environment at the call line of each request, for runs
+// that start out of the script's order. A variable keeps the place where the
+// script first set it, and a sung note's block sets every variable that any
+// block sets: the environment at a sung note is the one after any later
+// block, with that note's own block set once more.
+class BlockEnvironments {
+ public:
+  BlockEnvironments(InterpreterEnvironment header, const RenderConfig& config)
+      : environment_(std::move(header)), config_(config) {}
+
+  std::wstring at(size_t position) {
+    for (; applied_ <= position; ++applied_) setAll(environment_, blockVariables(config_, config_.requests[applied_]));
+    InterpreterEnvironment environment = environment_;
+    setAll(environment, blockVariables(config_, config_.requests[position]));
+    return environment.block();
+  }
+
+ private:
+  InterpreterEnvironment environment_;
+  const RenderConfig& config_;
+  size_t applied_ = 0;
+};
+
+// How long Cancel waits, for all runs together, until the ended processes
+// are gone.
+constexpr DWORD kEndWaitMs = 5000;
+
 class Prepass {
  public:
   Prepass(HANDLE cancelEvent, size_t total, const PrepassProgress& progress)
@@ -64,24 +93,24 @@ class Prepass {
     report();
   }
 
-  bool start(const RenderConfig& config, const RenderRequest& request, const std::wstring& environment) {
+  bool start(const RenderConfig& config, const RenderRequest& request, size_t order, const std::wstring& environment) {
     HANDLE process = nullptr;
-    // No console at all: sondrel has none to share, a console of its own per
-    // note would flash a window (and under Wine start a console host process
-    // each time), and the interpreter's console, where the scripts' runs
-    // write, is read by nobody either.
+    // A hidden console of its own for each run: sondrel has none to share,
+    // and a resampler that is a wrapper starting console programs would open
+    // a window for each of them if it had no console to hand on (what the
+    // tools print is read by nobody, as in the interpreter's console).
     if (job_.start(config.resamplerPath.c_str(), helperResamplerCommandLine(config, request), environment.c_str(),
-                   process, CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS) != base::kStatusOk)
+                   process, CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW) != base::kStatusOk)
       return false;
-    running_.push_back({base::FileHandle(process), config.cacheDir + "\\" + request.resampler.cachePath});
+    running_.push_back({base::FileHandle(process), config.cacheDir + "\\" + request.resampler.cachePath, order});
     return true;
   }
 
   size_t running() const { return running_.size(); }
 
-  // Waits until a run ends (true), or until Cancel is pressed or the wait
-  // fails (false).
-  bool awaitOne() {
+  // Waits until a run ends (true, with its number in RunOrder), or until
+  // Cancel is pressed or the wait fails (false).
+  bool awaitOne(size_t& order) {
     std::vector<HANDLE> handles;
     for (const Run& run : running_) handles.push_back(run.process.get());
     if (cancelEvent_) handles.push_back(cancelEvent_);
@@ -90,23 +119,25 @@ class Prepass {
     if (index >= running_.size()) return false;
     DWORD exitCode = 0;
     GetExitCodeProcess(running_[index].process.get(), &exitCode);
-    if (exitCode != 0) DeleteFileA(running_[index].cacheFile.c_str());
+    if (exitCode != 0) base::deleteFilesRetrying({base::fromAnsi(running_[index].cacheFile)}, base::kDeleteRetryMs);
+    order = running_[index].order;
     running_.erase(running_.begin() + static_cast<std::ptrdiff_t>(index));
     ++ended_;
     report();
     return true;
   }
 
-  // Ends every run and deletes the cache files they were writing. Returns
-  // 1223 when Cancel was pressed; otherwise the wait failed, and the script
-  // resamples those notes.
+  // Ends every run at once and deletes the cache files they were writing.
+  // Returns 1223 when Cancel was pressed; otherwise the wait failed, and the
+  // script resamples those notes.
   int32_t stop() {
     job_.terminateAll(base::kStatusCancelled);
-    for (const Run& run : running_) {
-      // Ended processes close their files; only then can the files go.
-      WaitForSingleObject(run.process.get(), 10000);
-      DeleteFileA(run.cacheFile.c_str());
-    }
+    // Ended processes close their files a moment later; only then can the
+    // files go.
+    job_.waitUntilEnded(kEndWaitMs);
+    std::vector<std::wstring> cacheFiles;
+    for (const Run& run : running_) cacheFiles.push_back(base::fromAnsi(run.cacheFile));
+    base::deleteFilesRetrying(std::move(cacheFiles), base::kDeleteRetryMs);
     running_.clear();
     return cancelRequested() ? base::kStatusCancelled : base::kStatusOk;
   }
@@ -139,28 +170,37 @@ int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, std::
     return base::kStatusOk;
   CreateDirectoryA(config.cacheDir.c_str(), nullptr);
   CacheListing cache = listCacheDirectory(config.cacheDir);
-  size_t total = 0;
-  for (const RenderRequest& request : config.requests)
-    if (!request.resampler.skipResample && !cache.contains(request.resampler.cachePath)) ++total;
-  if (total == 0) return base::kStatusOk;
-
-  InterpreterEnvironment environment = headerEnvironment(config, helperReference, directory);
-  Prepass prepass(cancelEvent, total, progress);
-  for (const RenderRequest& request : config.requests) {
-    // Every block's variables, in the script's order: a variable keeps the
-    // place where the script first set it.
-    setAll(environment, blockVariables(config, request));
-    if (request.resampler.skipResample || cache.contains(request.resampler.cachePath)) continue;
-    while (prepass.running() >= limit)
-      if (!prepass.awaitOne()) return prepass.stop();
-    if (prepass.cancelRequested()) return prepass.stop();
-    deleteIndexFiles(cache, config.cacheDir, request.cacheIndex);
-    if (!prepass.start(config, request, environment.block())) break;
-    cache.add({request.resampler.cachePath, {}, false});
+  // Positions in the request list of the notes to resample, in order, and
+  // the files each run reads and writes.
+  std::vector<size_t> positions;
+  std::vector<RunOrder::Files> files;
+  RunFiles names;
+  for (size_t position = 0; position < config.requests.size(); ++position) {
+    const ResamplerArgs& resampler = config.requests[position].resampler;
+    if (resampler.skipResample || cache.contains(resampler.cachePath)) continue;
+    positions.push_back(position);
+    files.push_back({names.sample(config.voiceDir + "\\" + resampler.inputPath),
+                     RunFiles::output(config.cacheDir + "\\" + resampler.cachePath)});
   }
-  while (prepass.running() > 0)
-    if (!prepass.awaitOne()) return prepass.stop();
-  return base::kStatusOk;
+  if (positions.empty()) return base::kStatusOk;
+
+  RunOrder order(files);
+  BlockEnvironments environments(headerEnvironment(config, helperReference, directory), config);
+  Prepass prepass(cancelEvent, positions.size(), progress);
+  // A run that cannot start ends the starting; the scripts resample what is left.
+  for (bool starting = true;;) {
+    for (size_t run; starting && prepass.running() < limit && order.next(run);) {
+      if (prepass.cancelRequested()) return prepass.stop();
+      const RenderRequest& request = config.requests[positions[run]];
+      deleteIndexFiles(cache, config.cacheDir, request.cacheIndex);
+      starting = prepass.start(config, request, run, environments.at(positions[run]));
+      if (starting) cache.add({request.resampler.cachePath, {}, false});
+    }
+    if (prepass.running() == 0) return base::kStatusOk;
+    size_t ended = 0;
+    if (!prepass.awaitOne(ended)) return prepass.stop();
+    order.ended(ended);
+  }
 }
 
 }  // namespace sondrel

@@ -5,7 +5,8 @@
 #include "base/ansi_code_page.h"
 #include "base/status.h"
 #include "base/win32_files.h"
-#include "execution/batch_text.h"
+#include "execution/cache_listing.h"
+#include "execution/interpreter_command.h"
 #include "execution/process_job.h"
 #include "execution/short_path.h"
 
@@ -17,57 +18,39 @@ namespace {
 // holds open cannot be deleted.
 constexpr DWORD kEndWaitMs = 5000;
 
-bool laterThan(const FILETIME& a, const FILETIME& b) { return CompareFileTime(&a, &b) > 0; }
-
-// The script runs one resampler at a time, so only the cache file written
-// last can be cut short; without `/nodeletecache` the next render would take
-// it as done.
-void deleteNewestCacheFile(const std::string& cacheDir, const FILETIME& since) {
-  WIN32_FIND_DATAA found;
-  base::FindHandle search(FindFirstFileA((cacheDir + "\\*.wav").c_str(), &found));
-  if (!search.valid()) return;
-  std::string newest;
-  FILETIME newestTime = since;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !laterThan(newestTime, found.ftLastWriteTime)) {
-      newest = found.cFileName;
-      newestTime = found.ftLastWriteTime;
-    }
-  } while (FindNextFileA(search.get(), &found));
-  if (!newest.empty()) DeleteFileA((cacheDir + "\\" + newest).c_str());
-}
-
 }  // namespace
 
-std::string interpreterCommandLine(const std::string& script) {
-  // cmd.exe strips the first and the last quote of what follows "/c" unless
-  // the text meets its narrow keep-the-quotes rule, so a path that must be
-  // quoted gets a second pair.
-  const char* prefix = "cmd.exe /d /v:off /c ";
-  return needsQuotes(script, base::ansiCharacterLength) ? prefix + ("\"\"" + script + "\"\"") : prefix + script;
-}
-
-int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, const std::string& cacheDir,
-                  RenderFailure& failure) {
-  std::string script = shortPathOf(mainScriptPath);
-  if (script.empty()) script = mainScriptPath;
-  // The interpreter is named by its full path: a search by name would look in
-  // the plug-in file's directory, the current one, before the system's.
-  char interpreter[MAX_PATH] = {};
-  UINT length = GetSystemDirectoryA(interpreter, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH || !PathAppendA(interpreter, "cmd.exe")) return base::kStatusFilenameTooLong;
-
-  FILETIME started;
-  GetSystemTimeAsFileTime(&started);
-  ProcessJob job;
-  HANDLE startedProcess = nullptr;
-  int32_t status = job.start(interpreter, interpreterCommandLine(script), nullptr, startedProcess);
+int32_t startInterpreter(ProcessJob& job, const std::string& script, unsigned codePage, const void* environment,
+                         DWORD creationFlags, HANDLE& process, RenderFailure& failure) {
+  char system[MAX_PATH] = {};
+  UINT length = GetSystemDirectoryA(system, MAX_PATH);
+  char interpreter[MAX_PATH] = {}, chcp[MAX_PATH] = {};
+  if (length == 0 || length >= MAX_PATH || !PathCombineA(interpreter, system, "cmd.exe") ||
+      !PathCombineA(chcp, system, "chcp.com"))
+    return base::kStatusFilenameTooLong;
+  int32_t status = job.start(interpreter, interpreterCommandLine(chcp, codePage, script, base::ansiCharacterLength),
+                             environment, process, creationFlags);
   if (status != base::kStatusOk) {
     failure.cause = FailureCause::InterpreterFailed;
     failure.text = interpreter;
     failure.code = static_cast<uint32_t>(status);
-    return status;
   }
+  return status;
+}
+
+int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, unsigned codePage,
+                  const std::string& cacheDir, RenderFailure& failure) {
+  std::string script = shortPathOf(mainScriptPath);
+  if (script.empty()) script = mainScriptPath;
+  // What the cache holds before the run: a file that Cancel finds beyond it
+  // is one the run made, and the last of them may be cut short. File times
+  // cannot tell: they come in 2-second steps on FAT, and from another clock
+  // on a share.
+  const CacheListing before = listCacheDirectory(cacheDir);
+  ProcessJob job;
+  HANDLE startedProcess = nullptr;
+  int32_t status = startInterpreter(job, script, codePage, nullptr, 0, startedProcess, failure);
+  if (status != base::kStatusOk) return status;
   base::FileHandle process(startedProcess);
 
   HANDLE handles[2] = {process.get(), cancelEvent};
@@ -77,7 +60,7 @@ int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, const s
   if (wait == WAIT_OBJECT_0 + 1 || base::isSignalled(cancelEvent)) {
     job.terminateAll(0);
     job.waitUntilEnded(kEndWaitMs);
-    deleteNewestCacheFile(cacheDir, started);
+    deleteFilesCreatedSince(before, cacheDir);
     return base::kStatusCancelled;
   }
   DWORD exitCode = 0;

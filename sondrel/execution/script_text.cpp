@@ -1,5 +1,7 @@
 #include "execution/script_text.h"
 
+#include <unordered_set>
+
 #include "base/number_text.h"
 #include "base/status.h"
 #include "execution/script_expansion.h"
@@ -21,7 +23,9 @@ class ScriptLines {
   ScriptLines& field(std::string_view value, BatchPlace place, FailureSubject subject) {
     if (!valid_) return *this;
     std::string refused;
-    if (!appendBatchField(text_, value, place, characterLength_, refused)) {
+    if (appendBatchField(text_, value, place, characterLength_, refused)) {
+      if (place != BatchPlace::Comment) noteCharacters(value);
+    } else {
       valid_ = false;
       failure_.cause = FailureCause::FieldRefused;
       failure_.subject = subject;
@@ -32,6 +36,11 @@ class ScriptLines {
       }
     }
     return *this;
+  }
+  // Text that the interpreter reads in a command, written as it is.
+  ScriptLines& command(std::string_view text) {
+    noteCharacters(text);
+    return literal(text);
   }
   ScriptLines& number(double value) { return literal(scriptNumber(value)); }
   ScriptLines& number(int32_t value) { return literal(scriptNumber(value)); }
@@ -60,8 +69,19 @@ class ScriptLines {
 
   bool valid() const { return valid_; }
   std::string& text() { return text_; }
+  std::string& characters() { return characters_; }
 
  private:
+  void noteCharacters(std::string_view text) {
+    for (size_t at = 0; at < text.size();) {
+      size_t length = characterLength_(text, at);
+      std::string_view character = text.substr(at, length ? length : 1);
+      if (static_cast<unsigned char>(character[0]) >= 0x80 && seen_.insert(std::string(character)).second)
+        characters_ += character;
+      at += character.size();
+    }
+  }
+
   CharacterLength characterLength_;
   RenderFailure& failure_;
   std::string text_;
@@ -69,6 +89,8 @@ class ScriptLines {
   const RenderRequest* request_ = nullptr;
   size_t checked_ = 0;
   ScriptExpansion expansion_;
+  std::string characters_;
+  std::unordered_set<std::string> seen_;
 };
 
 void writeHeader(ScriptLines& lines, const RenderConfig& config, std::string_view helperReference) {
@@ -79,7 +101,7 @@ void writeHeader(ScriptLines& lines, const RenderConfig& config, std::string_vie
   lines.literal("@set tool=").field(config.wavtoolPath, BatchPlace::StoredQuotedUse, FailureSubject::Wavtool).end();
   lines.literal("@set resamp=").field(config.resamplerPath, BatchPlace::StoredQuotedUse, FailureSubject::Resampler).end();
   lines.literal("@set output=").field(config.outputPath, BatchPlace::StoredQuotedUse, FailureSubject::Output).end();
-  lines.literal("@set helper=").literal(helperReference).end();
+  lines.literal("@set helper=").command(helperReference).end();
   lines.literal("@set cachedir=").field(config.cacheDir, BatchPlace::StoredQuotedUse, FailureSubject::CacheDir).end();
   lines.end();
   lines.literal("@del \"%output%\"").end();
@@ -176,7 +198,7 @@ int32_t formatHelperReference(std::string_view helperPath, CharacterLength chara
 }
 
 int32_t buildMainScript(const RenderConfig& config, std::string_view helperReference,
-                        CharacterLength characterLength, std::string& text, RenderFailure& failure) {
+                        CharacterLength characterLength, MainScript& script, RenderFailure& failure) {
   ScriptLines lines(characterLength, failure);
   writeHeader(lines, config, helperReference);
   const std::string helper = helperScriptText();
@@ -204,7 +226,8 @@ int32_t buildMainScript(const RenderConfig& config, std::string_view helperRefer
   lines.literal("del \"%output%.dat\"").end();
   lines.literal(":E").end();
   if (!lines.valid()) return base::kStatusInvalidData;
-  text = std::move(lines.text());
+  script.text = std::move(lines.text());
+  script.characters = std::move(lines.characters());
   return base::kStatusOk;
 }
 

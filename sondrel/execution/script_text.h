@@ -32,11 +32,19 @@ int32_t formatHelperReference(std::string_view helperPath, CharacterLength chara
 // The interpreter skips a line longer than this, after expansion.
 constexpr size_t kMaxScriptLine = 8191;
 
+struct MainScript {
+  std::string text;
+  // Every character beyond ASCII that the interpreter reads in a command (all
+  // lines but the comment), once each, in the order met: the characters it
+  // must read as they are written (interpreter_code_page.h).
+  std::string characters;
+};
+
 // The whole main script. Status 13 when a field holds text that the
 // interpreter could not read back exactly, 24 (ERROR_BAD_LENGTH) when a note
 // would make a line that the interpreter skips; `failure` then names the
-// field or the note, and `text` is undefined.
+// field or the note, and `script` is undefined.
 int32_t buildMainScript(const RenderConfig& config, std::string_view helperReference,
-                        CharacterLength characterLength, std::string& text, RenderFailure& failure);
+                        CharacterLength characterLength, MainScript& script, RenderFailure& failure);
 
 }  // namespace sondrel

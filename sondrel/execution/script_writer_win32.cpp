@@ -7,6 +7,7 @@
 #include "base/file_access.h"
 #include "base/status.h"
 #include "base/win32_files.h"
+#include "execution/interpreter_code_page.h"
 #include "execution/script_text.h"
 #include "execution/short_path.h"
 
@@ -28,7 +29,7 @@ int32_t writeWholeFile(const std::string& path, const std::string& text, RenderF
 
 }  // namespace
 
-int32_t writeScripts(RenderConfig& config, const std::wstring& pluginFilePath, ScriptPaths& paths,
+int32_t writeScripts(RenderConfig& config, const std::wstring& pluginFilePath, HANDLE cancelEvent, ScriptPaths& paths,
                      RenderFailure& failure) {
   std::string pluginFile;
   wchar_t missing = 0;
@@ -58,10 +59,10 @@ int32_t writeScripts(RenderConfig& config, const std::wstring& pluginFilePath, S
   // helper path exists only once the helper file does, and cannot hold a
   // character that its long form lacks.
   std::string reference;
-  std::string mainText;
+  MainScript main;
   int32_t status = formatHelperReference(paths.helperScript, base::ansiCharacterLength, reference, failure);
   if (status == base::kStatusOk)
-    status = buildMainScript(config, reference, base::ansiCharacterLength, mainText, failure);
+    status = buildMainScript(config, reference, base::ansiCharacterLength, main, failure);
   if (status != base::kStatusOk) return status;
 
   status = writeWholeFile(paths.helperScript, helperScriptText(), failure);
@@ -72,8 +73,13 @@ int32_t writeScripts(RenderConfig& config, const std::wstring& pluginFilePath, S
   if (shortHelper.empty()) shortHelper = paths.helperScript;
   status = formatHelperReference(shortHelper, base::ansiCharacterLength, reference, failure);
   if (status == base::kStatusOk)
-    status = buildMainScript(config, reference, base::ansiCharacterLength, mainText, failure);
-  if (status == base::kStatusOk) status = writeWholeFile(paths.mainScript, mainText, failure);
+    status = buildMainScript(config, reference, base::ansiCharacterLength, main, failure);
+  if (status == base::kStatusOk)
+    status = chooseScriptCodePage(cancelEvent, directory, main.characters, paths.codePage, failure);
+  if (status == base::kStatusOk)
+    status = writeWholeFile(paths.mainScript,
+                            paths.codePage == GetACP() ? main.text : scriptInCodePage(main.text, paths.codePage),
+                            failure);
   if (status != base::kStatusOk) DeleteFileA(paths.helperScript.c_str());
   paths.helperReference = reference;
   return status;

@@ -27,6 +27,10 @@ std::string mapCharacters(const std::string& text, Single single) {
   return mapped;
 }
 
+bool isNotInFileNames(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+}
+
 }  // namespace
 
 std::string formatNoteName(int32_t noteNum) {
@@ -48,7 +52,23 @@ std::string formatCacheName(int32_t cacheIndex, const OtoEntry* entry, const Not
   name += '_';
   name += formatNoteName(note.noteNum);
   name += base::formatText("_%d.wav", requiredLength);
-  return mapCharacters(name, [](char c, std::string& out) { out += c == '\\' ? '_' : c; });
+  return flatFileName(name, base::ansiCharacterLength);
+}
+
+std::string flatFileName(std::string_view name, base::CharacterLength characterLength) {
+  std::string flat;
+  flat.reserve(name.size());
+  for (size_t at = 0; at < name.size();) {
+    size_t length = characterLength(name, at);
+    if (length == 0 || (length == 1 && isNotInFileNames(name[at]))) {
+      flat += '_';
+      length = 1;
+    } else {
+      flat.append(name, at, length);
+    }
+    at += length;
+  }
+  return flat;
 }
 
 std::string formatFlags(const std::string& flags) {

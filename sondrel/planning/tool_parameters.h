@@ -33,6 +33,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/ansi_code_page.h"
 #include "project/project.h"
 
 namespace sondrel {
@@ -43,12 +44,21 @@ constexpr int kMaxEnvelopeValues = 11;
 // continue the scale downwards (floor division): -1 is B-2, -12 is C-2.
 std::string formatNoteName(int32_t noteNum);
 
-// "<cacheIndex>_<sample without extension>_<note name>_<length>.wav" with
-// every backslash turned into "_", so that samples from subdirectories of
-// the voice bank get a flat name in the cache directory. `entry` may be null:
-// the lyric stands for the sample then.
+// "<cacheIndex>_<sample without extension>_<note name>_<length>.wav", made
+// a plain name in the cache directory by flatFileName: samples from
+// subdirectories of the voice bank get a flat name, and a lyric without an
+// entry (which stands for the sample then; `entry` may be null) such as
+// "/../../Music/take" or "C:take" can name no file outside the cache
+// directory, nor a stream of a file in it.
 std::string formatCacheName(int32_t cacheIndex, const OtoEntry* entry, const Note& note,
                             int32_t requiredLength);
+
+// `name` with "_" in place of every character that a file name cannot hold or
+// that names a path or a stream (\ / : * ? " < > | and the control
+// characters), and of every byte that is no character of the code page
+// (`characterLength`): a lead byte without its second byte would join the
+// next byte, a "/" say, into a character the system reads in its own way.
+std::string flatFileName(std::string_view name, base::CharacterLength characterLength);
 
 // The resampler reads "D" and "E" flags (in either case) only when escaped
 // with "/", so every one of them gets that prefix.

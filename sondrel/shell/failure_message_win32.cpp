@@ -35,6 +35,8 @@ UINT causeText(FailureCause cause) {
     case FailureCause::ScriptNotWritten: return IDS_CAUSE_SCRIPT_NOT_WRITTEN;
     case FailureCause::NoOutput: return IDS_CAUSE_NO_OUTPUT;
     case FailureCause::WorkerNotStarted: return IDS_CAUSE_WORKER_NOT_STARTED;
+    case FailureCause::InterpreterCodePage: return IDS_CAUSE_INTERPRETER_CODE_PAGE;
+    case FailureCause::NotInInterpreterCodePage: return IDS_CAUSE_NOT_IN_INTERPRETER_CODE_PAGE;
     case FailureCause::Unknown: break;
   }
   return 0;

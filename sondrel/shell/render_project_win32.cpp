@@ -64,11 +64,11 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
     return runWithDlls(options.cancelEvent, options.dialog, config, hostDirectory(), options.failure);
   }
   ScriptPaths scripts;
-  status = writeScripts(config, options.pluginFilePath, scripts, options.failure);
+  status = writeScripts(config, options.pluginFilePath, options.cancelEvent, scripts, options.failure);
   if (status != base::kStatusOk) return status;
   status = resampleAheadOfScripts(options, config, scripts);
   if (status == base::kStatusOk)
-    status = runScript(options.cancelEvent, scripts.mainScript, config.cacheDir, options.failure);
+    status = runScript(options.cancelEvent, scripts.mainScript, scripts.codePage, config.cacheDir, options.failure);
   if (!options.debug) {
     std::remove(scripts.mainScript.c_str());
     std::remove(scripts.helperScript.c_str());

@@ -20,7 +20,8 @@ HANDLE requestCancel(RunOptions& options);
 // Waits until the thread has ended while serving the messages that other
 // threads send to this one: the worker sets the dialog's status text and
 // progress bar synchronously, and would never finish if this thread stopped
-// answering.
+// answering. The dialog is repainted meanwhile (a cancelled render may take
+// a few seconds to end its tools and clean up); input waits.
 void waitServingSentMessages(HANDLE thread);
 
 }  // namespace sondrel

@@ -76,12 +76,14 @@ HANDLE requestCancel(RunOptions& options) {
 
 void waitServingSentMessages(HANDLE thread) {
   for (;;) {
-    DWORD woken = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE);
+    DWORD woken = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE | QS_PAINT);
     if (woken != WAIT_OBJECT_0 + 1) return;
     // Looking at the queue delivers the pending sent messages; posted ones
-    // (a late WM_RENDER_DONE) stay queued and are never handled.
+    // (a late WM_RENDER_DONE) stay queued and are never handled. Painting
+    // runs no command, so no second Cancel can come in through it.
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    if (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 #include "planning/request_list.h"
 #include "project/project_reader.h"
@@ -47,7 +48,11 @@ void checkPlan(const std::vector<sondrel::Note>& notes, const std::vector<sondre
     const sondrel::RenderRequest& r = requests[i];
     if (r.index != static_cast<int32_t>(i) || r.cacheIndex != r.index) std::abort();
     if (r.resampler.requiredLength % 50 != 0) std::abort();
-    if (r.resampler.cachePath.find('\\') != std::string::npos) std::abort();
+    // A plain name in the cache directory: nothing that names a path, a
+    // stream or a wildcard.
+    for (char c : r.resampler.cachePath)
+      if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+        std::abort();
     if (r.resampler.pitchString.find_first_not_of(kPitchCharacters) != std::string::npos) std::abort();
   }
 }

@@ -49,10 +49,10 @@ RenderConfig song() {
 
 std::string build(const RenderConfig& config, CharacterLength characters = singleByte,
                   RenderFailure* failure = nullptr) {
-  std::string text;
+  MainScript script;
   RenderFailure unused;
-  int32_t status = buildMainScript(config, "C:\\tmp\\PLUGIN~1.BAT", characters, text, failure ? *failure : unused);
-  return status == base::kStatusOk ? text : "status " + std::to_string(status);
+  int32_t status = buildMainScript(config, "C:\\tmp\\PLUGIN~1.BAT", characters, script, failure ? *failure : unused);
+  return status == base::kStatusOk ? script.text : "status " + std::to_string(status);
 }
 
 TEST(MainScript, OneBlockPerRequestInOrder) {
@@ -108,8 +108,9 @@ const FieldCase kFieldCases[] = {
     {"empty word shifts the arguments", restLength, "", nullptr, singleByte, FailureSubject::Length, ""},
     {"percent in a direct sample is doubled", directSample, "b%1.wav", "\"%oto%\\b%%1.wav\" 100.5", singleByte},
     {"Shift-JIS sample with second bytes \\ and |", sample, SO PO ".wav", "\"%oto%\\" SO PO ".wav\" C4", shiftJis},
-    {"Shift-JIS second byte | outside quotes", envelope, PO, nullptr, shiftJis, FailureSubject::Envelope, PO},
-    {"Shift-JIS second byte | in a stored path", voiceDir, "C:\\" PO, nullptr, shiftJis, FailureSubject::VoiceDir, PO},
+    // The interpreter reads the script in its own code page: "|" stays a second byte.
+    {"Shift-JIS second byte | outside quotes", envelope, PO, "@set env=" PO "\r\n", shiftJis},
+    {"Shift-JIS second byte | in a stored path", voiceDir, "C:\\" PO, "@set oto=C:\\" PO "\r\n", shiftJis},
     {"lead byte at the end swallows the closing quote", flags, "g\x83", nullptr, shiftJis, FailureSubject::Flags, "\x83"},
 };
 
@@ -150,6 +151,19 @@ TEST(MainScript, NoteWhoseLineWouldBeTooLongIsRefusedByName) {
       EXPECT_NE(text.find(pitch), std::string::npos) << length;
     }
   }
+}
+
+// What the interpreter must read as written: the characters beyond ASCII of
+// every line but the comment, each once.
+TEST(MainScript, NamesTheCharactersBeyondAsciiThatTheInterpreterReads) {
+  RenderConfig config = song();
+  config.projectName = "\xE9t\xE9";
+  config.voiceDir = "C:\\J\xFCrgen \xDF";
+  config.requests[0].resampler.inputPath = "\xE9\xFC.wav";
+  MainScript script;
+  RenderFailure failure;
+  ASSERT_EQ(buildMainScript(config, "C:\\\xE0\\PLUGIN~1.BAT", singleByte, script, failure), base::kStatusOk);
+  EXPECT_EQ(script.characters, "\xFC\xDF\xE0\xE9");
 }
 
 TEST(HelperReference, QuotedOnlyWhenThePathWouldSplit) {

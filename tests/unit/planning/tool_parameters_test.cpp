@@ -18,20 +18,43 @@ TEST(FormatNoteName, NamesEveryOctaveAndContinuesBelowZero) {
   for (const Case& c : cases) EXPECT_EQ(formatNoteName(c.noteNum), c.name) << "note " << c.noteNum;
 }
 
-TEST(FormatCacheName, FlattensTheSamplePathAndCutsAtTheLastDot) {
-  struct Case { int32_t index; const char* file; int32_t noteNum; int32_t length; const char* name; } cases[] = {
-      {5, nullptr, 57, 300, "5_a_A3_300.wav"},  // no entry: the lyric "a"
-      {1, "a\\b\\c.wav", 60, 400, "1_a_b_c_C4_400.wav"}, {2, "noext", 60, 400, "2_noext_C4_400.wav"},
-      {2, "v1.0\\ka", 60, 400, "2_v1_C4_400.wav"},
+// A lyric without an entry stands for the sample; neither may name a file
+// outside the cache directory, or a stream of a file in it.
+TEST(FormatCacheName, FlattensTheSampleIntoAPlainFileNameCutAtTheLastDot) {
+  struct Case { int32_t index; const char* file; const char* lyric; int32_t noteNum; int32_t length; const char* name; }
+  cases[] = {
+      {5, nullptr, "a", 57, 300, "5_a_A3_300.wav"},
+      {1, "a\\b\\c.wav", "a", 60, 400, "1_a_b_c_C4_400.wav"}, {2, "noext", "a", 60, 400, "2_noext_C4_400.wav"},
+      {2, "v1.0\\ka", "a", 60, 400, "2_v1_C4_400.wav"},
+      {0, nullptr, "/../../../Music/take.x", 60, 550, "0__.._.._.._Music_take_C4_550.wav"},
+      {0, nullptr, "C:take", 60, 550, "0_C_take_C4_550.wav"},
+      {0, nullptr, "a*?\"<>|\x01\x1f\x7f~b", 60, 550, "0_a________\x7f~b_C4_550.wav"},
   };
   for (const Case& c : cases) {
     OtoEntry entry;
     Note note;
-    note.lyric = "a";
+    note.lyric = c.lyric;
     note.noteNum = c.noteNum;
     if (c.file) entry.file = c.file;
     EXPECT_EQ(formatCacheName(c.index, c.file ? &entry : nullptr, note, c.length), c.name) << c.name;
   }
+}
+
+// Shift-JIS as far as the name needs it: lead bytes and the second bytes
+// that complete them.
+size_t shiftJisLength(std::string_view text, size_t at) {
+  auto lead = [](unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
+  auto trail = [](unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; };
+  if (!lead(static_cast<unsigned char>(text[at]))) return 1;
+  return at + 1 < text.size() && trail(static_cast<unsigned char>(text[at + 1])) ? 2 : 0;
+}
+
+TEST(FlatFileName, KeepsDoubleByteCharactersWholeAndReplacesBytesThatAreNone) {
+  struct Case { const char* name; const char* flat; } cases[] = {
+      {"0_\x83\x5C\x83\x7C.wav", "0_\x83\x5C\x83\x7C.wav"},  // ソポ: second bytes "\\" and "|"
+      {"0_\x83/..\x83", "0___.._"},  // a lead byte before "/" and at the end is no character
+  };
+  for (const Case& c : cases) EXPECT_EQ(flatFileName(c.name, shiftJisLength), c.flat) << c.name;
 }
 
 TEST(FormatFlags, EscapesDAndEInEitherCase) {

@@ -4,6 +4,11 @@
 //   STANDIN_TIMES     (set) also appends "start|<program>|<µs>|<output name>"
 //                     first and "end|..." last, on one clock for all processes
 //   STANDIN_SLEEP_MS  sleeps that long; STANDIN_BURN_MS spends that much CPU
+//   STANDIN_CHILD     a program that every other copy starts (without waiting)
+//                     before it sleeps, with the same arguments, as a wrapper
+//                     starts the real tool
+//   STANDIN_CONSOLE   (set) also logs "console|<program>|<1 if it has a
+//                     console>|<1 if that console has a window>"
 //   ARGTOOL_PARTS     a copy named wavtool*.exe creates the wavtool's empty part
 //                     files (first argument + ".whd" and ".dat"), so that a
 //                     render with it has an output
@@ -21,6 +26,10 @@
 //                     beside the program writes for the same arguments
 //   STANDIN_FAIL_ONCE the one run that creates this marker file ends with 1
 //                     after the cut output
+//   STANDIN_ANALYSIS  (set) writes "<sample>.frq" beside its sample (first
+//                     argument) and holds it, unshared, until it ends, as
+//                     resamplers do with their analysis files; when another
+//                     run holds it, logs "clash|<program>|<sample>" and ends with 1
 #include <windows.h>
 #include <tlhelp32.h>
 #include <winternl.h>
@@ -174,6 +183,9 @@ int main(int argc, char** argv) {
   line += "\n";
   if (setting("ARGTOOL_PARENT"))
     line += "parent|" + parentCommandLine() + "\nimage|" + bits(GetCurrentProcess()) + "|" + parentImage() + "\n";
+  if (setting("STANDIN_CONSOLE"))
+    line += "console|" + program + "|" + (GetConsoleCP() != 0 ? "1" : "0") + "|" +
+            (GetConsoleWindow() != nullptr ? "1" : "0") + "\n";
   if (const char* log = setting("STANDIN_LOG")) append(log, line);
   if (const char* file = setting("ARGTOOL_RECORD")) {
     std::string bytes = program + " " + std::to_string(argc - 1) + "\n";
@@ -187,6 +199,15 @@ int main(int argc, char** argv) {
   const char* outputKind = wavtool || argc < 13 ? nullptr : setting("STANDIN_OUTPUT");
   if (!wavtool && argc > 2) {
     if (const char* directory = setting("STANDIN_RECORD")) record(directory, output);
+  }
+  HANDLE analysis = INVALID_HANDLE_VALUE;
+  if (!wavtool && argc > 2 && setting("STANDIN_ANALYSIS")) {
+    analysis = CreateFileA((std::string(argv[1]) + ".frq").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (analysis == INVALID_HANDLE_VALUE) {
+      if (const char* log = setting("STANDIN_LOG")) append(log, "clash|" + program + "|" + argv[1] + "\n");
+      return 1;
+    }
   }
   if (outputKind) {
     if (FILE* file = std::fopen(argv[2], "wb")) {
@@ -203,9 +224,27 @@ int main(int argc, char** argv) {
       }
     }
   }
+  const char* child = setting("STANDIN_CHILD");
+  if (child && baseName(child) != program) {
+    const std::string own = GetCommandLineA();
+    const size_t end = own[0] == '"' ? own.find('"', 1) + 1 : own.find(' ');
+    std::string commandLine = "\"" + std::string(child) + "\"" + (end == std::string::npos ? "" : own.substr(end));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (CreateProcessA(child, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+      CloseHandle(started.hThread);
+      CloseHandle(started.hProcess);
+    }
+  }
   if (const char* sleep = setting("STANDIN_SLEEP_MS")) Sleep(static_cast<DWORD>(std::atoi(sleep)));
   if (const char* cpu = setting("STANDIN_BURN_MS")) burn(static_cast<DWORD>(std::atoi(cpu)));
   int status = outputKind && std::string(outputKind) == "resample" && !resample(argc, argv) ? 1 : 0;
+  if (analysis != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(analysis, "analysis", 8, &written, nullptr);
+    CloseHandle(analysis);
+  }
   logTime("end", program, output);
   const char* exitCode = setting("ARGTOOL_EXIT");
   return exitCode ? std::atoi(exitCode) : status;

@@ -11,7 +11,8 @@
 // Built as: FAKE_RESAMPLER (resampler10.dll with "exec"), FAKE_RESAMPLER_STDCALL
 // (the same built for the stdcall convention, exported undecorated),
 // FAKE_RESAMPLER_NOEXEC (resampler10.dll without it), FAKE_RESAMPLER_RUNTIME
-// (resampler10.dll that needs toolruntime.dll and logs which copy it got),
+// (resampler10.dll that needs toolruntime.dll, loads toollate.dll when
+// called, and logs which copy of each it got, "none" for none),
 // FAKE_WAVTOOL (wavtool2.dll with "exec" and "append_files").
 #include <windows.h>
 #include <commctrl.h>
@@ -109,8 +110,13 @@ extern "C" __declspec(dllimport) const char* __cdecl toolRuntimeName();
 extern "C" __declspec(dllexport) int __cdecl exec(const char*, const char*, const char*, const char*, const char*,
                                                   const char*, const char*, const char*, const char*, const char*,
                                                   const char*, const char*, const char*, const char*) {
-  const char* args[] = {toolRuntimeName()};
-  logLine("resampler", args, 1);
+  // A library of its own that it loads later, by name.
+  using Name = const char*(__cdecl*)();
+  HMODULE late = LoadLibraryA("toollate.dll");
+  auto lateName = late ? reinterpret_cast<Name>(reinterpret_cast<void*>(GetProcAddress(late, "toolRuntimeName")))
+                       : nullptr;
+  const char* args[] = {toolRuntimeName(), lateName ? lateName() : "none"};
+  logLine("resampler", args, 2);
   return 0;
 }
 #elif defined(FAKE_RESAMPLER_NOEXEC)

@@ -32,10 +32,10 @@ TEST(LongPaths, ScriptsUnderADirectoryWithBlanksRun) {
   sung.wavtool.lengthArg = "480@120.00+0.000";
   sondrel::ScriptPaths paths;
   sondrel::RenderFailure failure;
-  ASSERT_EQ(sondrel::writeScripts(config, dir + L"\\t1.tmp", paths, failure), base::kStatusOk);
+  ASSERT_EQ(sondrel::writeScripts(config, dir + L"\\t1.tmp", nullptr, paths, failure), base::kStatusOk);
   EXPECT_THAT(windriver::fileText(dir + L"\\plugin_temp.bat"),
               testing::HasSubstr("\r\n@set helper=\"" + dirA + "\\plugin_helper.bat\"\r\n"));
-  EXPECT_EQ(sondrel::runScript(nullptr, paths.mainScript, config.cacheDir, failure), base::kStatusOk);
+  EXPECT_EQ(sondrel::runScript(nullptr, paths.mainScript, paths.codePage, config.cacheDir, failure), base::kStatusOk);
   EXPECT_THAT(windriver::fileText(dir + L"\\calls.log"),
               testing::AllOf(testing::StartsWith("tool.exe|"), testing::HasSubstr("\ntool.exe|plugin_temp.wav|")))
       << "the helper and the main script run the tools";

@@ -32,10 +32,10 @@ std::string song() {
 struct PrepassHost : RenderHost {
   explicit PrepassHost(const wchar_t* name) : RenderHost(name, false) {
     take(kArgtool, L"standin.exe");
-    // The demo bank under a name with blanks, "&", parentheses, and "ソ"
-    // (0x83 0x5C, second byte "\\"). A second byte "|" is refused there: the
-    // voice folder is stored by an unquoted "@set" line.
-    voice = root + L"\\voice & bank (x86) \x30bd";
+    // The demo bank under a name with blanks, "&", parentheses, "ソ" and "ポ"
+    // (0x83 0x5C and 0x83 0x7C: second bytes "\\" and "|", in a folder that
+    // an unquoted "@set" line stores).
+    voice = root + L"\\voice & bank (x86) \x30bd\x30dd";
     CreateDirectoryW(voice.c_str(), nullptr);
     for (const std::wstring& name : filesIn(demoBank(), L"*"))
       copyFile(demoBank() + L"\\" + name, voice + L"\\" + name);
@@ -130,10 +130,49 @@ TEST(Prepass, RunsWhatTheScriptsWouldRunSideBySideNoMoreAtOnceThanSetAndLeavesFa
   EXPECT_TRUE(host.wav() == wav) << "the same WAV after a failed run";
 }
 
+// Runs on one sample follow one another, the others go on meanwhile: the
+// stand-in writes an analysis file beside its sample, holding it while it
+// works, and fails when another run holds it.
+TEST(Prepass, RunsOnOneSampleNeverOverlap) {
+  PrepassHost host(L"prepass_one_sample");
+  std::string notes;
+  const char* lyrics[] = {"a", "a", "ka", "a", "ka", "i", "a"};
+  for (int i = 0; i < 7; ++i)
+    notes += "[#000" + std::to_string(i) + "]\r\nLength=480\r\nLyric=" + lyrics[i] + "\r\nNoteNum=60\r\n";
+  host.setting("Tool1Path=wavtool.exe\r\nTool2Path=standin.exe\r\nUseDLL=0\r\nResamplerRuns=3");
+  host.writePlugin(notes, "", host.voice);
+  RunResult result = host.run(L"/noplay /nodeletewav", {L"STANDIN_OUTPUT=resample", L"STANDIN_ANALYSIS=1",
+                                                         L"STANDIN_SLEEP_MS=300", L"STANDIN_TIMES=1"});
+  EXPECT_EQ(result.exitCode, 0u);
+  EXPECT_THAT(host.calls("clash|"), testing::IsEmpty());
+  EXPECT_EQ(host.toolOrder(), "rrrrrrrwwwwwww") << "every note resampled once, ahead of the scripts";
+  EXPECT_EQ(host.mostAtOnce(), 3u) << "a, ka and i side by side";
+  EXPECT_EQ(fileText(host.voice + L"\\a.wav.frq"), "analysis");
+}
+
+// Each run has a console of its own, without a window, which the programs a
+// wrapper resampler starts share: without one, each of them would open a
+// console window.
+TEST(Prepass, RunsHaveAHiddenConsoleThatTheProgramsTheyStartShare) {
+  PrepassHost host(L"prepass_console");
+  host.take(kArgtool, L"wrapped.exe");
+  host.setting("Tool1Path=wavtool.exe\r\nTool2Path=standin.exe\r\nUseDLL=0\r\nResamplerRuns=2");
+  host.writePlugin("[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n", "", host.voice);
+  // The wrapper waits two seconds, as for its tool: ending the pre-pass ends
+  // what its runs started.
+  RunResult result = host.run(L"/noplay", {L"STANDIN_OUTPUT=resample", L"STANDIN_CONSOLE=1", L"STANDIN_SLEEP_MS=2000",
+                                           L"STANDIN_CHILD=" + host.root + L"\\wrapped.exe"});
+  EXPECT_EQ(result.exitCode, 0u);
+  EXPECT_THAT(host.calls("console|"), testing::UnorderedElementsAre("console|standin.exe|1|0", "console|wrapped.exe|1|0"));
+}
+
 // Before a note is resampled, its older cache files go: in script mode ahead
 // of the scripts, in DLL mode before the library call, both from one listing
 // of the cache directory. They must be exactly the files that the system's
-// own search for "1_*.wav" finds, short names included (note 3 is a rest).
+// own search for "1_*.wav" finds, short names included (note 3 is a rest),
+// and names that code page 932 cannot hold ("ē", "한"), which the
+// interpreter's `del` deletes too. The clean-up after the render takes such
+// names as well.
 TEST(Prepass, OlderCacheFilesGoAsTheSystemsSearchFindsThem) {
   for (bool useDll : {false, true}) {
     PrepassHost host(L"prepass_older_files");
@@ -141,7 +180,8 @@ TEST(Prepass, OlderCacheFilesGoAsTheSystemsSearchFindsThem) {
     CreateDirectoryW(cache.c_str(), nullptr);
     CreateDirectoryW((cache + L"\\1_dir.wav").c_str(), nullptr);
     for (const wchar_t* name : {L"1_old.wav", L"1_OLD2.WAV", L"1 _x.wav", L"1_c.wavx", L"1_d.wav.x", L"1_e.wa",
-                                L"1_.wav", L"1_e.b.wav", L"x1_.wav", L"10_x.wav", L"01_x.wav", L"3_x.wav"})
+                                L"1_.wav", L"1_e.b.wav", L"x1_.wav", L"10_x.wav", L"01_x.wav", L"3_x.wav",
+                                L"1_\x0113.wav", L"1_\xD55C.wav", L"x\x0113.wav"})
       writeFile(cache + L"\\" + name, "old");
     const std::vector<std::wstring> matched = filesIn(cache, L"1_*.wav");
     const std::vector<std::wstring> before = filesIn(cache, L"*");
@@ -153,6 +193,8 @@ TEST(Prepass, OlderCacheFilesGoAsTheSystemsSearchFindsThem) {
       bool gone = std::find(matched.begin(), matched.end(), name) != matched.end();
       EXPECT_EQ(fileExists(cache + L"\\" + name), !gone) << base::toAnsi(name) << (useDll ? " in DLL mode" : "");
     }
+    ASSERT_EQ(host.run(L"/noplay").exitCode, 0u) << useDll;
+    EXPECT_FALSE(fileExists(cache + L"\\x\x0113.wav")) << useDll;
   }
 }
 

@@ -33,9 +33,6 @@ TEST(ScriptSecurity, RefusedFieldIsNamedInTheFailureMessage) {
        L"ノート 1 (a): フラグに含まれる文字「\"」は、ツールに安全に渡せません。"},
       {"variable in wavtool path", note("a"), "Tool1=%COMSPEC%\r\n",
        L"wavtool のパスに含まれる文字「%」は、ツールに安全に渡せません。"},
-      // A console reading the script byte by byte would see the "|" of "ポ".
-      {"second byte | outside quotes", note("a"), "Tool2=C:\\" + kPo + ".exe\r\n",
-       L"resampler のパスに含まれる文字「\u30dd」は、ツールに安全に渡せません。"},
   };
   for (const auto& c : cases) {
     RenderHost host(L"execution_security_payload", false);
@@ -58,12 +55,13 @@ TEST(ScriptSecurity, ProjectNameIsNoReasonToFail) {
 }
 
 // DLL mode hands the strings over as they are, a quote included: nothing is
-// parsed there.
+// parsed there. The interpreter reads the scripts in code page 932, so "ポ"
+// stays one character in the unquoted "@set oto=" line too.
 TEST(Security, JapaneseNamesBlanksAmpersandsAndParenthesesReachTheToolsInBothModes) {
   for (bool useDll : {false, true}) {
     RenderHost host(L"execution_security_legitimate", useDll);
     std::string sample = kSo + kPo + " & (1).wav", flags = useDll ? "g\"&c^(" : "g&c^(";
-    std::wstring voice = bank(host, L"voice & bank (x86) \x30bd", sample + "=" + kPo + kSo + ",30,40,-660,10,5", sample);
+    std::wstring voice = bank(host, L"voice & bank (x86) \x30bd\x30dd", sample + "=" + kPo + kSo + ",30,40,-660,10,5", sample);
     host.writePlugin(note(kPo + kSo, "Flags=" + flags + "\r\nEnvelope=0,5,35,0,100,100,0,%,0\r\n"), "", voice);
     RunResult result = host.run(L"/noplay /nodeletewav");
     EXPECT_EQ(result.exitCode, 0u) << useDll;

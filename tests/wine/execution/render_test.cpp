@@ -1,4 +1,5 @@
 // Whole renders of sondrel.exe in a host editor's layout, in both modes.
+#include "base/win32_files.h"
 #include "render_host.h"
 #include "shell/wav_duration.h"
 
@@ -72,24 +73,41 @@ TEST_P(Render, WholeProjectTakesOutFileFromTheProjectFile) {
 // Each tool call takes a second; Cancel during the first one stops the render
 // after the calls already under way in DLL mode, and at once in script mode,
 // where the interpreter and the tool it started end together. A resampler
-// cut short leaves its cache file, which must not count as done.
+// cut short leaves its cache file, which must not count as done: script mode
+// deletes what the run created, also when something holds it open for a
+// moment, and nothing older, whatever its time says (a share's clock may run
+// ahead).
 TEST_P(Render, CancelEndsWithoutFailureMessageAndLeavesNoToolRunning) {
   RenderHost host(L"execution_render_cancel", GetParam(), GetParam() ? Tools::Fakes : Tools::Reference);
+  const std::wstring cache = host.work + L"\\t1.cache", older = cache + L"\\5_old_C4_550.wav";
   if (!GetParam()) {
     host.take(kArgtool, L"slowcancel.exe");
     host.setting("Tool1Path=wavtool.exe\r\nTool2Path=slowcancel.exe\r\nUseDLL=0\r\nResamplerRuns=1");
+    CreateDirectoryW(cache.c_str(), nullptr);
+    writeFile(older, "RIFF");
+    base::FileHandle file(CreateFileW(older.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    FILETIME ahead;
+    GetSystemTimeAsFileTime(&ahead);
+    ahead.dwHighDateTime += 10;  // about five days on
+    SetFileTime(file.get(), nullptr, nullptr, &ahead);
   }
   host.writePlugin(kNotes);
   RunResult result = host.run(L"/noplay /nodeletecache", {L"STANDIN_SLEEP_MS=1000", L"STANDIN_OUTPUT=cut"},
                               [&](HWND dialog) {
                                 for (int i = 0; i < 100 && host.calls("").empty(); ++i) Sleep(100);
+                                base::FileHandle held(CreateFileW((cache + L"\\0_a_C4_550.wav").c_str(), GENERIC_READ,
+                                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                                  OPEN_EXISTING, 0, nullptr));
+                                EXPECT_EQ(held.valid(), !GetParam());
                                 pressButton(dialog, IDCANCEL);
+                                Sleep(500);
                               });
   EXPECT_EQ(result.exitCode, 1223u);
   EXPECT_EQ(result.message, L"");
   EXPECT_FALSE(processRunning(L"slowcancel.exe"));
   EXPECT_EQ(host.has(L"t1.cache\\0_a_C4_550.wav"), GetParam())
       << "the cache file of the call DLL mode completes stays; the one a script-mode resampler was cut in goes";
+  EXPECT_EQ(fileExists(older), !GetParam());
   Sleep(1500);
   EXPECT_THAT(host.calls(GetParam() ? "resampler|" : "slowcancel.exe|"), SizeIs(1));
   EXPECT_THAT(host.calls(GetParam() ? "wavtool|" : "wavtool "), SizeIs(GetParam() ? 1 : 0))
@@ -121,6 +139,30 @@ TEST_P(Render, WildcardsOrAFolderAsTheOutputAreRefusedAndDeleteNothing) {
     EXPECT_EQ(result.message, c.message);
     EXPECT_TRUE(fileExists(music + L"\\keep1.wav") && fileExists(music + L"\\keep2.wav")) << c.message;
   }
+}
+
+// A lyric without a voice bank entry names the sample, and with it the cache
+// file. The resampler fails on such a sample, and script mode then deletes
+// the cache file it was to write: a name that reached outside the cache
+// directory would delete the user's file, one with ":" would leave a stream.
+TEST_P(Render, LyricsThatLookLikePathsNameOnlyFilesInTheCache) {
+  RenderHost host(L"execution_render_traversal", GetParam());
+  host.setting(std::string("Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe\r\nResamplerRuns=2\r\nUseDLL=") +
+               (GetParam() ? "1" : "0"));
+  const std::wstring music = host.root + L"\\Music";
+  CreateDirectoryW(music.c_str(), nullptr);
+  writeFile(music + L"\\take_C4_550.wav", "keep");
+  host.writePlugin("[#0000]\r\nLength=480\r\nLyric=/../../../Music/take.x\r\nNoteNum=60\r\n"
+                   "[#0001]\r\nLength=480\r\nLyric=C:take.x\r\nNoteNum=60\r\n");
+  EXPECT_EQ(host.run(L"/noplay /nodeletecache").exitCode, 0u);
+  EXPECT_EQ(fileText(music + L"\\take_C4_550.wav"), "keep");
+  EXPECT_THAT(filesIn(music, L"*"), SizeIs(1));
+  const std::string cache = "|" + base::toAnsi(host.work) + "\\t1.cache\\";
+  EXPECT_THAT(host.calls(GetParam() ? "resampler10.dll " : "resampler "),
+              testing::Each(testing::AnyOf(testing::HasSubstr(cache + "0__.._.._.._Music_take_C4_550.wav|"),
+                                           testing::HasSubstr(cache + "1_C_take_C4_550.wav|"))));
+  EXPECT_THAT(host.calls(GetParam() ? "resampler10.dll " : "resampler "), SizeIs(GetParam() ? 2 : 4))
+      << "script mode runs a failed note once more inside the scripts";
 }
 
 // "ē" has no form in code page 1252: a look-alike "e" would send the cache,
@@ -196,8 +238,11 @@ TEST(ScriptRender, InterpreterRunsWithoutAutoRunOrDelayedExpansion) {
   EXPECT_EQ(result.exitCode, 0u);
   EXPECT_FALSE(fileExists(host.root + L"\\autorun.txt"));
   EXPECT_THAT(host.calls("bang.exe|"), testing::Each(testing::EndsWith("|!120.000000")));
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string chcp = std::string(system) + "\\chcp.com " + std::to_string(GetACP());
   EXPECT_THAT(host.calls("parent|"), testing::AllOf(SizeIs(5), testing::Each(testing::StartsWith(
-                                                                   "parent|cmd.exe /d /v:off /c "))));
+                                                                   "parent|cmd.exe /d /v:off /s /c \"" + chcp + " >nul & "))));
 }
 
 // The 32-bit sondrel names the interpreter in the system folder, which WoW64
@@ -285,7 +330,28 @@ TEST(DllRender, ToolLibraryTakesTheDllsItNeedsFromItsOwnFolder) {
   copyFile(buildDir() + L"\\" + kFakes + L"runtime_planted\\toolruntime.dll", host.work + L"\\toolruntime.dll");
   host.writePlugin(kNotes);
   EXPECT_EQ(host.run(L"/noplay").exitCode, 0u);
-  EXPECT_THAT(host.calls("resampler|"), testing::ElementsAre("resampler|beside", "resampler|beside"));
+  EXPECT_THAT(host.calls("resampler|"), testing::ElementsAre("resampler|beside|none", "resampler|beside|none"));
+}
+
+// A DLL found only through PATH loads, as with a plain load by full path;
+// the current directory is never searched, also not by the library's own
+// later loads by name.
+TEST(DllRender, ToolLibraryFindsDllsThroughPathButNeverInThePluginFilesFolder) {
+  RenderHost host(L"execution_render_path", true, Tools::RuntimeResampler);
+  DeleteFileW((host.root + L"\\toolruntime.dll").c_str());
+  const std::wstring path = host.root + L"\\path";
+  CreateDirectoryW(path.c_str(), nullptr);
+  for (const wchar_t* kind : {L"runtime_", L"late_"}) {
+    const std::wstring file = std::wstring(kind) == L"late_" ? L"\\toollate.dll" : L"\\toolruntime.dll";
+    copyFile(buildDir() + L"\\" + kFakes + kind + L"path" + file, path + file);
+    copyFile(buildDir() + L"\\" + kFakes + kind + L"planted" + file, host.work + file);
+  }
+  wchar_t inherited[32767] = {};
+  GetEnvironmentVariableW(L"PATH", inherited, 32767);
+  SetEnvironmentVariableW(L"PATH", (path + L";" + inherited).c_str());
+  host.writePlugin(kNotes);
+  EXPECT_EQ(host.run(L"/noplay").exitCode, 0u);
+  EXPECT_THAT(host.calls("resampler|"), testing::ElementsAre("resampler|path|path", "resampler|path|path"));
 }
 
 }  // namespace

@@ -4,20 +4,22 @@
 // writes, run by Wine's cmd.exe, hand the stand-in tools exactly the original
 // bytes (split at blanks where the field is a list of arguments, as DLL mode
 // splits the envelope). Under code page 932 the strings hold every byte
-// value; in a single-byte code page only ASCII, since the interpreter reads
-// the scripts in the console's code page, which there differs from the ANSI
-// one (a known limit). ROUND_TRIP_SEED repeats a run.
+// value; in a single-byte code page the bytes of the characters that the OEM
+// code page has too: Wine's interpreter reads the scripts in that one, and
+// the rest is refused. ROUND_TRIP_SEED repeats a run.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "base/ansi_code_page.h"
 #include "base/ansi_text.h"
+#include "base/code_page_text.h"
 #include "base/status.h"
 #include "execution/path_limits.h"
 #include "execution/script_runner.h"
 #include "execution/script_text.h"
 #include "execution/script_writer.h"
+#include "planning/tool_parameters.h"
 #include "windriver.h"
 
 namespace {
@@ -71,7 +73,11 @@ const Place kPlaces[] = {
     {"stored in quotes: flags", Kind::Sung, false,
      [](RenderConfig&, RenderRequest& r, const std::string& v) { r.resampler.flags = v; }},
     {"stored in quotes: cache file", Kind::Sung, false,
-     [](RenderConfig&, RenderRequest& r, const std::string& v) { r.resampler.cachePath = r.wavtool.wavInput = v; }},
+     [](RenderConfig&, RenderRequest& r, const std::string& v) {
+       // A name as formatCacheName makes them.
+       r.resampler.cachePath = r.wavtool.wavInput = std::to_string(r.cacheIndex) + "_" +
+                                                     sondrel::flatFileName(v, base::ansiCharacterLength) + "_C4_500.wav";
+     }},
     {"quoted in the call line: sample", Kind::Sung, false,
      [](RenderConfig&, RenderRequest& r, const std::string& v) { r.resampler.inputPath = v; }},
     {"word of the call line: note name", Kind::Sung, false,
@@ -150,6 +156,12 @@ class RoundTrip : public ::testing::Test {
     wchar_t seedText[32] = {};
     seed = GetEnvironmentVariableW(L"ROUND_TRIP_SEED", seedText, 32) ? _wtoi(seedText) : GetTickCount();
     random.seed(seed);
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+      std::string text(1, static_cast<char>(byte)), oem;
+      wchar_t missing = 0;
+      if (base::toCodePageExact(GetOEMCP(), base::fromCodePage(GetACP(), text), oem, missing))
+        sharedBytes += text;
+    }
   }
   void TearDown() override { SetCurrentDirectoryW(windriver::buildDir().c_str()); }
 
@@ -174,8 +186,10 @@ class RoundTrip : public ::testing::Test {
       unsigned roll = random() % 100;
       if (roll < 40) {
         text += static_cast<char>("aZ09q"[random() % 5]);
-      } else if (roll < 70 || !doubleByte) {
+      } else if (roll < 70) {
         text += special[random() % special.size()];
+      } else if (!doubleByte) {
+        text += sharedBytes[random() % sharedBytes.size()];
       } else {
         unsigned char lead = static_cast<unsigned char>(0x80 + random() % 0x80);
         text += static_cast<char>(lead);
@@ -195,9 +209,9 @@ class RoundTrip : public ::testing::Test {
   // Whether sondrel refuses the value in its place before writing a script.
   bool refused(const RenderConfig& config) {
     sondrel::RenderFailure failure;
-    std::string text;
+    sondrel::MainScript script;
     return sondrel::checkPathLimits(config, failure) != base::kStatusOk ||
-           sondrel::buildMainScript(config, "C:\\h\\PLUGIN~1.BAT", base::ansiCharacterLength, text, failure) !=
+           sondrel::buildMainScript(config, "C:\\h\\PLUGIN~1.BAT", base::ansiCharacterLength, script, failure) !=
                base::kStatusOk;
   }
 
@@ -205,8 +219,8 @@ class RoundTrip : public ::testing::Test {
     DeleteFileW(record.c_str());
     sondrel::ScriptPaths paths;
     sondrel::RenderFailure failure;
-    EXPECT_EQ(sondrel::writeScripts(config, dir + L"\\t1.tmp", paths, failure), base::kStatusOk);
-    sondrel::runScript(nullptr, paths.mainScript, config.cacheDir, failure);
+    EXPECT_EQ(sondrel::writeScripts(config, dir + L"\\t1.tmp", nullptr, paths, failure), base::kStatusOk);
+    sondrel::runScript(nullptr, paths.mainScript, paths.codePage, config.cacheDir, failure);
     return readRecords(windriver::fileText(record));
   }
 
@@ -228,6 +242,7 @@ class RoundTrip : public ::testing::Test {
   }
 
   std::wstring dir, sandbox, record;
+  std::string sharedBytes;  // single bytes whose character the OEM code page has too
   unsigned seed = 0;
   std::mt19937 random;
 };

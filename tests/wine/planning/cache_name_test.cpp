@@ -18,6 +18,10 @@ TEST(ShiftJisText, SecondBytesStayPartOfTheirCharacter) {
   OtoEntry entry;
   entry.file = "\x95\x5C\\\x83\x5C.wav";  // 表\ソ.wav: only the real separator goes
   EXPECT_EQ(formatCacheName(1, &entry, note, 600), "1_\x95\x5C_\x83\x5C_C4_600.wav");
+  // A lead byte before "/" is no character: both bytes become "_", and the
+  // name stays in the cache directory.
+  note.lyric = "\x83/x";
+  EXPECT_EQ(formatCacheName(2, nullptr, note, 550), "2___x_C4_550.wav");
   // ゥ and テ end in the bytes of "D" and "e"; the real E still gets its slash.
   EXPECT_EQ(formatFlags("\x83\x44\x83\x65" "E5"), "\x83\x44\x83\x65/E5");
 }

@@ -175,10 +175,10 @@ std::string dumpSeed(const std::string& scratch, unsigned seed) {
     out += "wavtool" + joined(wavtool.data(), wavtool.data() + wavtool.size());
     if (!request.resampler.skipResample) out += sondrel::helperResamplerCommandLine(config, request) + "\n";
   }
-  std::string script;
+  sondrel::MainScript script;
   sondrel::RenderFailure failure;
   int32_t status = sondrel::buildMainScript(config, "helper.bat", base::ansiCharacterLength, script, failure);
-  out += "script status " + std::to_string(status) + "\n" + (status ? "" : script);
+  out += "script status " + std::to_string(status) + "\n" + (status ? "" : script.text);
 
   sondrel::MergeDocument merged = sondrel::parseMergeDocument(song);
   sondrel::applyModification(merged, sondrel::parseMergeDocument(modificationText(random, static_cast<int>(project.notes.size()))));

@@ -1,0 +1,71 @@
+// Script mode from folders whose names hold characters beyond ASCII, with
+// the console's default code page set to another one first: the interpreter
+// reads the scripts in the code page they are written in, so the tools get
+// the paths DLL mode gives them, and the WAV is the same. Run under the
+// German locale (ANSI 1252, OEM 850) and the Japanese one (932).
+#include "render_host.h"
+
+namespace {
+
+const char kNotes[] =
+    "[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n"
+    "[#0001]\r\nLength=480\r\nLyric=R\r\nNoteNum=60\r\n"
+    "[#0002]\r\nLength=480\r\nLyric=ka\r\nNoteNum=62\r\n";
+
+// "CodePage" under HKEY_CURRENT_USER\Console, the default of every new
+// console, for the length of a test.
+class ConsoleDefault {
+ public:
+  explicit ConsoleDefault(DWORD codePage) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Console", L"CodePage", REG_DWORD, &codePage, sizeof codePage);
+  }
+  ~ConsoleDefault() { RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Console", L"CodePage"); }
+};
+
+TEST(CodePage, ScriptModeRendersWhatDllModeRendersFromFoldersBeyondAscii) {
+  const bool japanese = GetACP() == 932;
+  ASSERT_TRUE(japanese || GetACP() == 1252) << "this test needs the German or the Japanese locale";
+  ConsoleDefault console(437);
+  // The host folder holds the plug-in folder, the plug-in file's folder and
+  // the tools.
+  RenderHost host(japanese ? L"\x30dd\x30bf \x66f2" : L"Lieder \x00fc", false);
+  const std::wstring voice = host.root + (japanese ? L"\\\x58f0 \x30dd\x30bf" : L"\\J\x00fcrgen \x00df \x00e9");
+  CreateDirectoryW(voice.c_str(), nullptr);
+  for (const std::wstring& name : filesIn(demoBank(), L"*")) copyFile(demoBank() + L"\\" + name, voice + L"\\" + name);
+  host.writePlugin(kNotes, "", voice);
+  std::string wav[2];
+  for (bool useDll : {false, true}) {
+    // Every resampler run inside the scripts.
+    host.setting(std::string("Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe\r\nResamplerRuns=1\r\nUseDLL=") +
+                 (useDll ? "1" : "0"));
+    DeleteFileW(host.log.c_str());
+    RunResult result = host.run(L"/noplay /nodeletewav");
+    EXPECT_EQ(result.exitCode, 0u) << useDll;
+    EXPECT_EQ(result.message, L"") << useDll;
+    EXPECT_THAT(host.calls(useDll ? "resampler10.dll " : "resampler "),
+                testing::AllOf(testing::SizeIs(2), testing::Each(testing::HasSubstr(" " + base::toAnsi(voice) + "\\"))))
+        << useDll;
+    wav[useDll] = fileText(host.work + L"\\plugin_temp.wav");
+  }
+  EXPECT_GT(wav[0].size(), 44000u);
+  EXPECT_TRUE(wav[0] == wav[1]) << "the same WAV, byte for byte";
+}
+
+// Wine's interpreter reads batch files in the OEM code page (850 here)
+// whatever its console says, so there a script with "€", which 850 lacks,
+// cannot be read as written: the render names the character rather than
+// hand the tools a path that does not exist. (On Windows, chcp makes the
+// interpreter read 1252, which has it.)
+TEST(CodePage, CharacterThatTheInterpretersCodePageLacksIsNamed) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the German locale shows it";
+  RenderHost host(L"Lieder \x20ac", false);
+  host.writePlugin(kNotes);
+  RunResult result = host.run(L"/noplay");
+  EXPECT_EQ(result.exitCode, 1113u);
+  EXPECT_EQ(result.message, L"Failed to render\nThe command interpreter reads the scripts in code page 850, which "
+                            L"lacks the character \"\x20ac\". Render with UseDLL=1 in setting.ini, or rename what "
+                            L"holds it.");
+  EXPECT_FALSE(host.has(L"plugin_temp.bat") || host.has(L"plugin_helper.bat") || host.has(L"plugin_probe.bat"));
+}
+
+}  // namespace
