@@ -13,7 +13,8 @@ using namespace sondrel;
 // the host editor's project file song.ust and is the current directory, as
 // during a render.
 struct Layout : windriver::Host {
-  Layout(const wchar_t* name, const char* setting, const char* projectLines) : Host(name, setting) {
+  Layout(const wchar_t* name, const char* setting, const char* projectLines)
+      : Host(name, nullptr), settings(parseHostSettings(setting ? setting : "")) {
     if (projectLines)
       windriver::writeFile(work + L"\\song.ust",
                            std::string("[#VERSION]\r\nUST Version1.2\r\n[#SETTING]\r\n") + projectLines + "[#0000]\r\n");
@@ -23,8 +24,9 @@ struct Layout : windriver::Host {
   ~Layout() { SetCurrentDirectoryW(windriver::buildDir().c_str()); }
   int build(const Project& project, RenderConfig& config, bool wholeProject = false) const {
     RenderFailure failure;
-    return buildRenderConfigWithHost(root, project, config, wholeProject, plugin, failure);
+    return buildRenderConfig(project, RenderSources{root, settings, plugin, wholeProject}, config, failure);
   }
+  HostSettings settings;
 };
 
 // The sources of the render configuration, one row per source, highest first.
@@ -33,21 +35,21 @@ TEST(BuildRenderConfig, PrecedenceRowByRow) {
     const char *name, *pluginTool2, *pluginMode2, *setting, *projectLines;  // projectLines null: no project file
     bool wholeProject;
     const char *resampler, *output;
-    int mode2;
+    bool mode2;
   } cases[] = {
-      {"plug-in Tool2", "C:\\p\\r.exe", "", "Tool2Path=C:\\s\\r.exe\r\n", "Tool2=C:\\f\\r.exe\r\n", false, "C:\\p\\r.exe", "plugin_temp.wav", 1},
-      {"project Tool2", "", "", "Tool2Path=C:\\s\\r.exe\r\n", "Tool2=C:\\f\\r.exe\r\n", false, "C:\\f\\r.exe", "plugin_temp.wav", 1},
-      {"setting.ini Tool2Path", "", "", "Tool2Path=\r\nTool2Path=C:\\s\\r.exe\r\nTool2Path=C:\\t\\r.exe\r\n", "ProjectName=x\r\n", false, "C:\\s\\r.exe", "plugin_temp.wav", 1},
-      {"OutFile only for a whole project", "", "", "", "OutFile=C:\\o.wav\r\n", false, "", "plugin_temp.wav", 1},
-      {"OutFile for a whole project", "", "", "", "OutFile=C:\\o.wav\r\n", true, "", "C:\\o.wav", 1},
-      {"OutFile .wav", "", "", "", "OutFile=.wav\r\n", true, "", "plugin_temp.wav", 1},
-      {"plug-in Mode2 True", "", "True", "Mode2=0\r\n", "Mode2=False\r\n", false, "", "plugin_temp.wav", 2},
-      {"plug-in Mode2 true", "", "true", "Mode2=1\r\n", "Mode2=True\r\n", false, "", "plugin_temp.wav", 1},
-      {"project Mode2 in any case", "", "", "Mode2=0\r\n", "Mode2=tRUE\r\n", false, "", "plugin_temp.wav", 2},
-      {"project Mode2 False", "", "", "Mode2=1\r\n", "Mode2=False\r\n", false, "", "plugin_temp.wav", 1},
-      {"setting.ini Mode2 as the project's default", "", "", "Mode2=1\r\n", "ProjectName=x\r\n", false, "", "plugin_temp.wav", 2},
-      {"setting.ini Mode2 without a project file", "", "", "Mode2=0\r\nMode2=7\r\n", nullptr, false, "", "plugin_temp.wav", 2},
-      {"a blank before the key", "", "", " Mode2=1\r\n", nullptr, false, "", "plugin_temp.wav", 1},
+      {"plug-in Tool2", "C:\\p\\r.exe", "", "Tool2Path=C:\\s\\r.exe\r\n", "Tool2=C:\\f\\r.exe\r\n", false, "C:\\p\\r.exe", "plugin_temp.wav", false},
+      {"project Tool2", "", "", "Tool2Path=C:\\s\\r.exe\r\n", "Tool2=C:\\f\\r.exe\r\n", false, "C:\\f\\r.exe", "plugin_temp.wav", false},
+      {"setting.ini Tool2Path", "", "", "Tool2Path=\r\nTool2Path=C:\\s\\r.exe\r\nTool2Path=C:\\t\\r.exe\r\n", "ProjectName=x\r\n", false, "C:\\s\\r.exe", "plugin_temp.wav", false},
+      {"OutFile only for a whole project", "", "", "", "OutFile=C:\\o.wav\r\n", false, "", "plugin_temp.wav", false},
+      {"OutFile for a whole project", "", "", "", "OutFile=C:\\o.wav\r\n", true, "", "C:\\o.wav", false},
+      {"OutFile .wav", "", "", "", "OutFile=.wav\r\n", true, "", "plugin_temp.wav", false},
+      {"plug-in Mode2 True", "", "True", "Mode2=0\r\n", "Mode2=False\r\n", false, "", "plugin_temp.wav", true},
+      {"plug-in Mode2 true", "", "true", "Mode2=1\r\n", "Mode2=True\r\n", false, "", "plugin_temp.wav", false},
+      {"project Mode2 in any case", "", "", "Mode2=0\r\n", "Mode2=tRUE\r\n", false, "", "plugin_temp.wav", true},
+      {"project Mode2 False", "", "", "Mode2=1\r\n", "Mode2=False\r\n", false, "", "plugin_temp.wav", false},
+      {"setting.ini Mode2 as the project's default", "", "", "Mode2=1\r\n", "ProjectName=x\r\n", false, "", "plugin_temp.wav", true},
+      {"setting.ini Mode2 without a project file", "", "", "Mode2=0\r\nMode2=7\r\n", nullptr, false, "", "plugin_temp.wav", true},
+      {"a blank before the key", "", "", " Mode2=1\r\n", nullptr, false, "", "plugin_temp.wav", false},
   };
   for (const Case& c : cases) {
     Layout layout(L"render_config_rows", c.setting, c.projectLines);
@@ -87,7 +89,8 @@ TEST(BuildRenderConfig, CacheDirectoryFromThePluginFilePath) {
     Project project;
     RenderConfig config;
     RenderFailure failure;
-    ASSERT_EQ(buildRenderConfigWithHost(L"C:\\host", project, config, false, c.plugin, failure), base::kStatusOk);
+    ASSERT_EQ(buildRenderConfig(project, RenderSources{L"C:\\host", HostSettings(), c.plugin, false}, config, failure),
+              base::kStatusOk);
     EXPECT_EQ(config.cacheDir, c.cacheDir);
   }
 }
@@ -112,7 +115,9 @@ TEST(BuildRenderConfig, PathsBeyondTheLimitOrWithoutAnsiFormAreRefused) {
   for (const Case& c : cases) {
     RenderConfig config;
     RenderFailure failure;
-    EXPECT_EQ(buildRenderConfigWithHost(c.host, c.project, config, false, c.plugin, failure), c.status) << c.name;
+    EXPECT_EQ(buildRenderConfig(c.project, RenderSources{c.host, HostSettings(), c.plugin, false}, config, failure),
+              c.status)
+        << c.name;
     EXPECT_EQ(failure.subject, c.subject) << c.name;
   }
 }

@@ -39,11 +39,11 @@ TEST(ProjectFiles, ReadsAndMergesAPluginFileWithANonAsciiPath) {
   ASSERT_TRUE(writeFile(plugin, "[#SETTING]\r\nTempo=150\r\n[#0003]\r\nLyric=a\r\nFlags=x\r\n"));
   ASSERT_TRUE(writeFile(modification, "[#SETTING]\r\n[#0000]\r\nFlags=g3\r\n"));
 
-  EXPECT_EQ(mergeModification(plugin, modification), 0);
+  mergeModification(plugin, modification);
   EXPECT_EQ(fileText(plugin), "[#SETTING]\r\nTempo=150\r\n[#0003]\r\nFlags=g3\r\nLyric=a\r\n");
 
   Project project;
-  EXPECT_EQ(readProject("", project, plugin), 0);
+  readProject("", project, plugin);
   EXPECT_EQ(project.tempo, 150.0);
 }
 
@@ -56,7 +56,8 @@ TEST(ProjectFiles, ListsOnlyImmediateSampleSubdirectories) {
   ASSERT_TRUE(writeFile(dir + L"\\plain.wav", ""));
 
   VoiceBank bank;
-  EXPECT_EQ(loadVoiceBank(bank, base::toAnsi(dir)), 0);
+  PrefixMap prefixMap;
+  loadVoiceDirectory(readVoiceDirectory(base::toAnsi(dir)), prefixMap, bank);
   std::set<std::string> keys;
   for (const auto& entry : bank) keys.insert(entry.first);
   EXPECT_EQ(keys, (std::set<std::string>{"s.wav", "B4", "B4\\s.wav", "xy.z", "xy.z\\s.wav"}))

@@ -3,7 +3,7 @@
 // key in both, so what the i686 quillet stores must be what a 64-bit program
 // sees. The i686 dialog cannot open under Wine 8's WoW64, so this 32-bit test
 // writes through quillet's own store code and the x86_64 quillet reads.
-#include "controls/configuration_store.h"
+#include "storage/configuration_store.h"
 #include "quillet_host.h"
 
 namespace quillettest {

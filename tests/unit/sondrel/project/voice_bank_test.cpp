@@ -1,0 +1,74 @@
+#include "project/voice_bank.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <tuple>
+
+namespace sondrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One line per key: "key>file offset consonant cutoff preUtterance overlap".
+std::string dump(const VoiceBank& bank) {
+  std::ostringstream text;
+  for (const auto& [key, e] : bank)
+    text << key << '>' << e.file << ' ' << e.offset << ' ' << e.consonant << ' ' << e.cutoff << ' ' << e.preUtterance
+         << ' ' << e.overlap << '\n';
+  return text.str();
+}
+
+TEST(LoadOtoText, StoresLinesUnderFileAliasAndSubdirectoryKeysFirstOneWins) {
+  struct Case { const char* name; const char* root; const char* sub; const char* expected; } cases[] = {
+      {"file and alias", "ka.wav=ka,10,20,-30,40,5\r\n", "", "ka>ka.wav 10 20 -30 40 5\nka.wav>ka.wav 10 20 -30 40 5\n"},
+      {"subdirectory adds only missing keys", "ka.wav=ka,10,20,-30,40,5", "ka.wav=ka,1,2,3,4,5\nko.wav=ko,6,7,8,9,1",
+       "B4\\ka.wav>B4\\ka.wav 1 2 3 4 5\nB4\\ko.wav>B4\\ko.wav 6 7 8 9 1\nka>ka.wav 10 20 -30 40 5\n"
+       "ka.wav>ka.wav 10 20 -30 40 5\nko>B4\\ko.wav 6 7 8 9 1\nko.wav>B4\\ko.wav 6 7 8 9 1\n"},
+      {"repeated file and alias", "ka.wav=ka,1\nka.wav=- ka,2\nko.wav=ka,3\n", "",
+       "- ka>ka.wav 2 0 0 0 0\nka>ka.wav 1 0 0 0 0\nka.wav>ka.wav 1 0 0 0 0\nko.wav>ko.wav 3 0 0 0 0\n"},
+      {"empty alias", "ka.wav=,0,0,0,0,0", "", "ka.wav>ka.wav 0 0 0 0 0\n"},
+      {"no comma, no equals sign", "ka.wav=ka\nno equals,1,2\n", "", ""},
+      {"numbers stop at the first bad field", "ka.wav=ka,10,x,3", "", "ka>ka.wav 10 0 0 0 0\nka.wav>ka.wav 10 0 0 0 0\n"},
+      {"blanks belong to the alias", "a.wav= a ,1,2,3,4,5,6,junk", "", " a >a.wav 1 2 3 4 5\na.wav>a.wav 1 2 3 4 5\n"},
+      {"empty file name, huge number", "=ka,1e999", "", "ka> 3.40282e+38 0 0 0 0\n"},
+      {"alias up to the first comma after the first =", "a=b=c,1", "", "a>a 1 0 0 0 0\nb=c>a 1 0 0 0 0\n"},
+  };
+  for (const Case& c : cases) {
+    VoiceBank bank;
+    loadOtoText(bank, c.root, "");
+    loadOtoText(bank, c.sub, "B4");
+    EXPECT_EQ(dump(bank), c.expected) << c.name;
+  }
+}
+
+// A subdirectory whose oto.ini path needs more than 259 bytes counts as
+// missing, even though a file lies at the name the path would be cut to.
+// Which subdirectories are read is checked on the host's file system.
+TEST(ReadVoiceDirectory, RefusesPathsBeyondTheHostLimit) {
+  fs::path root = fs::path(TEST_TMP_DIR) / "voice_bank";
+  fs::remove_all(root);
+  std::string hostPath = root.string();
+  for (char& c : hostPath)
+    if (c == '/') c = '\\';
+  size_t base = hostPath.size() + 1;
+  ASSERT_LT(base + 20, 250u) << "build tree path too long for this test";
+  std::string sub(259 - base - std::string("\\oto.ini").size(), 's');
+  for (const auto& [dir, file, text] : {std::tuple{sub, "oto.ini", "fits.wav=fits,1"},
+                                        {sub + "t", "oto.ini", "long.wav=long,1"},
+                                        {sub + "t", "oto.in", "cut.wav=cut,1"}}) {
+    fs::create_directories(root / dir);
+    std::ofstream(root / dir / file, std::ios::binary) << text;
+  }
+  VoiceBank bank;
+  PrefixMap prefixMap;
+  loadVoiceDirectory(readVoiceDirectory(hostPath), prefixMap, bank);
+  EXPECT_EQ(bank.count("fits"), 1u) << "a path of exactly 259 bytes fits";
+  EXPECT_EQ(bank.count("long"), 0u);
+  EXPECT_EQ(bank.count("cut"), 0u);
+}
+
+}  // namespace
+}  // namespace sondrel
