@@ -40,23 +40,6 @@ TEST(FormatCacheName, FlattensTheSampleIntoAPlainFileNameCutAtTheLastDot) {
   }
 }
 
-// Shift-JIS as far as the name needs it: lead bytes and the second bytes
-// that complete them.
-size_t shiftJisLength(std::string_view text, size_t at) {
-  auto lead = [](unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
-  auto trail = [](unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; };
-  if (!lead(static_cast<unsigned char>(text[at]))) return 1;
-  return at + 1 < text.size() && trail(static_cast<unsigned char>(text[at + 1])) ? 2 : 0;
-}
-
-TEST(FlatFileName, KeepsDoubleByteCharactersWholeAndReplacesBytesThatAreNone) {
-  struct Case { const char* name; const char* flat; } cases[] = {
-      {"0_\x83\x5C\x83\x7C.wav", "0_\x83\x5C\x83\x7C.wav"},  // ソポ: second bytes "\\" and "|"
-      {"0_\x83/..\x83", "0___.._"},  // a lead byte before "/" and at the end is no character
-  };
-  for (const Case& c : cases) EXPECT_EQ(flatFileName(c.name, shiftJisLength), c.flat) << c.name;
-}
-
 TEST(FormatFlags, EscapesDAndEInEitherCase) {
   struct Case { const char* flags; const char* text; } cases[] = {
       {"g-5", "g-5"}, {"BRE50", "BR/E50"}, {"Y0H10e", "Y0H10/e"}, {"DE", "/D/E"}, {"dd", "/d/d"},

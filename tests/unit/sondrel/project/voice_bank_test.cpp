@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <tuple>
+
+#include "project/find_sample.h"
+#include "project/prefix_map.h"
 
 namespace sondrel {
 namespace {
@@ -68,6 +72,63 @@ TEST(ReadVoiceDirectory, RefusesPathsBeyondTheHostLimit) {
   EXPECT_EQ(bank.count("fits"), 1u) << "a path of exactly 259 bytes fits";
   EXPECT_EQ(bank.count("long"), 0u);
   EXPECT_EQ(bank.count("cut"), 0u);
+}
+
+TEST(NoteNumberFromName, ReadsSharpNamesAndOctaves) {
+  struct Case { const char* name; int32_t expected; } cases[] = {
+      {"C0", 12}, {"A#3", 58}, {"C10", 132}, {"C4x", 60}, {"Db4", 0}, {"c4", 0}, {"C", 0}, {"C-1", 0}, {" C4", 0},
+      {"C#04", 61}, {"B99999999999", INT32_MAX},
+  };
+  for (const Case& c : cases) EXPECT_EQ(noteNumberFromName(c.name), c.expected) << "name: " << c.name;
+}
+
+TEST(LoadPrefixMapText, SplitsAtTheFirstTwoTabs) {
+  struct Case { const char* line; int32_t noteNum; const char* prefix; const char* suffix; } cases[] = {
+      {"C4\t\t_H", 60, "", "_H"}, {"A#3\tx\t", 58, "x", ""}, {"D4\tp\ts\tmore\t", 62, "p", "s\tmore\t"},
+      {"Db4\ty\tz", 0, "y", "z"}, {"E4\tp\ts\r\n", 64, "p", "s"}, {"F4\tp\ts\r", 65, "p", "s\r"},
+  };
+  for (const Case& c : cases) {
+    PrefixMap map;
+    loadPrefixMapText(map, c.line);
+    ASSERT_EQ(map.size(), 1u) << "line: " << c.line;
+    const PrefixEntry& entry = map.begin()->second;
+    EXPECT_EQ(map.begin()->first, c.noteNum) << "line: " << c.line;
+    EXPECT_EQ(entry.prefix, c.prefix) << "line: " << c.line;
+    EXPECT_EQ(entry.suffix, c.suffix) << "line: " << c.line;
+  }
+}
+
+TEST(LoadPrefixMapText, SkipsLinesWithoutTwoTabsAndLetTheLastLineWin) {
+  PrefixMap map;
+  loadPrefixMapText(map, "C4\tonly one tab\nno tabs\n\nC4\ta\tb\nC4\tc\td");
+  ASSERT_EQ(map.size(), 1u);
+  EXPECT_EQ(map.at(60).prefix, "c");
+  EXPECT_EQ(map.at(60).suffix, "d");
+}
+
+// The bank of the lookup examples: prefix map 60 -> suffix _H, aliases ka and
+// ka_H, file keys ka.wav and ki.wav; each entry holds its key as its file.
+TEST(FindSample, FollowsTheFallbackOrder) {
+  Project project;
+  project.prefixMap[60] = PrefixEntry{60, "", "_H"};
+  for (const char* key : {"ka", "ka_H", "ka.wav", "ki.wav", "x_H.wav", "_H"}) project.voiceBank[key].file = key;
+  struct Case { const char* lyric; int32_t noteNum; const char* expected; } cases[] = {
+      {"ka", 60, "ka_H"}, {"ka", 62, "ka"}, {"?ka", 60, "ka"}, {"ki", 60, "ki.wav"}, {"x", 60, "x_H.wav"},
+      {"ka.wav", 60, "ka.wav"}, {"", 60, "_H"}, {"?ki", 62, "ki.wav"}, {"ko", 60, nullptr}, {"?", 62, nullptr},
+  };
+  for (const Case& c : cases) {
+    Note note;
+    note.lyric = c.lyric;
+    note.noteNum = c.noteNum;
+    const OtoEntry* found = findSample(project, note);
+    std::string name = std::string("lyric ") + c.lyric + " at " + std::to_string(c.noteNum);
+    if (c.expected == nullptr) {
+      EXPECT_EQ(found, nullptr) << name << " found " << found->file;
+    } else {
+      ASSERT_NE(found, nullptr) << name;
+      EXPECT_EQ(found->file, c.expected) << name;
+    }
+  }
 }
 
 }  // namespace
