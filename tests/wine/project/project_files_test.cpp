@@ -47,23 +47,6 @@ TEST(ProjectFiles, ReadsAndMergesAPluginFileWithANonAsciiPath) {
   EXPECT_EQ(project.tempo, 150.0);
 }
 
-TEST(ProjectFiles, ListsOnlyImmediateSampleSubdirectories) {
-  std::wstring dir = windriver::scratchDir(L"project_listing");
-  for (const wchar_t* sub : {L"B4", L".git", L"x.y", L"A.wav", L"xy.z", L"B4\\deeper"}) {
-    ASSERT_TRUE(CreateDirectoryW((dir + L"\\" + sub).c_str(), nullptr)) << sub;
-    ASSERT_TRUE(writeFile(dir + L"\\" + sub + L"\\oto.ini", "s.wav=" + base::toAnsi(sub) + ",1,2,3,4,5\r\n"));
-  }
-  ASSERT_TRUE(writeFile(dir + L"\\plain.wav", ""));
-
-  VoiceBank bank;
-  PrefixMap prefixMap;
-  loadVoiceDirectory(readVoiceDirectory(base::toAnsi(dir)), prefixMap, bank);
-  std::set<std::string> keys;
-  for (const auto& entry : bank) keys.insert(entry.first);
-  EXPECT_EQ(keys, (std::set<std::string>{"s.wav", "B4", "B4\\s.wav", "xy.z", "xy.z\\s.wav"}))
-      << "a directory without its own oto.ini still loads its subdirectories, and only sample subdirectories";
-}
-
 TEST(ProjectFiles, ResolvesShiftJisNamesWithTrailBytes5Cand7C) {
   ASSERT_EQ(GetACP(), 932u) << "LANG=ja_JP.UTF-8 should select code page 932";
   std::wstring root = windriver::scratchDir(L"project_sjis");

@@ -51,7 +51,10 @@ TEST(LoadOtoText, StoresLinesUnderFileAliasAndSubdirectoryKeysFirstOneWins) {
 // A subdirectory whose oto.ini path needs more than 259 bytes counts as
 // missing, even though a file lies at the name the path would be cut to.
 // Which subdirectories are read is checked on the host's file system.
-TEST(ReadVoiceDirectory, RefusesPathsBeyondTheHostLimit) {
+// Only the immediate sample subdirectories are read (not ".git", "x.y" or
+// deeper ones), and a path that needs more than 259 bytes counts as missing,
+// even though a file lies at the name the path would be cut to.
+TEST(ReadVoiceDirectory, ReadsSampleSubdirectoriesWithinTheHostLimit) {
   fs::path root = fs::path(TEST_TMP_DIR) / "voice_bank";
   fs::remove_all(root);
   std::string hostPath = root.string();
@@ -62,16 +65,19 @@ TEST(ReadVoiceDirectory, RefusesPathsBeyondTheHostLimit) {
   std::string sub(259 - base - std::string("\\oto.ini").size(), 's');
   for (const auto& [dir, file, text] : {std::tuple{sub, "oto.ini", "fits.wav=fits,1"},
                                         {sub + "t", "oto.ini", "long.wav=long,1"},
-                                        {sub + "t", "oto.in", "cut.wav=cut,1"}}) {
+                                        {sub + "t", "oto.in", "cut.wav=cut,1"}, {"B4", "oto.ini", "s.wav=B4,1"},
+                                        {".git", "oto.ini", "s.wav=git,1"}, {"x.y", "oto.ini", "s.wav=x.y,1"},
+                                        {"xy.z", "oto.ini", "s.wav=xy.z,1"}, {"B4/deeper", "oto.ini", "d.wav=d,1"}}) {
     fs::create_directories(root / dir);
     std::ofstream(root / dir / file, std::ios::binary) << text;
   }
   VoiceBank bank;
   PrefixMap prefixMap;
   loadVoiceDirectory(readVoiceDirectory(hostPath), prefixMap, bank);
-  EXPECT_EQ(bank.count("fits"), 1u) << "a path of exactly 259 bytes fits";
-  EXPECT_EQ(bank.count("long"), 0u);
-  EXPECT_EQ(bank.count("cut"), 0u);
+  std::string keys;
+  for (const auto& entry : bank) keys += entry.first + " ";
+  EXPECT_EQ(keys, "B4 B4\\s.wav fits fits.wav s.wav " + sub + "\\fits.wav xy.z xy.z\\s.wav ")
+      << "a path of exactly 259 bytes fits";
 }
 
 TEST(NoteNumberFromName, ReadsSharpNamesAndOctaves) {
