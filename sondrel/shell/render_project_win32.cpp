@@ -6,7 +6,6 @@
 
 #include "base/ansi_text.h"
 #include "base/status.h"
-#include "base/win32_files.h"
 #include "execution/dll_runner.h"
 #include "execution/path_limits.h"
 #include "execution/resample_prepass.h"
