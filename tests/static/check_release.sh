@@ -57,6 +57,7 @@ for language in en ja; do
     Mode2= ResamplerRuns= /o: /m: /noplay /nodeletewav /nodeletecache /debug 1223 206 '.cache' LICENSE.txt; do
     grep -qF -- "$needed" "$guide" || fail "guide-$language.html does not cover $needed"
   done
+  grep -qF "<b>$version</b>" "$guide" || fail "guide-$language.html does not name the version $version"
   for picture in $(grep -o '<img src="[^"]*"' "$guide" | sed 's/<img src="//; s/"$//'); do
     program=$(basename "$picture" | sed 's/-.*//')
     if [ ! -f "$root/$picture" ] && [ -f "$root/plugins/sondrel/$program.exe" ]; then
