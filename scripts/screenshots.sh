@@ -16,7 +16,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 dpi=${1:-96}
-sh scripts/install-deps.sh
 sh scripts/build.sh >/dev/null
 root=$(pwd)
 state="$root/build/screenshots"
