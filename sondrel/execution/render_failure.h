@@ -31,6 +31,8 @@ enum class FailureCause {
   NotInInterpreterCodePage,  // the interpreter reads code page `code`, which lacks `wideCharacter`
   ToolMissing,       // the tool program `subject` (Wavtool, Resampler), `text`, does not exist or is not set
   LibraryMissing,    // DLL mode: the tool library `wideText` does not exist
+  SettingIniMissing, // no tool `subject` is set, and `settingFile` does not exist: sondrel lies elsewhere than
+                     // two folders below the host editor's
 };
 
 // What the failure is about; also the order of the names in the resources.

@@ -60,6 +60,7 @@ UINT causeText(const RenderFailure& failure) {
     case FailureCause::NotInInterpreterCodePage: return IDS_CAUSE_NOT_IN_INTERPRETER_CODE_PAGE;
     case FailureCause::ToolMissing: return toolMissingText(failure.setting);
     case FailureCause::LibraryMissing: return IDS_CAUSE_LIBRARY_MISSING;
+    case FailureCause::SettingIniMissing: return IDS_CAUSE_SETTING_INI_MISSING;
     case FailureCause::Unknown: break;
   }
   return 0;

@@ -42,6 +42,10 @@ int32_t toolMissing(FailureSubject tool, const std::string& path, ToolSetting se
   failure.setting = path.empty() ? ToolSetting::None : setting;
   failure.settingFile =
       failure.setting == ToolSetting::ProjectFile ? base::fromAnsi(config.projectFile) : inHost(hostDir, L"setting.ini");
+  // A plug-in folder copied one level too deep finds no setting.ini: the
+  // place to mend is the folder, not a line.
+  if (path.empty() && GetFileAttributesW(failure.settingFile.c_str()) == INVALID_FILE_ATTRIBUTES)
+    failure.cause = FailureCause::SettingIniMissing;
   return base::kStatusFileNotFound;
 }
 

@@ -223,7 +223,8 @@ std::wstring inHost(std::wstring text, const RenderHost& host) {
 // A tool that does not exist would leave the notes silent while the render
 // ends "successfully" (the interpreter reports the missing program and goes
 // on): nothing runs, and the message names the tool and the line that sets
-// it, in setting.ini, the song or its project file. The interpreter's own
+// it, in setting.ini, the song or its project file, or the setting.ini that
+// a plug-in folder in the wrong place does not find. The interpreter's own
 // search stays: a name without ".exe" is found.
 TEST(ScriptRender, MissingToolIsNamedWithTheLineThatSetsIt) {
   const char kTools[] = "Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe";
@@ -242,11 +243,18 @@ TEST(ScriptRender, MissingToolIsNamedWithTheLineThatSetsIt) {
        L"The wavtool path <root>\\gone.exe names no program that exists.\nIt is set by the line Tool1= in the song's "
        L"project file <work>\\song.ust: correct the song's project settings in the host editor, or empty that value so "
        L"that the line Tool1Path= in setting.ini counts."},
+      {"no setting.ini", nullptr, "", nullptr,
+       L"sondrel finds no <root>\\setting.ini, so no wavtool path is set.\nsondrel looks for setting.ini two folders "
+       L"above its own: copy the folder sondrel into the plugins folder of the host editor, so that the program is "
+       L"<host editor folder>\\plugins\\sondrel\\sondrel.exe."},
       {"found as the interpreter finds it", "Tool1Path=wavtool\r\nTool2Path=resampler", "", nullptr, L""},
   };
   for (const auto& c : cases) {
     RenderHost host(L"execution_render_missing_tool", false);
-    host.setting(c.setting);
+    if (c.setting)
+      host.setting(c.setting);
+    else
+      DeleteFileW((host.root + L"\\setting.ini").c_str());
     host.writePlugin(kNotes, c.song);
     if (c.projectFile) writeFile(host.work + L"\\song.ust", c.projectFile);
     RunResult result = host.run(L"/noplay");
@@ -338,12 +346,12 @@ TEST(DllRender, MissingEntryPointIsSkippedAndAMissingLibraryNamed) {
       {Tools::FakesWithoutResamplerExec, nullptr, 0, 3, L""},
       {Tools::NoResamplerLibrary, nullptr, 2, 0,
        L"DLL mode (the line UseDLL=1 in <root>\\setting.ini) needs the tool library <root>\\resampler10.dll, which "
-       L"does not exist.\nCopy the library into the host editor's folder, beside setting.ini, or remove the line "
-       L"UseDLL=1 to render with the programs of Tool1Path= and Tool2Path=."},
+       L"does not exist.\nCopy the library into the host editor's folder, beside setting.ini, or change that line "
+       L"to UseDLL=0 to render with the programs of Tool1Path= and Tool2Path=."},
       {Tools::RuntimeResampler, L"\\toolruntime.dll", ERROR_MOD_NOT_FOUND, 0,
        L"The tool library <root>\\resampler10.dll could not be loaded (error 126): a DLL that it needs is missing.\n"
-       L"Copy the DLLs that came with the library beside it, or remove the line UseDLL=1 from setting.ini to render "
-       L"with the tool programs."},
+       L"Copy the DLLs that came with the library beside it, or set UseDLL=0 in setting.ini to render with the "
+       L"tool programs."},
   };
   for (const auto& c : cases) {
     RenderHost host(L"execution_render_incomplete", true, c.tools);
