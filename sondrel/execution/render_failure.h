@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "planning/render_config.h"
+
 namespace sondrel {
 
 enum class FailureCause {
@@ -27,6 +29,10 @@ enum class FailureCause {
   WorkerNotStarted,  // the render thread did not start: `code`
   InterpreterCodePage,       // the interpreter misreads the scripts' characters in code page `code`
   NotInInterpreterCodePage,  // the interpreter reads code page `code`, which lacks `wideCharacter`
+  ToolMissing,       // the tool program `subject` (Wavtool, Resampler), `text`, does not exist or is not set
+  LibraryMissing,    // DLL mode: the tool library `wideText` does not exist
+  SettingIniMissing, // no tool `subject` is set, and `settingFile` does not exist: sondrel lies elsewhere than
+                     // two folders below the host editor's
 };
 
 // What the failure is about; also the order of the names in the resources.
@@ -60,6 +66,9 @@ struct RenderFailure {
   std::wstring wideText;   // a path that has no ANSI form
   wchar_t wideCharacter = 0;
   uint32_t code = 0;
+  ToolSetting setting = ToolSetting::None;  // where the tool of a ToolMissing was set
+  std::wstring settingFile;                 // that file: setting.ini or the project file
+  std::wstring tool;                        // the wavtool that wrote no output
 };
 
 }  // namespace sondrel

@@ -12,15 +12,19 @@ void takeProjectValues(const Project& project, RenderConfig& config) {
   config.tempo = project.tempo;
   config.wavtoolPath = project.tool1;
   config.resamplerPath = project.tool2;
+  if (!project.tool1.empty()) config.wavtoolSetting = ToolSetting::PluginFile;
+  if (!project.tool2.empty()) config.resamplerSetting = ToolSetting::PluginFile;
 }
 
 void applyHostSettings(std::string_view settingBytes, RenderConfig& config) {
   base::forEachLine(settingBytes, [&](std::string_view line) {
     if (base::startsWith(line, "Tool1Path=") && config.wavtoolPath.empty()) {
       config.wavtoolPath = std::string(line.substr(10));
+      config.wavtoolSetting = ToolSetting::SettingIni;
     }
     if (base::startsWith(line, "Tool2Path=") && config.resamplerPath.empty()) {
       config.resamplerPath = std::string(line.substr(10));
+      config.resamplerSetting = ToolSetting::SettingIni;
     }
     if (base::startsWith(line, "UseDLL=")) config.useDll = base::readInt(line.substr(7)) != 0;
     if (base::startsWith(line, "Mode2=")) config.mode2 = base::readInt(line.substr(6)) != 0 ? 2 : 1;
@@ -45,6 +49,7 @@ int applyProjectFile(const Project& project, bool wholeProject, const ProjectSet
     if (!tool.text.empty()) {
       if (!tool.complete) return base::kStatusFilenameTooLong;
       config.wavtoolPath = tool.text;
+      config.wavtoolSetting = ToolSetting::ProjectFile;
     }
   }
   if (project.tool2.empty()) {
@@ -52,6 +57,7 @@ int applyProjectFile(const Project& project, bool wholeProject, const ProjectSet
     if (!tool.text.empty()) {
       if (!tool.complete) return base::kStatusFilenameTooLong;
       config.resamplerPath = tool.text;
+      config.resamplerSetting = ToolSetting::ProjectFile;
     }
   }
   config.outputPath = "plugin_temp.wav";

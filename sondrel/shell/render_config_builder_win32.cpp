@@ -99,6 +99,7 @@ int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& projec
   status = locateProjectFile(project.cacheDir, projectFile, failure);
   if (status != base::kStatusOk) return status;
   if (!projectFile.empty()) {
+    config.projectFile = projectFile;
     ProjectSettingReader read = [&](const char* key, const char* defaultValue) {
       char buffer[kProfileBufferSize] = {};
       DWORD length = GetPrivateProfileStringA("#SETTING", key, defaultValue, buffer, kProfileBufferSize,

@@ -20,6 +20,7 @@
 #include "shell/render_config_builder.h"
 #include "shell/render_project.h"
 #include "shell/resample_progress.h"
+#include "shell/tools_present.h"
 
 namespace sondrel {
 namespace {
@@ -101,6 +102,8 @@ int32_t renderProject(RunOptions& options) {
     if (status != base::kStatusOk) return status;
   }
   planRequests(project.notes, project, config.mode2, config.requests);
+  status = checkToolsPresent(config, hostDirectory(), options.failure);
+  if (status != base::kStatusOk) return status;
 
   status = runBackEnd(options, config);
   // A tool that ends without writing, or an empty tool path, leaves no output
@@ -110,6 +113,7 @@ int32_t renderProject(RunOptions& options) {
     status = base::kStatusFileNotFound;
     options.failure.cause = FailureCause::NoOutput;
     options.failure.text = config.outputPath;
+    options.failure.tool = config.useDll ? hostDirectory() + L"\\wavtool2.dll" : base::fromAnsi(config.wavtoolPath);
   }
   if (!config.useDll) nameToolNotStarted(config, options.failure);
   if (status == base::kStatusOk) {

@@ -62,9 +62,9 @@ TEST(CodePage, CharacterThatTheInterpretersCodePageLacksIsNamed) {
   host.writePlugin(kNotes);
   RunResult result = host.run(L"/noplay");
   EXPECT_EQ(result.exitCode, 1113u);
-  EXPECT_EQ(result.message, L"Failed to render\nThe command interpreter reads the scripts in code page 850, which "
-                            L"lacks the character \"\x20ac\". Render with UseDLL=1 in setting.ini, or rename what "
-                            L"holds it.");
+  EXPECT_EQ(result.message, L"Failed to render\nCommand Prompt reads the scripts in code page 850, which lacks the "
+                            L"character \"\x20ac\".\nRender in DLL mode (UseDLL=1 in setting.ini), or rename what "
+                            L"holds \"\x20ac\".");
   EXPECT_FALSE(host.has(L"plugin_temp.bat") || host.has(L"plugin_helper.bat") || host.has(L"plugin_probe.bat"));
 }
 

@@ -1,7 +1,10 @@
 // Stand-in for the render in the shell's tests. Driven by the environment:
 //   SONDREL_FAKE         "ok" (default), "fail:<status>", "wait" (until Cancel), "spin"
-//                        (updates the status text and progress bar without pause until Cancel)
-//                        or "merge" (rewrites the plug-in file, unless cancelled first)
+//                        (updates the status text and progress bar without pause until Cancel),
+//                        "merge" (rewrites the plug-in file, unless cancelled first) or
+//                        "progress" (stands at request 12 of 180 until Cancel, for pictures)
+//   SONDREL_FAKE_LYRIC   with "progress": the lyric DLL mode shows; without it, the
+//                        count of notes that script mode resamples ahead
 //   SONDREL_FAKE_START_DELAY_MS  the render waits that long before its first step, as a
 //                        worker that the system schedules late (the worker runs nothing
 //                        of its own before the render)
@@ -13,6 +16,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "base/ansi_text.h"
@@ -95,6 +99,20 @@ int32_t renderProject(RunOptions& options) {
       SetDlgItemTextW(options.dialog, IDC_STATUS, i % 2 ? L"spin" : L"spun");
       SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETPOS, i, 0);
     }
+    return base::kStatusCancelled;
+  }
+  if (mode == L"progress") {
+    SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETRANGE32, 0, 180);
+    SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETPOS, 12, 0);
+    std::wstring status = environment(L"SONDREL_FAKE_LYRIC");
+    if (status.empty()) {
+      wchar_t format[256] = {}, text[256] = {};
+      LoadStringW(options.instance, IDS_RESAMPLING, format, 256);
+      std::swprintf(text, 256, format, 12, 180);
+      status = text;
+    }
+    SetDlgItemTextW(options.dialog, IDC_STATUS, status.c_str());
+    WaitForSingleObject(options.cancelEvent, INFINITE);
     return base::kStatusCancelled;
   }
   writeOutput(options);
