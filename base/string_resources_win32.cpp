@@ -20,6 +20,9 @@ std::wstring fillInserts(const std::wstring& pattern, const std::vector<std::wst
                                 reinterpret_cast<va_list*>(arguments));
   std::wstring result = length ? std::wstring(text, length) : pattern;
   LocalFree(text);
+  // Windows copies the pattern's line breaks as they are, Wine writes CR LF
+  // for each: the texts break lines with LF alone everywhere.
+  for (size_t at = 0; (at = result.find(L"\r\n", at)) != std::wstring::npos;) result.erase(at, 1);
   return result;
 }
 

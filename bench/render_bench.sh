@@ -6,7 +6,7 @@
 # itself, the interpreter and the process starts cost. Each figure is the
 # best of RUNS runs (default 3) of the whole process, Wine start included;
 # a render that fails stops the benchmark. Script mode resamples one note after
-# another inside the scripts (ResamplerRuns=1), as before the pre-pass.
+# another inside the scripts (ResamplerRuns=1), without the pre-pass.
 #
 #   sh bench/render_bench.sh [notes]
 set -eu

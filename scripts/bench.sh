@@ -1,10 +1,12 @@
 #!/bin/sh
-# Builds the benchmarks optimised and without sanitizers (build-bench/) and
-# runs each one, then the render benchmark of speed and memory under Wine
-# (bench/speed_bench.sh, on the x86_64 build in build/); figures go to
-# standard output.
+# Installs what is missing and builds everything (scripts/build.sh, whose
+# x86_64 programs the Wine benchmarks render with), builds the benchmarks
+# optimised and without sanitizers (build-bench/) and runs each one, then the
+# render benchmark of speed and memory under Wine (bench/speed_bench.sh);
+# figures go to standard output.
 set -eu
 cd "$(dirname "$0")/.."
+sh scripts/build.sh >/dev/null
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DSONDREL_SANITIZE=OFF -DSONDREL_WINDOWS_BUILDS=OFF \
   -DSONDREL_BENCHMARKS=ON >/dev/null

@@ -1,7 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, when missing, and
-# the locales the Wine tests switch to. Runs as root on a fresh Debian machine.
+# the locales the Wine tests switch to. Runs as root on a fresh Debian 12
+# machine; once everything is there, any user may run it (it then does
+# nothing).
 set -eu
+as_root() {
+  [ "$(id -u)" = 0 ] || { echo "install-deps.sh: $1 needs root: run sh scripts/install-deps.sh as root once" >&2; exit 1; }
+}
 packages="cmake ninja-build clang libclang-rt-14-dev g++ googletest \
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64 wine64 xvfb \
   locales imagemagick x11-apps x11-utils file fonts-droid-fallback fonts-vlgothic zip unzip git"
@@ -12,6 +17,7 @@ for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 if [ -n "$missing" ]; then
+  as_root "installing$missing"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends $missing
@@ -22,6 +28,7 @@ for l in ja_JP.UTF-8 de_DE.UTF-8 en_US.UTF-8; do
   locale -a 2>/dev/null | grep -qx "$short" || need_gen=1
 done
 if [ -n "$need_gen" ]; then
+  as_root "generating the locales ja_JP, de_DE and en_US"
   sed -i -E 's/^# *(ja_JP.UTF-8|de_DE.UTF-8|en_US.UTF-8) /\1 /' /etc/locale.gen
   locale-gen >/dev/null
 fi
@@ -36,6 +43,7 @@ wine_dir=/usr/lib/x86_64-linux-gnu/wine
 version=$(dpkg-query -W -f='${Version}' libwine:amd64)
 stamp="$wine_dir/i386-windows/libwine-i386.version"
 if [ "$(cat "$stamp" 2>/dev/null)" != "$version" ]; then
+  as_root "copying Wine's i386 libraries"
   cache="$(cd "$(dirname "$0")/.." && pwd)/build/deps/libwine-i386-$version"
   if [ ! -f "$cache/done" ]; then
     dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386

@@ -1,11 +1,14 @@
 #!/bin/sh
 # Makes the screenshots of the dialogs in docs/screenshots/, each in English
-# and Japanese: sondrel's progress dialogs, templates 101 (script mode with
-# ResamplerRuns=1) and 102 (with progress bar: DLL mode, and script mode
-# resampling ahead of its scripts), shown by the test build of sondrel, whose
-# render waits for Cancel; and quillet's editor dialog 129 on a song of eight
-# notes with stored values. Everything runs under Wine on a private Xvfb
-# display with a prefix of its own.
+# and Japanese: sondrel's progress dialog as template 101 (script mode with
+# ResamplerRuns=1) and as template 102 at note 12 of 180, once counting the
+# notes script mode resamples ahead and once showing a lyric in DLL mode, all
+# shown by the test build of sondrel, whose render waits for Cancel; sondrel's
+# failure message on a first start without tools, from the real sondrel; and
+# quillet's editor dialog 129 on a song of eight notes with stored values.
+# Everything runs under Wine on a private Xvfb display with a prefix of its
+# own, with the x86_64 programs: Wine 8's WoW64 draws no content into the
+# windows of the i686 ones.
 #
 # With a resolution other than 96 DPI (sh scripts/screenshots.sh 144), the
 # pictures go to build/screenshots-<dpi>/ instead, for checking the dialogs
@@ -13,7 +16,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 dpi=${1:-96}
-sh scripts/install-deps.sh
 sh scripts/build.sh >/dev/null
 root=$(pwd)
 state="$root/build/screenshots"
@@ -27,40 +29,59 @@ export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtm
 plugin_file="$state/plugin.tmp"
 windows_plugin_file="Z:$(echo "$plugin_file" | tr / '\\')"
 
-# shoot PROGRAM PICTURE: waits for the visible top-level window of the
-# program (its input method window aside), saves its picture, and ends the
-# program started last.
+# shoot WINDOW PICTURE: waits for the visible top-level window whose
+# xwininfo line holds WINDOW (its caption and program, such as
+# '"TARV": ("sondrel.exe"'), saves its picture, and ends the program started
+# last.
 shoot() {
   window=""
   i=0
   while [ -z "$window" ] && [ $i -lt 100 ]; do
     sleep 0.2
-    window=$(xwininfo -root -children | grep -F "(\"$1\"" | grep -v -e '"Default IME"' -e '(has no name)' |
+    window=$(xwininfo -root -children | grep -F "$1" | grep -v -e '"Default IME"' -e '(has no name)' |
       sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p' | head -1)
     i=$((i + 1))
   done
-  [ -n "$window" ] || { echo "no window of $1 for $2" >&2; exit 1; }
+  [ -n "$window" ] || { echo "no window $1 for $2" >&2; exit 1; }
   sleep 1
   import -window "$window" "$2"
   kill "$program"
   wait "$program" 2>/dev/null || true
   echo "$2"
 }
+language_of() { [ "$1" = ja ] && echo ja_JP.UTF-8 || echo en_US.UTF-8; }
 
-for template in 101 102; do
-  host="$state/host$template"
+for picture in 101 resampling 102; do
+  host="$state/host-$picture"
   mkdir -p "$host/plugins/sondrel"
   cp build/win64/tests/wine/shell/sondrel_fake.exe "$host/plugins/sondrel/sondrel.exe"
-  [ "$template" = 102 ] && use_dll=1 || use_dll=0
-  printf 'UseDLL=%s\r\nResamplerRuns=1\r\n' "$use_dll" >"$host/setting.ini"
+  case $picture in
+    101) setting='UseDLL=0\r\nResamplerRuns=1\r\n' fake=wait lyric="" ;;
+    resampling) setting='UseDLL=0\r\nResamplerRuns=4\r\n' fake=progress lyric="" ;;
+    102) setting='UseDLL=1\r\n' fake=progress lyric=ka ;;
+  esac
+  printf "$setting" >"$host/setting.ini"
   for language in en ja; do
-    [ "$language" = ja ] && lang=ja_JP.UTF-8 || lang=en_US.UTF-8
     printf '[#SETTING]\r\n' >"$plugin_file"
-    LANG=$lang SONDREL_FAKE=wait /usr/lib/wine/wine64 "$host/plugins/sondrel/sondrel.exe" \
-      "$windows_plugin_file" >/dev/null 2>&1 &
+    LANG=$(language_of $language) SONDREL_FAKE=$fake SONDREL_FAKE_LYRIC=$lyric \
+      /usr/lib/wine/wine64 "$host/plugins/sondrel/sondrel.exe" "$windows_plugin_file" >/dev/null 2>&1 &
     program=$!
-    shoot sondrel.exe "$out/sondrel-$template-$language.png"
+    shoot '"TARV": ("sondrel.exe"' "$out/sondrel-$picture-$language.png"
   done
+done
+
+# A first start: setting.ini names no tools. The host lies on the prefix's
+# drive C:, whose paths the message shows as a user's would look.
+host="$WINEPREFIX/drive_c/TARV"
+mkdir -p "$host/plugins/sondrel"
+cp build/win64/sondrel.exe "$host/plugins/sondrel/sondrel.exe"
+printf 'UseDLL=0\r\nResamplerRuns=1\r\n' >"$host/setting.ini"
+for language in en ja; do
+  printf '[#SETTING]\r\nTempo=120\r\n[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n' >"$plugin_file"
+  LANG=$(language_of $language) /usr/lib/wine/wine64 "$host/plugins/sondrel/sondrel.exe" "$windows_plugin_file" \
+    >/dev/null 2>&1 &
+  program=$!
+  shoot '"sondrel": ("sondrel.exe"' "$out/sondrel-failure-$language.png"
 done
 
 # The values a fill from 0 to 14 gives the notes C4 to G4, as quillet keeps
@@ -73,9 +94,8 @@ key='HKCU\Software\TARV Plugin\quillet'
 /usr/lib/wine/wine64 reg add "$key" /v RangeHigh /t REG_DWORD /d 14 /f >/dev/null 2>&1
 /usr/lib/wine/wine64 reg add "$key" /v Values /t REG_BINARY /d "$values" /f >/dev/null 2>&1
 for language in en ja; do
-  [ "$language" = ja ] && lang=ja_JP.UTF-8 || lang=en_US.UTF-8
   printf '[#0000]\r\nLyric=a\r\nNoteNum=60\r\n[#0001]\r\nLyric=i\r\nNoteNum=67\r\n' >"$plugin_file"
-  LANG=$lang /usr/lib/wine/wine64 build/win64/quillet.exe "$windows_plugin_file" >/dev/null 2>&1 &
+  LANG=$(language_of $language) /usr/lib/wine/wine64 build/win64/quillet.exe "$windows_plugin_file" >/dev/null 2>&1 &
   program=$!
-  shoot quillet.exe "$out/quillet-129-$language.png"
+  shoot '("quillet.exe"' "$out/quillet-129-$language.png"
 done

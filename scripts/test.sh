@@ -1,8 +1,7 @@
 #!/bin/sh
-# Installs what is missing, builds everything and runs every test
-# (labels unit, wine and fuzz).
+# Installs what is missing, builds everything (scripts/build.sh) and runs
+# every test (labels unit, wine and fuzz).
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/install-deps.sh
 sh scripts/build.sh
 ctest --test-dir build --output-on-failure -j2 "$@"

@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+#include "planning/render_config.h"
+
 namespace sondrel {
 
 enum class FailureCause {
@@ -28,6 +30,10 @@ enum class FailureCause {
   WorkerNotStarted,  // the render thread did not start: `code`
   InterpreterCodePage,       // the interpreter misreads the scripts' characters in code page `code`
   NotInInterpreterCodePage,  // the interpreter reads code page `code`, which lacks `wideCharacter`
+  ToolMissing,       // the tool program `subject` (Wavtool, Resampler), `text`, does not exist or is not set
+  LibraryMissing,    // DLL mode: the tool library `wideText` does not exist
+  SettingIniMissing, // no tool `subject` is set, and `settingFile` does not exist: sondrel lies elsewhere than
+                     // two folders below the host editor's
 };
 
 // What the failure is about; also the order of the names in the resources.
@@ -61,6 +67,9 @@ struct RenderFailure {
   std::wstring wideText;   // a path that has no ANSI form
   wchar_t wideCharacter = 0;
   uint32_t code = 0;
+  ToolSetting setting = ToolSetting::None;  // where the tool of a ToolMissing was set
+  std::wstring settingFile;                 // that file: setting.ini or the project file
+  std::wstring tool;                        // the wavtool that wrote no output
 
   // Each failure with the fields its message shows, named for its cause.
   static RenderFailure fieldRefused(FailureSubject subject, std::string character) {
@@ -116,9 +125,33 @@ struct RenderFailure {
     return f;
   }
   static RenderFailure lineTooLong() { return of(FailureCause::LineTooLong); }
-  static RenderFailure noOutput(std::string output) {
+  // The wavtool `tool` wrote no `output`.
+  static RenderFailure noOutput(std::string output, std::wstring tool) {
     RenderFailure f = of(FailureCause::NoOutput);
     f.text = std::move(output);
+    f.tool = std::move(tool);
+    return f;
+  }
+  // The tool program `path` (Wavtool or Resampler) does not exist, or is not
+  // set: `where` and `file` say where it is set, to be mended.
+  static RenderFailure toolMissing(FailureSubject tool, std::string path, ToolSetting where, std::wstring file) {
+    RenderFailure f = of(FailureCause::ToolMissing, tool);
+    f.text = std::move(path);
+    f.setting = where;
+    f.settingFile = std::move(file);
+    return f;
+  }
+  // No tool `tool` is set, and `settingIni`, where it would be, does not exist.
+  static RenderFailure settingIniMissing(FailureSubject tool, std::wstring settingIni) {
+    RenderFailure f = of(FailureCause::SettingIniMissing, tool);
+    f.settingFile = std::move(settingIni);
+    return f;
+  }
+  // DLL mode, which `settingIni` chose, needs the library `path`.
+  static RenderFailure libraryMissing(std::wstring path, std::wstring settingIni) {
+    RenderFailure f = of(FailureCause::LibraryMissing);
+    f.wideText = std::move(path);
+    f.settingFile = std::move(settingIni);
     return f;
   }
   static RenderFailure workerNotStarted(uint32_t code) {

@@ -12,8 +12,11 @@
 #define IDS_RESAMPLING 104   // script mode, resampling ahead of the scripts: ended runs, all runs
 #define IDS_WRITING_WAV 105  // script mode, after that
 
-// The second line of the failure message; inserts: %1 the subject's name,
-// %2 the character, %3 the path or name, %4 the error or exit code.
+// The lines after "Failed to render": what failed, then what to do next.
+// Inserts: %1 the subject's name, %2 the character, %3 the path or name, %4
+// the error or exit code, %5 the file that sets the tool (setting.ini or the
+// project file), %6 the key that sets it there, %7 its key in setting.ini,
+// %8 the wavtool concerned.
 #define IDS_CAUSE_FIELD_REFUSED 110
 #define IDS_CAUSE_PATH_TOO_LONG 111
 #define IDS_CAUSE_INVALID_NAME 112
@@ -32,6 +35,15 @@
 #define IDS_CAUSE_LIBRARY_CONVENTION 124
 #define IDS_CAUSE_INTERPRETER_CODE_PAGE 125
 #define IDS_CAUSE_NOT_IN_INTERPRETER_CODE_PAGE 126
+#define IDS_CAUSE_TOOL_NOT_SET 127
+#define IDS_CAUSE_TOOL_MISSING_SETTING 128
+#define IDS_CAUSE_TOOL_MISSING_SONG 129
 
 // Names of the failure subjects, in the order of FailureSubject.
 #define IDS_SUBJECT_FIRST 130
+
+#define IDS_CAUSE_TOOL_MISSING_PROJECT 150
+#define IDS_CAUSE_LIBRARY_MISSING 151
+#define IDS_CAUSE_LIBRARY_NEEDS_DLL 152
+#define IDS_CAUSE_LIBRARY_NOT_32BIT 153
+#define IDS_CAUSE_SETTING_INI_MISSING 154

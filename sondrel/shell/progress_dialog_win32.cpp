@@ -127,7 +127,7 @@ INT_PTR runProgressDialog(int templateId) {
 }
 
 void showRenderFailure(HWND owner) {
-  MessageBoxW(owner, failureMessage(runOptions.instance, runOptions.failure).c_str(), nullptr, MB_OK);
+  showFailureMessage(owner, runOptions.instance, runOptions.failure);
 }
 
 }  // namespace sondrel

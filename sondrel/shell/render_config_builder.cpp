@@ -10,11 +10,19 @@ void takeProjectValues(const Project& project, RenderConfig& config) {
   config.tempo = project.tempo;
   config.wavtoolPath = project.tool1;
   config.resamplerPath = project.tool2;
+  if (!project.tool1.empty()) config.wavtoolSetting = ToolSetting::PluginFile;
+  if (!project.tool2.empty()) config.resamplerSetting = ToolSetting::PluginFile;
 }
 
 void applyHostSettings(const HostSettings& settings, RenderConfig& config) {
-  if (config.wavtoolPath.empty()) config.wavtoolPath = settings.wavtoolPath;
-  if (config.resamplerPath.empty()) config.resamplerPath = settings.resamplerPath;
+  if (config.wavtoolPath.empty() && !settings.wavtoolPath.empty()) {
+    config.wavtoolPath = settings.wavtoolPath;
+    config.wavtoolSetting = ToolSetting::SettingIni;
+  }
+  if (config.resamplerPath.empty() && !settings.resamplerPath.empty()) {
+    config.resamplerPath = settings.resamplerPath;
+    config.resamplerSetting = ToolSetting::SettingIni;
+  }
   config.useDll = settings.useDll;
   config.mode2 = settings.mode2;
 }
@@ -37,6 +45,7 @@ int applyProjectFile(const Project& project, bool wholeProject, const ProjectSet
     if (!tool.text.empty()) {
       if (!tool.complete) return base::kStatusFilenameTooLong;
       config.wavtoolPath = tool.text;
+      config.wavtoolSetting = ToolSetting::ProjectFile;
     }
   }
   if (project.tool2.empty()) {
@@ -44,6 +53,7 @@ int applyProjectFile(const Project& project, bool wholeProject, const ProjectSet
     if (!tool.text.empty()) {
       if (!tool.complete) return base::kStatusFilenameTooLong;
       config.resamplerPath = tool.text;
+      config.resamplerSetting = ToolSetting::ProjectFile;
     }
   }
   config.outputPath = "plugin_temp.wav";

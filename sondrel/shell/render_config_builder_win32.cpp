@@ -91,6 +91,7 @@ int buildRenderConfig(const Project& project, const RenderSources& sources, Rend
   status = locateProjectFile(project.cacheDir, projectFile, failure);
   if (status != base::kStatusOk) return status;
   if (!projectFile.empty()) {
+    config.projectFile = projectFile;
     ProjectSettingReader read = [&](const char* key, const char* defaultValue) {
       char buffer[kProfileBufferSize] = {};
       DWORD length = GetPrivateProfileStringA("#SETTING", key, defaultValue, buffer, kProfileBufferSize,

@@ -17,6 +17,7 @@
 #include "shell/clean_cache.h"
 #include "shell/render_config_builder.h"
 #include "shell/render_project.h"
+#include "shell/tools_present.h"
 
 namespace sondrel {
 namespace {
@@ -91,6 +92,8 @@ int32_t renderProject(RunOptions& options, RenderProgress& progress) {
     if (status != base::kStatusOk) return status;
   }
   config.requests = planRequests(project, config.mode2);
+  status = checkToolsPresent(config, options.hostDirectory, options.failure);
+  if (status != base::kStatusOk) return status;
 
   status = runBackEnd(options, config, progress);
   // A tool that ends without writing, or an empty tool path, leaves no output
@@ -98,7 +101,9 @@ int32_t renderProject(RunOptions& options, RenderProgress& progress) {
   if (status == base::kStatusOk && !config.requests.empty() &&
       GetFileAttributesA(config.outputPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
     status = base::kStatusFileNotFound;
-    options.failure = RenderFailure::noOutput(config.outputPath);
+    options.failure = RenderFailure::noOutput(
+        config.outputPath,
+        config.useDll ? options.hostDirectory + L"\\wavtool2.dll" : base::fromAnsi(config.wavtoolPath));
   }
   if (!config.useDll) nameToolNotStarted(config, options.failure);
   if (status == base::kStatusOk) {

@@ -5,8 +5,9 @@
 # exactly the system libraries it needs (a runtime DLL of the compiler or a
 # library users may not have would keep it from starting), the undecorated
 # entry points sondrel looks up in the tool libraries, the plug-ins' dialogs
-# and strings in English and Japanese against <program>_resources.rc.expected
-# and their manifest, a version resource, no build path or link time.
+# in English and Japanese against <program>_resources.rc.expected, their
+# messages in both languages with the same inserts, their manifest, a version
+# resource, no build path or link time.
 # Usage: check_release.sh <release directory>
 set -u
 release_dir=$1
@@ -56,6 +57,7 @@ for language in en ja; do
     Mode2= ResamplerRuns= /o: /m: /noplay /nodeletewav /nodeletecache /debug 1223 206 '.cache' LICENSE.txt; do
     grep -qF -- "$needed" "$guide" || fail "guide-$language.html does not cover $needed"
   done
+  grep -qF "<b>$version</b>" "$guide" || fail "guide-$language.html does not name the version $version"
   for picture in $(grep -o '<img src="[^"]*"' "$guide" | sed 's/<img src="//; s/"$//'); do
     program=$(basename "$picture" | sed 's/-.*//')
     if [ ! -f "$root/$picture" ] && [ -f "$root/plugins/sondrel/$program.exe" ]; then
@@ -66,6 +68,22 @@ done
 [ "$(sections "$root/guide-en.html")" = "$(sections "$root/guide-ja.html")" ] ||
   fail "the guides have different sections: $(sections "$root/guide-en.html") / $(sections "$root/guide-ja.html")"
 grep -q 'レンダリング' "$root/guide-ja.html" || fail "guide-ja.html holds no Japanese text"
+
+# Every status sondrel ends with has a row in both guides' table of exit codes
+# (its own statuses, and the system's codes of a library that does not load
+# and of an interpreter that misreads characters), and every setting.ini line
+# it reads has its row in the table of settings.
+codes="$(sed -n 's/^constexpr int32_t kStatus[A-Za-z]* = \([0-9]*\);.*/\1/p' "$source_root/base/status.h") 126 1113"
+keys=$(cat "$source_root"/sondrel/shell/*.cpp | grep -oE '(^|[^L])"[A-Z][A-Za-z0-9]*="' | sed 's/^[^"]*"//; s/"$//' | sort -u)
+[ "$(wc -w <<<"$keys")" -ge 6 ] || fail "the setting.ini keys could not be read from sondrel/shell: $keys"
+for language in en ja; do
+  for code in $codes; do
+    grep -qF "<tr><td>$code</td>" "$root/guide-$language.html" || fail "guide-$language.html has no exit code row $code"
+  done
+  for key in $keys; do
+    grep -qF "<tr><td><code>$key" "$root/guide-$language.html" || fail "guide-$language.html has no setting row $key"
+  done
+done
 grep -q 'Permission is hereby granted' "$root/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence"
 
 # The imports and exports of a program, sorted, each followed by a blank.
@@ -82,15 +100,38 @@ exports_of() {
     */wavtool2.dll) echo "append_files exec " ;;
   esac
 }
-# Dialogs and string tables in every language as decompiled text without
-# comments (windres prints class names in capitals), against the expected
-# file without its # comment lines.
-check_dialogs_and_strings() {
+# Dialogs in every language as decompiled text without comments (windres
+# prints class names in capitals), against the expected file without its #
+# comment lines.
+check_dialogs() {
   local actual expected
-  actual=$(awk '/^\/\* Type: / { keep = ($3 == "dialog" || $3 == "stringtable") } keep' <<<"$resources" |
+  actual=$(awk '/^\/\* Type: / { keep = ($3 == "dialog") } keep' <<<"$resources" |
     grep -v -e '^/\*' -e '^ *Name:' -e '^$')
   expected=$(grep -v '^#' "$1")
-  [ "$actual" = "$expected" ] || { fail "$relative: dialogs or strings differ from $(basename "$1"):"; diff <(echo "$expected") <(echo "$actual"); }
+  [ "$actual" = "$expected" ] || { fail "$relative: dialogs differ from $(basename "$1"):"; diff <(echo "$expected") <(echo "$actual"); }
+}
+# The string tables as "language id insert" lines, an id without inserts as
+# "language id": each message must exist in English (9) and Japanese (17)
+# with the same inserts (in any order, each once or more), so that no language lacks a message
+# or drops what fills it.
+check_string_pairs() {
+  local inserts
+  inserts=$(awk '/^LANGUAGE / { language = $2 + 0 }
+    /^STRINGTABLE/ { inside = 1; next }
+    inside && /^END/ { inside = 0 }
+    inside && /^ *[0-9]+, / {
+      id = $1 + 0; text = $0; sub(/^ *[0-9]+, /, "", text); found = 0
+      if (text == "\"\"" || text == "L\"\"") print language, id, "(empty)"
+      while (match(text, /%[0-9]+|%d/)) { print language, id, substr(text, RSTART, RLENGTH); text = substr(text, RSTART + RLENGTH); found = 1 }
+      if (!found) print language, id
+    }' <<<"$resources")
+  [ -n "$inserts" ] || { fail "$relative: no string table"; return; }
+  grep -q '(empty)' <<<"$inserts" && fail "$relative: empty strings: $(grep '(empty)' <<<"$inserts")"
+  local english japanese
+  english=$(sed -n 's/^9 //p' <<<"$inserts" | sort -u)
+  japanese=$(sed -n 's/^17 //p' <<<"$inserts" | sort -u)
+  [ "$english" = "$japanese" ] ||
+    { fail "$relative: English and Japanese messages differ in ids or inserts (< English, > Japanese):"; diff <(echo "$english") <(echo "$japanese"); }
 }
 # Resource 1 of type 24 names the assembly NAME, version 1.0.0.0 for X86, and
 # asks for Common Controls 6 and the invoker's execution level; quillet's
@@ -140,7 +181,8 @@ check_program() {
   if [[ $relative == *.exe ]] && ! grep -q '^1 24 ' <<<"$resources"; then fail "$relative: no manifest"; fi
   if [[ $relative == plugins/*.exe ]]; then
     name=$(basename "$file" .exe)
-    check_dialogs_and_strings "$(dirname "$0")/${name}_resources.rc.expected"
+    check_dialogs "$(dirname "$0")/${name}_resources.rc.expected"
+    check_string_pairs
     check_manifest "${name^}"
   fi
   local numbers=${version//./,}
@@ -162,4 +204,4 @@ if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed for $zip"
   exit 1
 fi
-echo "$name.zip: layout, checksum, guides in English and Japanese; $programs programs and libraries i686 with version $version and exactly their imports and exports; manifests, dialogs and strings of the plug-ins"
+echo "$name.zip: layout, checksum, guides in English and Japanese; $programs programs and libraries i686 with version $version and exactly their imports and exports; manifests, dialogs and messages of the plug-ins"

@@ -111,7 +111,7 @@ TEST(Prepass, RunsWhatTheScriptsWouldRunSideBySideNoMoreAtOnceThanSetAndLeavesFa
   const std::string wav = host.wav();
 
   ASSERT_EQ(host.renderEveryRun(3, 14, slow, [](HWND dialog) {
-    EXPECT_TRUE(waitForText(dialog, 1001, L"WAVファイルを書き出しています"));
+    EXPECT_TRUE(waitForText(dialog, 1001, L"WAV ファイルを書き出しています"));
     EXPECT_EQ(SendDlgItemMessageW(dialog, 1002, PBM_GETPOS, 0, 0), 6);
   }).exitCode, 0u);
   EXPECT_EQ(host.toolOrder(), "rrrrrrwwwwwwww") << "every note resampled once, ahead of the scripts";
@@ -205,7 +205,7 @@ TEST(Prepass, CancelEndsEveryRunAndDeletesWhatTheyWrote) {
   host.writePlugin(song(), "", host.voice);
   auto cancelOnceTwoRun = [&](HWND dialog) {
     for (int i = 0; i < 200 && host.calls("start|").size() < 2; ++i) Sleep(50);
-    EXPECT_EQ(controlText(dialog, 1001), L"音符をリサンプリングしています (0/6)");
+    EXPECT_EQ(controlText(dialog, 1001), L"ノートをリサンプリングしています（0/6）");
     EXPECT_EQ(SendDlgItemMessageW(dialog, 1002, PBM_GETRANGE, FALSE, 0), 6);
     pressButton(dialog, IDCANCEL);
   };

@@ -113,18 +113,19 @@ TEST_P(Render, WholeProjectTakesOutFileButNoWildcardsOrAFolder) {
   EXPECT_THAT(fileText(host.plugin), testing::HasSubstr("[#TRACKEND]")) << "the plug-in file keeps its content";
   writeFile(host.work + L"\\song.ust", "[#SETTING]\r\nOutFile=" + base::toAnsi(music) + "\\keep?.wav\r\n");
   const std::wstring wildcard = L"Failed to render\nThe output file contains the character \"",
-                     notAllowed = L"\", which is not allowed in a file name: " + music,
-                     folder = L"Failed to render\nThe output file names a folder, whose files would be deleted: " + music;
+                     notAllowed = L"\", which a file name cannot hold: " + music,
+                     folder = L"Failed to render\nThe output file " + music,
+                     isFolder = L" is a folder: rendering into it would delete the files in it.";
   const struct { std::wstring options, message; } cases[] = {
-      {L"\"/o:" + music + L"\\*.wav\"", wildcard + L"*" + notAllowed + L"\\*.wav"},
-      {L"", wildcard + L"?" + notAllowed + L"\\keep?.wav"},  // OutFile= of the whole project
-      {L"\"/o:" + music + L"\"", folder},
-      {L"\"/o:" + music + L"\\.\"", folder + L"\\."},
+      {L"\"/o:" + music + L"\\*.wav\"", wildcard + L"*" + notAllowed + L"\\*.wav\nChoose a name without \"*\"."},
+      {L"", wildcard + L"?" + notAllowed + L"\\keep?.wav\nChoose a name without \"?\"."},  // OutFile= of the whole project
+      {L"\"/o:" + music + L"\"", folder + isFolder},
+      {L"\"/o:" + music + L"\\.\"", folder + L"\\." + isFolder},
   };
   for (const auto& c : cases) {
     RunResult result = host.run(L"/noplay " + c.options);
     EXPECT_EQ(result.exitCode, 123u) << c.message;
-    EXPECT_EQ(result.message, c.message);
+    EXPECT_THAT(result.message, testing::StartsWith(c.message));
     EXPECT_TRUE(fileExists(music + L"\\keep1.wav") && fileExists(music + L"\\keep2.wav")) << c.message;
   }
 }
@@ -175,7 +176,8 @@ TEST_P(Render, FolderOutsideTheCodePageIsReachedByItsShortFormAndNeverByALookAli
   RunResult result = host.run(L"/noplay \"/o:" + output + L"\"");
   EXPECT_EQ(result.exitCode, 123u);
   EXPECT_EQ(result.message, L"Failed to render\nThe output file contains the character \"\u0113\", which this "
-                            L"system's code page cannot represent: " + output);
+                            L"computer's language for non-Unicode programs cannot represent: " + output +
+                                L"\nRename the folder or file without \"\u0113\".");
   EXPECT_FALSE(fileExists(host.root + L"\\oute.wav"));
 }
 
@@ -189,18 +191,65 @@ TEST(ScriptRender, ToolThatWritesNothingOrFailsIsNamed) {
   host.writePlugin(kNotes);
   RunResult result = host.run(L"/noplay");
   EXPECT_EQ(result.exitCode, 2u);
-  EXPECT_EQ(result.message, L"Failed to render\nThe tools wrote no output file: plugin_temp.wav");
+  EXPECT_THAT(result.message, testing::StartsWith(L"Failed to render\nThe wavtool " + host.root +
+                                                  L"\\silent.exe wrote no output file (plugin_temp.wav).\nCheck"));
   // A tool that fails leaves the interpreter with a failing exit code.
   result = host.run(L"/noplay", {L"ARGTOOL_EXIT=3"});
   EXPECT_NE(result.exitCode, 0u);
-  EXPECT_EQ(result.message,
-            L"Failed to render\nThe command interpreter ended with exit code " + std::to_wstring(result.exitCode) + L".");
-  // A tool program that does not exist is named rather than the exit code.
-  host.setting("Tool1Path=missing.exe\r\nTool2Path=resampler.exe");
-  result = host.run(L"/noplay");
-  EXPECT_NE(result.exitCode, 0u);
-  EXPECT_EQ(result.message, L"Failed to render\nThe tool program could not be started (error 2): " + host.root +
-                                L"\\missing.exe");
+  EXPECT_THAT(result.message, testing::StartsWith(L"Failed to render\nThe render's script ended with exit code " +
+                                                  std::to_wstring(result.exitCode) + L": a tool or a command in it "
+                                                  L"failed.\nTo see which, run sondrel with /debug"));
+}
+
+// The text with <root> and <work> standing for the host's folders.
+std::wstring inHost(std::wstring text, const RenderHost& host) {
+  for (const auto& [name, folder] : {std::pair{L"<root>", host.root}, std::pair{L"<work>", host.work}})
+    for (size_t at; (at = text.find(name)) != std::wstring::npos;) text.replace(at, wcslen(name), folder);
+  return text;
+}
+
+// A tool that does not exist would leave the notes silent while the render
+// ends "successfully" (the interpreter reports the missing program and goes
+// on): nothing runs, and the message names the tool and the line that sets
+// it, in setting.ini, the song or its project file, or the setting.ini that
+// a plug-in folder in the wrong place does not find. The interpreter's own
+// search stays: a name without ".exe" is found.
+TEST(ScriptRender, MissingToolIsNamedWithTheLineThatSetsIt) {
+  const char kTools[] = "Tool1Path=wavtool.exe\r\nTool2Path=resampler.exe";
+  const struct { const char *name, *setting, *song, *projectFile; std::wstring message; } cases[] = {
+      {"setting.ini", "Tool1Path=wavtool.exe\r\nTool2Path=missing.exe", "", nullptr,
+       L"The resampler path <root>\\missing.exe names no program that exists.\nIt is set by the line Tool2Path= in "
+       L"<root>\\setting.ini: change that line to the program's full path."},
+      {"not set", "Tool1Path=\r\nTool2Path=resampler.exe", "", nullptr,
+       L"No wavtool path is set.\nAdd the line Tool1Path= followed by the program's full path to <root>\\setting.ini, "
+       L"or complete that line if it is there but empty."},
+      {"song", kTools, "Tool2=C:\\gone\\r.exe\r\n", nullptr,
+       L"The resampler path C:\\gone\\r.exe names no program that exists.\nIt is set by the song's own Tool2= (its "
+       L"project settings in the host editor): correct it there, or empty it so that the line Tool2Path= in "
+       L"setting.ini counts."},
+      {"project file", kTools, "CacheDir=song.cache\r\n", "[#SETTING]\r\nTool1=gone.exe\r\n",
+       L"The wavtool path <root>\\gone.exe names no program that exists.\nIt is set by the line Tool1= in the song's "
+       L"project file <work>\\song.ust: correct the song's project settings in the host editor, or empty that value so "
+       L"that the line Tool1Path= in setting.ini counts."},
+      {"no setting.ini", nullptr, "", nullptr,
+       L"sondrel finds no <root>\\setting.ini, so no wavtool path is set.\nsondrel looks for setting.ini two folders "
+       L"above its own: copy the folder sondrel into the plugins folder of the host editor, so that the program is "
+       L"<host editor folder>\\plugins\\sondrel\\sondrel.exe."},
+      {"found as the interpreter finds it", "Tool1Path=wavtool\r\nTool2Path=resampler", "", nullptr, L""},
+  };
+  for (const auto& c : cases) {
+    RenderHost host(L"execution_render_missing_tool", false);
+    if (c.setting)
+      host.setting(c.setting);
+    else
+      DeleteFileW((host.root + L"\\setting.ini").c_str());
+    host.writePlugin(kNotes, c.song);
+    if (c.projectFile) writeFile(host.work + L"\\song.ust", c.projectFile);
+    RunResult result = host.run(L"/noplay");
+    EXPECT_EQ(result.exitCode, c.message.empty() ? 0u : 2u) << c.name;
+    EXPECT_EQ(result.message, c.message.empty() ? L"" : L"Failed to render\n" + inHost(c.message, host)) << c.name;
+    EXPECT_FALSE(host.has(L"plugin_temp.bat")) << c.name;
+  }
 }
 
 // AutoRun commands and delayed expansion from the registry would run before
@@ -246,9 +295,9 @@ TEST(ScriptRender, NoteTooLongForTheInterpreterIsNamedWithTheDllHint) {
                    "Mode2=True\r\n");
   RunResult result = host.run(L"/noplay");
   EXPECT_EQ(result.exitCode, 24u);
-  EXPECT_EQ(result.message, L"Failed to render\nNote 1 (a): The note is too long for the command interpreter (a "
-                            L"script line over 8191 characters). Render with UseDLL=1 in setting.ini, or split the "
-                            L"note.");
+  EXPECT_EQ(result.message, L"Failed to render\nNote 1 of the selection (rests count), lyric \"a\": The note is too "
+                            L"long for Command Prompt: its script line would be longer than 8,191 characters.\nSplit "
+                            L"the note, or render in DLL mode (UseDLL=1 in setting.ini), which has no such limit.");
   EXPECT_FALSE(host.has(L"plugin_temp.bat"));
 }
 
@@ -266,25 +315,43 @@ TEST(DllRender, ProgressShowsEachRequestAndCallsFollowOneAnother) {
                                                    StartsWith("wavtool|3|3|ka|"), StartsWith("append_files|")));
 }
 
-// A library without its entry point is skipped; one that is missing fails
-// the render before anything is rendered. A 32-bit library built for
-// stdcall removes its arguments itself; called as the host editor calls
-// (cdecl), it would leave sondrel's stack pointer off and crash it. The
-// first call shows it, and the render stops there, naming the library.
+// A library without its entry point is skipped. One that is missing, misses
+// a DLL it needs or is built for stdcall fails the render before anything is
+// rendered, and the message says what to do.
 TEST(DllRender, MissingEntryPointIsSkippedAndAMissingOrStdcallLibraryNamed) {
-  const struct { Tools tools; DWORD exitCode; size_t resamplerCalls, wavtoolCalls; const wchar_t* message; } cases[] = {
-      {Tools::FakesWithoutResamplerExec, 0, 0, 3, L""},
-      {Tools::NoResamplerLibrary, ERROR_MOD_NOT_FOUND, 0, 0, L"\\resampler10.dll could not be loaded (error 126)."},
-      {Tools::StdcallResampler, 193, 1, 0, L"\\resampler10.dll is built for the stdcall calling convention; tool "
-                                           L"libraries must export cdecl functions."},
+  const struct {
+    Tools tools;
+    const wchar_t* drop;
+    DWORD exitCode;
+    size_t resamplerCalls, wavtoolCalls;
+    std::wstring message;
+  } cases[] = {
+      {Tools::FakesWithoutResamplerExec, nullptr, 0, 0, 3, L""},
+      {Tools::NoResamplerLibrary, nullptr, 2, 0, 0,
+       L"DLL mode (the line UseDLL=1 in <root>\\setting.ini) needs the tool library <root>\\resampler10.dll, which "
+       L"does not exist.\nCopy the library into the host editor's folder, beside setting.ini, or change that line "
+       L"to UseDLL=0 to render with the programs of Tool1Path= and Tool2Path=."},
+      {Tools::RuntimeResampler, L"\\toolruntime.dll", ERROR_MOD_NOT_FOUND, 0, 0,
+       L"The tool library <root>\\resampler10.dll could not be loaded (error 126): a DLL that it needs is missing.\n"
+       L"Copy the DLLs that came with the library beside it, or set UseDLL=0 in setting.ini to render with the "
+       L"tool programs."},
+      // A 32-bit library built for stdcall removes its arguments itself;
+      // called as the host editor calls (cdecl), it would leave sondrel's
+      // stack pointer off and crash it. The first call shows it, and the
+      // render stops there.
+      {Tools::StdcallResampler, nullptr, 193, 1, 0,
+       L"The tool library <root>\\resampler10.dll is built for the stdcall calling convention, but tool libraries are "
+       L"called as cdecl.\nUse a build of the library made for the host editor, or set UseDLL=0 in setting.ini to "
+       L"render with the tool programs."},
   };
   for (const auto& c : cases) {
     RenderHost host(L"execution_render_incomplete", true, c.tools);
+    if (c.drop) DeleteFileW((host.root + c.drop).c_str());
     host.writePlugin(kNotes);
     RunResult result = host.run(L"/noplay");
     EXPECT_EQ(result.exitCode, c.exitCode) << c.exitCode;
-    EXPECT_EQ(result.message, *c.message ? L"Failed to render\nThe tool library " + host.root + c.message : L"");
-    EXPECT_THAT(host.calls("resampler|"), SizeIs(c.resamplerCalls)) << c.exitCode;
+    EXPECT_EQ(result.message, c.message.empty() ? L"" : L"Failed to render\n" + inHost(c.message, host));
+    EXPECT_THAT(host.calls("resampler"), SizeIs(c.resamplerCalls)) << c.exitCode;
     EXPECT_THAT(host.calls("wavtool"), SizeIs(c.wavtoolCalls)) << c.exitCode;
   }
 }

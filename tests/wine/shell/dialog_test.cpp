@@ -29,7 +29,9 @@ TEST(Startup, ModificationPathBeyondItsBufferEndsLikeAFailedRender) {
     ShellHost host(L"shell_too_long", nullptr);
     RunResult result = host.run(L"/m:" + tooLong + (kept ? L" /nodeletewav" : L""), {L"SONDREL_FAKE_WAV_MS=100"});
     EXPECT_EQ(result.exitCode, 206u) << kept;
-    EXPECT_EQ(result.message, L"Failed to render\nThe modification file (/m:) is longer than 259 characters: " + tooLong)
+    EXPECT_THAT(result.message, StartsWith(L"Failed to render\nThe modification file (/m:) is longer than the 259 "
+                                           L"characters that Windows allows (a Japanese character may count as two): " +
+                                           tooLong + L"\nMove the song"))
         << kept;
     EXPECT_THAT(host.calls("render|"), IsEmpty()) << kept;
     EXPECT_EQ(fileText(host.plugin), kept ? kPluginText : "") << kept;
@@ -95,6 +97,11 @@ TEST(Dialog, FailedRenderShowsTheMessageAndEndsWithItsStatus) {
   HWND box = findMessageBox(host.process.id());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(messageBoxText(box), L"Failed to render");
+  wchar_t boxCaption[16] = {};
+  GetWindowTextW(box, boxCaption, 16);
+  EXPECT_STREQ(boxCaption, L"sondrel");
+  // The icon control of a message box (stc1); hidden when it shows none.
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(box, 0x0440))) << "no icon";
   HWND dialog = GetWindow(box, GW_OWNER);
   wchar_t caption[16] = {};
   GetWindowTextW(dialog, caption, 16);

@@ -1,7 +1,10 @@
 // Stand-in for the render in the shell's tests. Driven by the environment:
 //   SONDREL_FAKE         "ok" (default), "fail:<status>", "wait" (until Cancel), "spin"
-//                        (updates the status text and progress bar without pause until Cancel)
-//                        or "merge" (rewrites the plug-in file, unless cancelled first)
+//                        (updates the status text and progress bar without pause until Cancel),
+//                        "merge" (rewrites the plug-in file, unless cancelled first) or
+//                        "progress" (stands at request 12 of 180 until Cancel, for pictures)
+//   SONDREL_FAKE_LYRIC   with "progress": the lyric DLL mode shows; without it, the
+//                        count of notes that script mode resamples ahead
 //   SONDREL_FAKE_START_DELAY_MS  the render waits that long before its first step, as a
 //                        worker that the system schedules late (the worker runs nothing
 //                        of its own before the render)
@@ -93,6 +96,17 @@ int32_t renderProject(RunOptions& options, RenderProgress& progress) {
       progress.showNote(i % 2 ? "spin" : "spun");
       progress.setPosition(static_cast<size_t>(i));
     }
+    return base::kStatusCancelled;
+  }
+  if (mode == L"progress") {
+    progress.setRange(180);
+    progress.setPosition(12);
+    const std::wstring lyric = environment(L"SONDREL_FAKE_LYRIC");
+    if (lyric.empty())
+      progress.showResampling(12, 180);
+    else
+      progress.showNote(base::toAnsi(lyric));
+    WaitForSingleObject(progress.cancelEvent(), INFINITE);
     return base::kStatusCancelled;
   }
   writeOutput(options);

@@ -20,7 +20,9 @@ TEST(Japanese, FailureMessageAndItsCauseAreJapanese) {
   ShellHost host(L"shell_japanese_failure", nullptr);
   const std::wstring tooLong = L"Z:\\" + std::wstring(300, L'\u66f2');
   RunResult result = host.run(L"/o:" + tooLong);
-  EXPECT_EQ(result.message, L"レンダリング中にエラーが発生しました\n出力ファイルが 259 文字を超えています: " + tooLong);
+  EXPECT_EQ(result.message, L"レンダリング中にエラーが発生しました\n出力ファイルが、Windows の上限の 259 文字を超えています"
+                            L"（日本語の文字は 2 文字と数える場合があります）：" + tooLong +
+                                L"\n曲や音源をパスの短いフォルダーへ移すか、名前を短くしてください。");
 }
 
 }  // namespace
