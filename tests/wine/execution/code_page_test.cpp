@@ -8,11 +8,6 @@
 
 namespace {
 
-const char kNotes[] =
-    "[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n"
-    "[#0001]\r\nLength=480\r\nLyric=R\r\nNoteNum=60\r\n"
-    "[#0002]\r\nLength=480\r\nLyric=ka\r\nNoteNum=62\r\n";
-
 // "CodePage" under HKEY_CURRENT_USER\Console, the default of every new
 // console, for the length of a test.
 class ConsoleDefault {

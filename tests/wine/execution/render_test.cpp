@@ -7,11 +7,6 @@ namespace {
 
 using testing::SizeIs;
 
-const char kNotes[] =
-    "[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n"
-    "[#0001]\r\nLength=480\r\nLyric=R\r\nNoteNum=60\r\n"
-    "[#0002]\r\nLength=480\r\nLyric=ka\r\nNoteNum=62\r\n";
-
 // Milliseconds of a WAV; three notes of 480 ticks at tempo 120 last 1500 ms,
 // and the wavtool adds up to 100 ms of the first note's pre-utterance in front.
 double duration(const std::wstring& wav) { return sondrel::wavDurationMs(wav.c_str()); }

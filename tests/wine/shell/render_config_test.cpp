@@ -49,7 +49,6 @@ TEST(BuildRenderConfig, PrecedenceRowByRow) {
       {"project Mode2 False", "", "", "Mode2=1\r\n", "Mode2=False\r\n", false, "", "plugin_temp.wav", false},
       {"setting.ini Mode2 as the project's default", "", "", "Mode2=1\r\n", "ProjectName=x\r\n", false, "", "plugin_temp.wav", true},
       {"setting.ini Mode2 without a project file", "", "", "Mode2=0\r\nMode2=7\r\n", nullptr, false, "", "plugin_temp.wav", true},
-      {"a blank before the key", "", "", " Mode2=1\r\n", nullptr, false, "", "plugin_temp.wav", false},
   };
   for (const Case& c : cases) {
     Layout layout(L"render_config_rows", c.setting, c.projectLines);
