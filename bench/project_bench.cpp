@@ -120,7 +120,8 @@ int main() {
 
     double bank = bestOf(runs, [] {}, [&] {
       sondrel::VoiceBank voiceBank;
-      sondrel::loadVoiceBank(voiceBank, in.bank.string());
+      sondrel::PrefixMap prefixMap;
+      sondrel::loadVoiceDirectory(sondrel::readVoiceDirectory(in.bank.string()), prefixMap, voiceBank);
     });
     report("bank load", scale, bank, in.bankBytes);
 

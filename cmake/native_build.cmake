@@ -21,15 +21,7 @@ else()
   add_compile_options(-O2)
 endif()
 
-# portable_library(<name> <sources...>): the sources that need no Win32 as a
-# static library on base, with the calling folder as its include root.
-function(portable_library name)
-  set(sources ${ARGN})
-  list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC base)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
 
 add_subdirectory(base)
 add_subdirectory(sondrel)

@@ -26,10 +26,10 @@ add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE
   $<$<COMPILE_LANGUAGE:C,CXX>:-Werror=date-time>)
 add_link_options(-Wl,--no-insert-timestamp)
 
+include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/version_resource.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/release_content.cmake)
 
-set(SONDREL_SOURCE_ROOT ${CMAKE_SOURCE_DIR}/sondrel)
 add_subdirectory(base)
 add_subdirectory(sondrel)
 add_subdirectory(quillet)

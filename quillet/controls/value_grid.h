@@ -11,7 +11,7 @@
 
 #include <vector>
 
-#include "controls/note_values.h"
+#include "model/note_values.h"
 
 namespace quillet {
 
@@ -36,7 +36,7 @@ extern const wchar_t kValueGridClass[];
 // Registers the window class; a second registration fails harmlessly.
 void registerValueGrid(HINSTANCE instance);
 // The grid over `area` (client coordinates of the dialog) for the scale,
-// which must be usable (editor/graded_flags.h).
+// which must be usable (isUsableScale).
 HWND createValueGrid(HWND dialog, const RECT& area, Scale scale, HINSTANCE instance);
 
 void fillValueGrid(HWND grid, int16_t rangeLow, int16_t rangeHigh);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "controls/field_text.h"
-#include "controls/note_label.h"
+#include "model/field_text.h"
+#include "model/note_label.h"
 #include "controls/window_text.h"
 
 namespace quillet {

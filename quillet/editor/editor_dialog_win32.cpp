@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <utility>
 
-#include "controls/configuration_store.h"
-#include "controls/field_text.h"
-#include "controls/note_label.h"
+#include "storage/configuration_store.h"
+#include "model/field_text.h"
+#include "model/note_label.h"
 #include "controls/value_grid.h"
 #include "controls/window_text.h"
 #include "editor/dialog_box.h"
-#include "editor/graded_flags.h"
+#include "model/graded_flags.h"
 #include "editor/messages.h"
 #include "editor/preview.h"
-#include "editor/project_document.h"
+#include "model/project_document.h"
 #include "resources/resource.h"
 
 namespace quillet {

@@ -45,24 +45,27 @@ ResamplerCall resamplerArguments(const RenderConfig& config, const RenderRequest
 }
 
 WavtoolCall wavtoolArguments(const RenderConfig& config, const RenderRequest& request) {
-  const ResamplerArgs& r = request.resampler;
   const WavtoolArgs& w = request.wavtool;
   WavtoolCall call;
   call[0] = config.outputPath;
   call[3] = w.lengthArg;
-  if (r.isRest) {
-    call[1] = under(config.voiceDir, w.wavInput);
-    call[2] = "0";
-    call[4] = "0";
-    call[5] = "0";
-  } else if (r.skipResample) {
-    call[1] = under(config.voiceDir, w.wavInput);
-    call[2] = base::formatSingleFixed(static_cast<double>(base::toSingle(w.wavOffset)) + w.startPoint);
-    putEnvelope(call, w.envelopeArg);
-  } else {
-    call[1] = under(config.cacheDir, w.wavInput);
-    call[2] = base::formatSingleFixed(w.startPoint);
-    putEnvelope(call, w.envelopeArg);
+  switch (request.kind) {
+    case RequestKind::Rest:
+      call[1] = under(config.voiceDir, w.wavInput);
+      call[2] = "0";
+      call[4] = "0";
+      call[5] = "0";
+      break;
+    case RequestKind::Direct:
+      call[1] = under(config.voiceDir, w.wavInput);
+      call[2] = base::formatSingleFixed(static_cast<double>(base::toSingle(w.wavOffset)) + w.startPoint);
+      putEnvelope(call, w.envelopeArg);
+      break;
+    case RequestKind::Sung:
+      call[1] = under(config.cacheDir, w.wavInput);
+      call[2] = base::formatSingleFixed(w.startPoint);
+      putEnvelope(call, w.envelopeArg);
+      break;
   }
   return call;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "execution/render_failure.h"
+#include "execution/render_progress.h"
 #include "planning/render_config.h"
 
 namespace sondrel {
@@ -15,11 +16,11 @@ namespace sondrel {
 // Loads "resampler10.dll" and "wavtool2.dll" from `libraryDir` (the host
 // directory; empty when it could not be found, which fails with 206), each
 // with the DLLs it needs from its own folder or through PATH, never from the
-// current directory, and runs every request, showing
-// its lyric and position in the dialog (controls 1001 and 1002). Returns 0,
-// 1223 when the cancel event was signalled between two requests, or the
-// error code of a library that did not load (named in `failure`).
-int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config, const std::wstring& libraryDir,
+// current directory, and runs every request, showing its lyric and
+// position (the range is the number of requests). Returns 0, 1223 when
+// Cancel was pressed between two requests, or the error code of a library
+// that did not load (named in `failure`).
+int32_t runWithDlls(const RenderConfig& config, const std::wstring& libraryDir, RenderProgress& progress,
                     RenderFailure& failure);
 
 }  // namespace sondrel

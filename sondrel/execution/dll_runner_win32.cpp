@@ -1,6 +1,5 @@
 #include "execution/dll_runner.h"
 
-#include <commctrl.h>
 #include <shlwapi.h>
 
 #include <string>
@@ -56,8 +55,7 @@ class Library {
   int32_t load(const std::wstring& directory, const wchar_t* name, RenderFailure& failure) {
     wchar_t path[MAX_PATH] = {};
     if (directory.size() >= MAX_PATH || !lstrcpynW(path, directory.c_str(), MAX_PATH) || !PathAppendW(path, name)) {
-      failure.cause = FailureCause::PathTooLong;
-      failure.wideText = directory + L"\\" + name;
+      failure = RenderFailure::pathTooLong(FailureSubject::None, directory + L"\\" + name);
       return base::kStatusFilenameTooLong;
     }
     path_ = path;
@@ -65,9 +63,7 @@ class Library {
     if (module_) return base::kStatusOk;
     DWORD error = GetLastError();
     if (error == 0) return base::kStatusOk;
-    failure.cause = FailureCause::LibraryNotLoaded;
-    failure.wideText = path;
-    failure.code = error;
+    failure = RenderFailure::library(FailureCause::LibraryNotLoaded, path, error);
     return static_cast<int32_t>(error);
   }
 
@@ -84,8 +80,7 @@ class Library {
     const char* arguments[count + 1] = {};
     for (size_t i = 0; i < count; ++i) arguments[i] = strings[i].c_str();
     if (!callToolEntry(entry, arguments, count + nulls).calleeRemovedArguments) return base::kStatusOk;
-    failure.cause = FailureCause::LibraryConvention;
-    failure.wideText = path_;
+    failure = RenderFailure::library(FailureCause::LibraryConvention, path_);
     return base::kStatusBadExeFormat;
   }
 
@@ -96,8 +91,10 @@ class Library {
 
 }  // namespace
 
-int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config, const std::wstring& libraryDir,
+int32_t runWithDlls(const RenderConfig& config, const std::wstring& libraryDir, RenderProgress& progress,
                     RenderFailure& failure) {
+  progress.setRange(config.requests.size());
+  progress.setPosition(0);
   const std::string header = config.outputPath + ".whd";
   const std::string data = config.outputPath + ".dat";
   DeleteFileA(config.outputPath.c_str());
@@ -108,8 +105,7 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
   // A program path too long to name the host directory must not fall back
   // to a search by name.
   if (libraryDir.empty()) {
-    failure.cause = FailureCause::PathTooLong;
-    failure.wideText = L"resampler10.dll";
+    failure = RenderFailure::pathTooLong(FailureSubject::None, std::wstring(L"resampler10.dll"));
     return base::kStatusFilenameTooLong;
   }
   Library resampler;
@@ -121,17 +117,17 @@ int32_t runWithDlls(HANDLE cancelEvent, HWND dialog, const RenderConfig& config,
   FARPROC resample = resampler.entry("exec"), append = wavtool.entry("exec"), join = wavtool.entry("append_files");
   CacheListing cache = listCacheDirectory(config.cacheDir);
 
-  Pacer progress(kDisplayIntervalMs), cancel(kCancelCheckIntervalMs);
+  Pacer display(kDisplayIntervalMs), cancel(kCancelCheckIntervalMs);
   size_t position = 0;
   for (const RenderRequest& request : config.requests) {
     const uint64_t now = GetTickCount64();
-    if (cancel.due(now, false) && base::isSignalled(cancelEvent)) return base::kStatusCancelled;
+    if (cancel.due(now, false) && progress.cancelled()) return base::kStatusCancelled;
     ++position;
-    if (progress.due(now, position == config.requests.size())) {
-      SetDlgItemTextA(dialog, 1001, request.resampler.lyric.c_str());
-      SendDlgItemMessageA(dialog, 1002, PBM_SETPOS, position, 0);
+    if (display.due(now, position == config.requests.size())) {
+      progress.showNote(request.resampler.lyric);
+      progress.setPosition(position);
     }
-    if (!request.resampler.skipResample && !cache.contains(request.resampler.cachePath)) {
+    if (request.kind == RequestKind::Sung && !cache.contains(request.resampler.cachePath)) {
       deleteIndexFiles(cache, config.cacheDir, request.cacheIndex);
       status = resampler.call(resample, resamplerArguments(config, request), 1, failure);
       if (status != base::kStatusOk) return status;

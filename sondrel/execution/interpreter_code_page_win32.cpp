@@ -93,9 +93,7 @@ int32_t chooseScriptCodePage(HANDLE cancelEvent, const std::string& directory, c
   }
   DeleteFileA(probe.script.c_str());
   if (status != base::kStatusOk || reads) return status;
-  failure.cause = missing ? FailureCause::NotInInterpreterCodePage : FailureCause::InterpreterCodePage;
-  failure.wideCharacter = missing;
-  failure.code = missing ? oem : ansi;
+  failure = RenderFailure::interpreterCodePage(missing, missing ? oem : ansi);
   return ERROR_NO_UNICODE_TRANSLATION;
 }
 

@@ -33,45 +33,39 @@ bool namesAFolder(const std::string& path) {
   return name.find_first_not_of(". ") == std::string_view::npos;
 }
 
-int32_t fail(FailureCause cause, FailureSubject subject, const std::string& path, const std::string& character,
-             RenderFailure& failure) {
-  failure.cause = cause;
-  failure.subject = subject;
-  failure.text = path;
-  failure.character = character;
-  return cause == FailureCause::PathTooLong ? base::kStatusFilenameTooLong : base::kStatusInvalidName;
-}
-
 }  // namespace
 
 int32_t checkPathLimits(const RenderConfig& config, RenderFailure& failure) {
   for (auto [path, subject] : {std::pair{&config.outputPath, FailureSubject::Output},
                                std::pair{&config.cacheDir, FailureSubject::CacheDir}}) {
     std::string character = forbiddenCharacter(*path);
-    if (!character.empty()) return fail(FailureCause::InvalidName, subject, *path, character, failure);
+    if (!character.empty()) {
+      failure = RenderFailure::invalidName(subject, *path, character);
+      return base::kStatusInvalidName;
+    }
   }
-  if (namesAFolder(config.outputPath))
-    return fail(FailureCause::NamesAFolder, FailureSubject::Output, config.outputPath, "", failure);
+  if (namesAFolder(config.outputPath)) {
+    failure = RenderFailure::namesAFolder(config.outputPath);
+    return base::kStatusInvalidName;
+  }
   // ".whd" and ".dat" are the longest names derived from the output.
-  if (!base::fitsMaxPath(config.outputPath + ".whd"))
-    return fail(FailureCause::PathTooLong, FailureSubject::Output, config.outputPath + ".whd", "", failure);
+  if (!base::fitsMaxPath(config.outputPath + ".whd")) {
+    failure = RenderFailure::pathTooLong(FailureSubject::Output, config.outputPath + ".whd");
+    return base::kStatusFilenameTooLong;
+  }
   for (const RenderRequest& request : config.requests) {
     // Cache names are plain file names by construction (formatCacheName).
     const ResamplerArgs& resampler = request.resampler;
-    const std::string* tooLong = nullptr;
-    if (!fits(config.voiceDir, resampler.skipResample ? request.wavtool.wavInput : resampler.inputPath))
-      tooLong = resampler.skipResample ? &request.wavtool.wavInput : &resampler.inputPath;
-    else if (!resampler.skipResample && !fits(config.cacheDir, resampler.cachePath))
-      tooLong = &resampler.cachePath;
-    if (tooLong) {
-      const std::string& directory = tooLong == &resampler.cachePath ? config.cacheDir : config.voiceDir;
-      fail(FailureCause::PathTooLong, tooLong == &resampler.cachePath ? FailureSubject::CacheName
-                                                                      : FailureSubject::Sample,
-           directory + "\\" + *tooLong, "", failure);
-      failure.noteNumber = request.index + 1;
-      failure.lyric = resampler.lyric;
-      return base::kStatusFilenameTooLong;
-    }
+    const bool sung = request.kind == RequestKind::Sung;
+    const std::string& sample = sung ? resampler.inputPath : request.wavtool.wavInput;
+    if (!fits(config.voiceDir, sample))
+      failure = RenderFailure::pathTooLong(FailureSubject::Sample, config.voiceDir + "\\" + sample);
+    else if (sung && !fits(config.cacheDir, resampler.cachePath))
+      failure = RenderFailure::pathTooLong(FailureSubject::CacheName, config.cacheDir + "\\" + resampler.cachePath);
+    else
+      continue;
+    failure.atNote(request.index, resampler.lyric);
+    return base::kStatusFilenameTooLong;
   }
   return base::kStatusOk;
 }

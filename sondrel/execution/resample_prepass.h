@@ -5,20 +5,13 @@
 // cache file and only the wavtool runs, which must keep their order, remain.
 #pragma once
 
-#include <windows.h>
-
-#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string_view>
 
+#include "execution/render_progress.h"
 #include "planning/render_config.h"
 
 namespace sondrel {
-
-// Told how many runs have ended out of how many: first 0, then at most every
-// kDisplayIntervalMs (pacer.h), and once all have ended.
-using PrepassProgress = std::function<void(size_t ended, size_t total)>;
 
 // Runs up to `runs` resamplers at a time (below 2: none, the scripts resample
 // one note after another; above 63: 63, what one wait can watch beside the
@@ -36,11 +29,16 @@ using PrepassProgress = std::function<void(size_t ended, size_t total)>;
 // cache directory lacks, so the files the pre-pass deletes are its own runs'
 // outputs, never a file that was there before: a run that ends with a code
 // other than 0 has its cache file deleted, and a run that cannot start ends
-// the pre-pass: the script then resamples those notes itself. Returns 0, or 1223 when the
-// cancel event was signalled: every running resampler is then ended and the
-// cache files it was writing are deleted, so that no cut file is taken as
-// done by a later render that keeps the cache.
-int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, std::string_view helperReference, int runs,
-                           const PrepassProgress& progress);
+// the pre-pass: the script then resamples those notes itself. Returns 0, or
+// 1223 when Cancel was pressed: every running resampler is then ended and
+// the cache files it was writing are deleted, so that no cut file is taken
+// as done by a later render that keeps the cache.
+//
+// When there are runs to make, the progress bar counts the ended ones and
+// the status line says how many of how many (first 0, then at most every
+// kDisplayIntervalMs, pacer.h, and once all have ended), and then that the
+// WAV file is being written, which the scripts do.
+int32_t runResamplePrepass(const RenderConfig& config, std::string_view helperReference, int runs,
+                           RenderProgress& progress);
 
 }  // namespace sondrel

@@ -49,13 +49,12 @@ void setAll(InterpreterEnvironment& environment, const std::vector<ScriptVariabl
 }
 
 // The interpreter's environment once the main script's header has run.
-InterpreterEnvironment headerEnvironment(const RenderConfig& config, std::string_view helperReference,
-                                         const std::wstring& directory) {
+InterpreterEnvironment headerEnvironment(const ScriptReplay& script, const std::wstring& directory) {
   wchar_t* block = GetEnvironmentStringsW();
   InterpreterEnvironment environment(environmentEntries(block));
   if (block) FreeEnvironmentStringsW(block);
   environment.startIn(directory);
-  setAll(environment, headerVariables(config, helperReference));
+  setAll(environment, script.headerVariables());
   return environment;
 }
 
@@ -66,17 +65,18 @@ InterpreterEnvironment headerEnvironment(const RenderConfig& config, std::string
 // block, with that note's own block set once more.
 class BlockEnvironments {
  public:
-  BlockEnvironments(InterpreterEnvironment header, const RenderConfig& config)
-      : environment_(std::move(header)), config_(config) {}
+  BlockEnvironments(const ScriptReplay& script, const std::wstring& directory, const RenderConfig& config)
+      : script_(script), environment_(headerEnvironment(script, directory)), config_(config) {}
 
   std::wstring at(size_t position) {
-    for (; applied_ <= position; ++applied_) setAll(environment_, blockVariables(config_, config_.requests[applied_]));
+    for (; applied_ <= position; ++applied_) setAll(environment_, script_.blockVariables(config_.requests[applied_]));
     InterpreterEnvironment environment = environment_;
-    setAll(environment, blockVariables(config_, config_.requests[position]));
+    setAll(environment, script_.blockVariables(config_.requests[position]));
     return environment.block();
   }
 
  private:
+  const ScriptReplay& script_;
   InterpreterEnvironment environment_;
   const RenderConfig& config_;
   size_t applied_ = 0;
@@ -88,19 +88,20 @@ constexpr DWORD kEndWaitMs = 5000;
 
 class Prepass {
  public:
-  Prepass(HANDLE cancelEvent, size_t total, const PrepassProgress& progress)
-      : cancelEvent_(cancelEvent), total_(total), progress_(progress) {
+  Prepass(size_t total, RenderProgress& progress) : total_(total), progress_(progress) {
+    progress_.setRange(total);
     report();
   }
 
-  bool start(const RenderConfig& config, const RenderRequest& request, size_t order, const std::wstring& environment) {
+  bool start(const RenderConfig& config, const std::string& commandLine, const RenderRequest& request, size_t order,
+             const std::wstring& environment) {
     HANDLE process = nullptr;
     // A hidden console of its own for each run: sondrel has none to share,
     // and a resampler that is a wrapper starting console programs would open
     // a window for each of them if it had no console to hand on (what the
     // tools print is read by nobody, as in the interpreter's console).
-    if (job_.start(config.resamplerPath.c_str(), helperResamplerCommandLine(config, request), environment.c_str(),
-                   process, CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW) != base::kStatusOk)
+    if (job_.start(config.resamplerPath.c_str(), commandLine, environment.c_str(), process,
+                   CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW) != base::kStatusOk)
       return false;
     running_.push_back({base::FileHandle(process), config.cacheDir + "\\" + request.resampler.cachePath, order});
     return true;
@@ -113,7 +114,7 @@ class Prepass {
   bool awaitOne(size_t& order) {
     std::vector<HANDLE> handles;
     for (const Run& run : running_) handles.push_back(run.process.get());
-    if (cancelEvent_) handles.push_back(cancelEvent_);
+    if (HANDLE cancel = progress_.cancelEvent()) handles.push_back(cancel);
     DWORD woken = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
     size_t index = woken - WAIT_OBJECT_0;
     if (index >= running_.size()) return false;
@@ -142,16 +143,17 @@ class Prepass {
     return cancelRequested() ? base::kStatusCancelled : base::kStatusOk;
   }
 
-  bool cancelRequested() const { return base::isSignalled(cancelEvent_); }
+  bool cancelRequested() const { return progress_.cancelled(); }
 
  private:
   void report() {
-    if (pacer_.due(GetTickCount64(), ended_ == total_)) progress_(ended_, total_);
+    if (!pacer_.due(GetTickCount64(), ended_ == total_)) return;
+    progress_.setPosition(ended_);
+    progress_.showResampling(ended_, total_);
   }
 
-  HANDLE cancelEvent_;
   size_t total_;
-  const PrepassProgress& progress_;
+  RenderProgress& progress_;
   size_t ended_ = 0;
   Pacer pacer_{kDisplayIntervalMs};
   ProcessJob job_;
@@ -160,8 +162,8 @@ class Prepass {
 
 }  // namespace
 
-int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, std::string_view helperReference, int runs,
-                           const PrepassProgress& progress) {
+int32_t runResamplePrepass(const RenderConfig& config, std::string_view helperReference, int runs,
+                           RenderProgress& progress) {
   const size_t limit = std::min<size_t>(static_cast<size_t>(std::max(runs, 0)), MAXIMUM_WAIT_OBJECTS - 1);
   // The interpreter does not stay in a share's directory (it moves to the
   // system's), so its runs would not start where sondrel's would.
@@ -176,8 +178,9 @@ int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, std::
   std::vector<RunOrder::Files> files;
   RunFiles names;
   for (size_t position = 0; position < config.requests.size(); ++position) {
-    const ResamplerArgs& resampler = config.requests[position].resampler;
-    if (resampler.skipResample || cache.contains(resampler.cachePath)) continue;
+    const RenderRequest& request = config.requests[position];
+    const ResamplerArgs& resampler = request.resampler;
+    if (request.kind != RequestKind::Sung || cache.contains(resampler.cachePath)) continue;
     positions.push_back(position);
     files.push_back({names.sample(config.voiceDir + "\\" + resampler.inputPath),
                      RunFiles::output(config.cacheDir + "\\" + resampler.cachePath)});
@@ -185,22 +188,28 @@ int32_t runResamplePrepass(HANDLE cancelEvent, const RenderConfig& config, std::
   if (positions.empty()) return base::kStatusOk;
 
   RunOrder order(files);
-  BlockEnvironments environments(headerEnvironment(config, helperReference, directory), config);
-  Prepass prepass(cancelEvent, positions.size(), progress);
+  const ScriptReplay script(config, helperReference);
+  BlockEnvironments environments(script, directory, config);
+  Prepass prepass(positions.size(), progress);
   // A run that cannot start ends the starting; the scripts resample what is left.
-  for (bool starting = true;;) {
-    for (size_t run; starting && prepass.running() < limit && order.next(run);) {
-      if (prepass.cancelRequested()) return prepass.stop();
-      const RenderRequest& request = config.requests[positions[run]];
-      deleteIndexFiles(cache, config.cacheDir, request.cacheIndex);
-      starting = prepass.start(config, request, run, environments.at(positions[run]));
-      if (starting) cache.add({request.resampler.cachePath, {}, false});
+  const int32_t status = [&] {
+    for (bool starting = true;;) {
+      for (size_t run; starting && prepass.running() < limit && order.next(run);) {
+        if (prepass.cancelRequested()) return prepass.stop();
+        const RenderRequest& request = config.requests[positions[run]];
+        deleteIndexFiles(cache, config.cacheDir, request.cacheIndex);
+        starting = prepass.start(config, script.resamplerCommandLine(request), request, run,
+                                 environments.at(positions[run]));
+        if (starting) cache.add({request.resampler.cachePath, {}, false});
+      }
+      if (prepass.running() == 0) return base::kStatusOk;
+      size_t ended = 0;
+      if (!prepass.awaitOne(ended)) return prepass.stop();
+      order.ended(ended);
     }
-    if (prepass.running() == 0) return base::kStatusOk;
-    size_t ended = 0;
-    if (!prepass.awaitOne(ended)) return prepass.stop();
-    order.ended(ended);
-  }
+  }();
+  if (status == base::kStatusOk) progress.showWritingWav();
+  return status;
 }
 
 }  // namespace sondrel

@@ -30,11 +30,8 @@ int32_t startInterpreter(ProcessJob& job, const std::string& script, unsigned co
     return base::kStatusFilenameTooLong;
   int32_t status = job.start(interpreter, interpreterCommandLine(chcp, codePage, script, base::ansiCharacterLength),
                              environment, process, creationFlags);
-  if (status != base::kStatusOk) {
-    failure.cause = FailureCause::InterpreterFailed;
-    failure.text = interpreter;
-    failure.code = static_cast<uint32_t>(status);
-  }
+  if (status != base::kStatusOk)
+    failure = RenderFailure::withCode(FailureCause::InterpreterFailed, interpreter, static_cast<uint32_t>(status));
   return status;
 }
 
@@ -65,10 +62,7 @@ int32_t runScript(HANDLE cancelEvent, const std::string& mainScriptPath, unsigne
   }
   DWORD exitCode = 0;
   GetExitCodeProcess(process.get(), &exitCode);
-  if (exitCode != 0) {
-    failure.cause = FailureCause::InterpreterExit;
-    failure.code = exitCode;
-  }
+  if (exitCode != 0) failure = RenderFailure::interpreterExit(exitCode);
   return static_cast<int32_t>(exitCode);
 }
 
@@ -77,10 +71,7 @@ void nameToolNotStarted(const RenderConfig& config, RenderFailure& failure) {
   for (const std::string* tool : {&config.wavtoolPath, &config.resamplerPath}) {
     if (!tool->empty() && GetFileAttributesA(tool->c_str()) != INVALID_FILE_ATTRIBUTES) continue;
     DWORD error = tool->empty() ? ERROR_FILE_NOT_FOUND : GetLastError();
-    failure = RenderFailure();
-    failure.cause = FailureCause::ToolNotStarted;
-    failure.text = *tool;
-    failure.code = error;
+    failure = RenderFailure::withCode(FailureCause::ToolNotStarted, *tool, error);
     return;
   }
 }

@@ -1,5 +1,5 @@
-// Text of the two batch scripts of a script-mode render: the main script with
-// one block per request, and the helper script it calls for every sung note.
+// Text of the main script of a script-mode render, written from its
+// description (script_description.h), every field in its safe form.
 #pragma once
 
 #include <cstdint>
@@ -11,14 +11,6 @@
 #include "planning/render_config.h"
 
 namespace sondrel {
-
-// Numbers as the scripts write them: a double like "%.6g", an int in plain
-// decimal.
-std::string scriptNumber(double value);
-std::string scriptNumber(int32_t value);
-
-// The five lines of the helper script; it holds no field of the render.
-std::string helperScriptText();
 
 // How the main script names the helper in its "@set helper=" line: the path
 // as it is, or quoted when a blank or another separator in it would split the

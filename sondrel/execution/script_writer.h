@@ -20,14 +20,13 @@ struct ScriptPaths {
 };
 
 // Writes "plugin_helper.bat" and "plugin_temp.bat" into the directory of the
-// plug-in file (the wide path of the command line) and fills `paths` and
-// RenderConfig `helperScriptPath`. Nothing is written when a field cannot be
+// plug-in file (the wide path of the command line) and fills `paths`. Nothing is written when a field cannot be
 // placed safely (13), a line would be too long for the interpreter (24), the
 // directory has no ANSI form (123), a path does not fit (206) or the
 // interpreter would not read the script's characters as written (1113); a
 // file that cannot be written gives its system error code. `failure` says
 // why. 1223 when the cancel event (may be null) is signalled meanwhile.
-int32_t writeScripts(RenderConfig& config, const std::wstring& pluginFilePath, HANDLE cancelEvent, ScriptPaths& paths,
+int32_t writeScripts(const RenderConfig& config, const std::wstring& pluginFilePath, HANDLE cancelEvent, ScriptPaths& paths,
                      RenderFailure& failure);
 
 }  // namespace sondrel

@@ -8,6 +8,7 @@
 #include "base/status.h"
 #include "base/win32_files.h"
 #include "execution/interpreter_code_page.h"
+#include "execution/script_description.h"
 #include "execution/script_text.h"
 #include "execution/short_path.h"
 
@@ -21,23 +22,18 @@ int32_t writeWholeFile(const std::string& path, const std::string& text, RenderF
   if (file.valid() && WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
       written == text.size())
     return base::kStatusOk;
-  failure.cause = FailureCause::ScriptNotWritten;
-  failure.text = path;
-  failure.code = GetLastError();
+  failure = RenderFailure::withCode(FailureCause::ScriptNotWritten, path, GetLastError());
   return static_cast<int32_t>(failure.code);
 }
 
 }  // namespace
 
-int32_t writeScripts(RenderConfig& config, const std::wstring& pluginFilePath, HANDLE cancelEvent, ScriptPaths& paths,
+int32_t writeScripts(const RenderConfig& config, const std::wstring& pluginFilePath, HANDLE cancelEvent, ScriptPaths& paths,
                      RenderFailure& failure) {
   std::string pluginFile;
   wchar_t missing = 0;
   if (!base::toAnsiPath(pluginFilePath, pluginFile, missing)) {
-    failure.cause = FailureCause::NoAnsiForm;
-    failure.subject = FailureSubject::PluginFile;
-    failure.wideText = pluginFilePath;
-    failure.wideCharacter = missing;
+    failure = RenderFailure::noAnsiForm(FailureSubject::PluginFile, pluginFilePath, missing);
     return base::kStatusInvalidName;
   }
   char directory[MAX_PATH] = {};
@@ -48,12 +44,10 @@ int32_t writeScripts(RenderConfig& config, const std::wstring& pluginFilePath, H
   paths.mainScript = std::string(directory) + "\\plugin_temp.bat";
   paths.helperScript = std::string(directory) + "\\plugin_helper.bat";
   if (!base::fitsMaxPath(pluginFile) || !base::fitsMaxPath(paths.helperScript)) {
-    failure.cause = FailureCause::PathTooLong;
-    failure.subject = FailureSubject::HelperScript;
-    failure.text = base::fitsMaxPath(pluginFile) ? paths.helperScript : pluginFile;
+    failure = RenderFailure::pathTooLong(FailureSubject::HelperScript,
+                                         base::fitsMaxPath(pluginFile) ? paths.helperScript : pluginFile);
     return base::kStatusFilenameTooLong;
   }
-  config.helperScriptPath = paths.helperScript;
 
   // Every field is checked before anything is written; the short form of the
   // helper path exists only once the helper file does, and cannot hold a

@@ -90,11 +90,10 @@ void appendSegment(std::vector<double>& samples, int32_t count, int shape, doubl
 
 }  // namespace
 
-CurvePiece buildBend(Note& note, double tempo) {
+CurvePiece buildBend(const Note& note, double tempo) {
   CurvePiece bend;
   if (note.pbs.empty()) return bend;
   double s = base::readDouble(note.pbs);
-  note.pbsStart = s;
   double d = hasSungPrev(note) ? (static_cast<double>(note.prev->noteNum) - note.noteNum) * 10 : pbsHeight(note.pbs);
   double preUtterance = note.effectivePreUtterance;
   if (s > -preUtterance) {
@@ -164,40 +163,42 @@ void addAveraged(std::vector<double>& curve, double curveStart, double tempo, co
   }
 }
 
-void mergeCurve(Note& note, double tempo, const CurvePiece& bend, const CurvePiece& vibrato) {
-  double start = std::min({-note.preUtterance, bend.start, vibrato.start});
-  note.curveStart = start;
-  int32_t entries = std::clamp(stepsIn(noteMs(note) - start, tempo), 0, kMaxCurveEntries);
-  note.curve.assign(static_cast<size_t>(entries), 0.0);
-  addAveraged(note.curve, start, tempo, bend);
-  addAveraged(note.curve, start, tempo, vibrato);
-  note.curve.push_back(0.0);
-}
-
-void buildNoteCurve(Note& note, double tempo) {
-  if (isRestLyric(note.lyric)) return;
-  if (note.curveValid && note.curveTempo == tempo) return;
+NoteCurve buildNoteCurve(const Note& note, double tempo) {
   CurvePiece bend = buildBend(note, tempo);
   CurvePiece vibrato = buildVibrato(note, tempo);
-  mergeCurve(note, tempo, bend, vibrato);
-  note.curveValid = true;
+  NoteCurve curve;
+  curve.tempo = tempo;
+  curve.start = std::min({-note.preUtterance, bend.start, vibrato.start});
+  int32_t entries = std::clamp(stepsIn(noteMs(note) - curve.start, tempo), 0, kMaxCurveEntries);
+  curve.samples.assign(static_cast<size_t>(entries), 0.0);
+  addAveraged(curve.samples, curve.start, tempo, bend);
+  addAveraged(curve.samples, curve.start, tempo, vibrato);
+  curve.samples.push_back(0.0);
   // The curve holds at most kMaxCurveEntries + 1 samples, so the product in
   // ticks times 1000 fits 32 bits as the tools' own arithmetic has it.
-  note.curveEnd = note.curveStart + ticksToMs(static_cast<double>(note.curve.size()) * 5, tempo);
-  note.curveTempo = tempo;
+  curve.end = curve.start + ticksToMs(static_cast<double>(curve.samples.size()) * 5, tempo);
+  return curve;
 }
 
-void releaseCurve(Note& note) {
-  std::vector<double>().swap(note.curve);
-  note.curveValid = false;
+const NoteCurve& CurveCache::curveOf(const Note& note, double tempo) {
+  static const NoteCurve kNone;
+  if (isRestLyric(note.lyric)) return kNone;
+  NoteCurve& curve = curves_[&note];
+  if (curve.samples.empty() || curve.tempo != tempo) curve = buildNoteCurve(note, tempo);
+  return curve;
 }
 
-void placeCurve(const Note& curveNote, int64_t offset, PitchArray& array, int64_t start, double tempo,
-                double t0) {
+const NoteCurve* CurveCache::find(const Note& note) const {
+  auto found = curves_.find(&note);
+  return found == curves_.end() ? nullptr : &found->second;
+}
+
+void placeCurve(const Note& curveNote, const NoteCurve& curve, int64_t offset, PitchArray& array, int64_t start,
+                double tempo, double t0) {
   const int64_t length = static_cast<int64_t>(array.values.size());
-  const int64_t samples = static_cast<int64_t>(curveNote.curve.size());
+  const int64_t samples = static_cast<int64_t>(curve.samples.size());
   if (isRestLyric(curveNote.lyric) || length < 1 || samples == 0) return;
-  int64_t k = stepsIn(t0 - curveNote.curveStart, tempo);
+  int64_t k = stepsIn(t0 - curve.start, tempo);
   if (k >= samples) return;
   int64_t sample = k < 0 ? 0 : k;
   int64_t index = k < 0 ? start - k : start;
@@ -209,7 +210,7 @@ void placeCurve(const Note& curveNote, int64_t offset, PitchArray& array, int64_
   const double base = static_cast<double>(curveNote.noteNum) * 100;
   const double shift = static_cast<double>(offset) * 100;
   for (; sample < samples && index < length; ++sample, ++index) {
-    double value = curveNote.curve[static_cast<size_t>(sample)];
+    double value = curve.samples[static_cast<size_t>(sample)];
     size_t i = static_cast<size_t>(index);
     // A later curve is relative to the pitch already laid at the entry.
     if (array.set[i]) {
@@ -221,11 +222,11 @@ void placeCurve(const Note& curveNote, int64_t offset, PitchArray& array, int64_
   }
 }
 
-std::vector<int32_t> buildPitchArray(Note& note) {
+std::vector<int32_t> buildPitchArray(const Note& note, CurveCache& curves) {
   const double tempo = note.tempo;
   const double lengthMs = noteMs(note);
-  Note* prev = note.prev;
-  Note* next = note.next;
+  const Note* prev = note.prev;
+  const Note* next = note.next;
   double nextOverlap = next ? next->voiceOverlap : 0.0;
   int32_t steps = std::min(stepsIn(lengthMs + note.preUtterance + nextOverlap, tempo), kMaxCurveEntries);
   int32_t count = steps + 2;
@@ -236,31 +237,30 @@ std::vector<int32_t> buildPitchArray(Note& note) {
   array.set.assign(static_cast<size_t>(count), 0);
 
   if (prev) {
-    buildNoteCurve(*prev, tempo);
-    placeCurve(*prev, 0, array, 0, tempo, noteMs(*prev) - note.effectivePreUtterance);
+    placeCurve(*prev, curves.curveOf(*prev, tempo), 0, array, 0, tempo, noteMs(*prev) - note.effectivePreUtterance);
   }
-  buildNoteCurve(note, tempo);
+  const NoteCurve& own = curves.curveOf(note, tempo);
   int64_t ownOffset = prev ? int64_t{prev->noteNum} - note.noteNum : 0;
-  placeCurve(note, ownOffset, array, 0, tempo, -note.preUtterance);
+  placeCurve(note, own, ownOffset, array, 0, tempo, -note.preUtterance);
   if (next) {
-    buildNoteCurve(*next, tempo);
+    const NoteCurve& nextCurve = curves.curveOf(*next, tempo);
     double f = lengthMs + note.effectivePreUtterance;
     // A next note whose bend starts before it is laid on earlier.
-    if (!next->pbs.empty() && next->pbsStart < 0) f += next->curveStart;
+    if (!next->pbs.empty() && base::readDouble(next->pbs) < 0) f += nextCurve.start;
     int64_t start = 1 - int64_t{base::truncToInt32(-8 * f * tempo / 1000) / 5};
-    placeCurve(*next, int64_t{note.noteNum} - next->noteNum, array, start, tempo, next->curveStart);
+    placeCurve(*next, nextCurve, int64_t{note.noteNum} - next->noteNum, array, start, tempo, nextCurve.start);
   }
 
-  const int64_t own = int64_t{note.noteNum} * 100;
+  const int64_t ownPitch = int64_t{note.noteNum} * 100;
   int32_t carry = 0;
   if (hasSungPrev(note)) {
-    carry = note.curveEnd < 0 ? 0 : clampPitch((int64_t{prev->noteNum} - note.noteNum) * 100);
+    carry = own.end < 0 ? 0 : clampPitch((int64_t{prev->noteNum} - note.noteNum) * 100);
   } else if (note.pbs.find(';') != std::string::npos) {
     carry = clampPitch(base::truncToInt32(pbsHeight(note.pbs) * 10));
   }
   for (size_t i = 0; i < array.values.size(); ++i) {
     if (array.set[i]) {
-      carry = clampPitch(int64_t{array.values[i]} - own);
+      carry = clampPitch(int64_t{array.values[i]} - ownPitch);
     }
     array.values[i] = carry;
   }

@@ -1,6 +1,6 @@
 // The pitch-bend curve of mode 2: each note's bend (PBS/PBW/PBY/PBM) and
 // vibrato (VBR) become a per-note curve in tenths of a semitone, one value
-// per 5 ticks, kept in the Note's working fields; the pitch array of a note
+// per 5 ticks, kept in the planner's CurveCache; the pitch array of a note
 // being rendered is laid together from the curves of its previous note,
 // itself and its next note, in cents relative to its own note number.
 //
@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "project/project.h"
@@ -33,6 +34,30 @@ struct CurvePiece {
   double start = 0.0;
 };
 
+// A note's curve at one rendering tempo.
+struct NoteCurve {
+  std::vector<double> samples;  // one per 5 ticks
+  double tempo = 0.0;
+  double start = 0.0;  // ms on the note's axis
+  double end = 0.0;
+};
+
+// The curves planning builds, one per note: each is built once per rendering
+// tempo and read by the pitch arrays of the note and of its two neighbours.
+class CurveCache {
+ public:
+  // The note's curve at the tempo, built unless it is already; a rest has an
+  // empty one.
+  const NoteCurve& curveOf(const Note& note, double tempo);
+  // The note's curve as last built, or null.
+  const NoteCurve* find(const Note& note) const;
+  // Frees the note's curve.
+  void release(const Note& note) { curves_.erase(&note); }
+
+ private:
+  std::unordered_map<const Note*, NoteCurve> curves_;
+};
+
 // Values in cents with a flag per entry telling whether any curve reached it.
 struct PitchArray {
   std::vector<int32_t> values;
@@ -41,28 +66,21 @@ struct PitchArray {
 
 // The pitch array of a sung note, clamped to -2048 ... 2047. Builds (or
 // reuses) the curves of the note and of its neighbours.
-std::vector<int32_t> buildPitchArray(Note& note);
+std::vector<int32_t> buildPitchArray(const Note& note, CurveCache& curves);
 
-// Fills the note's curve fields for the rendering tempo; a curve already
-// built for exactly that tempo is kept. Rests get no curve.
-void buildNoteCurve(Note& note, double tempo);
+// The note's curve for the rendering tempo.
+NoteCurve buildNoteCurve(const Note& note, double tempo);
 
-// Frees the curve's storage and marks it unbuilt.
-void releaseCurve(Note& note);
-
-// Lays `curveNote`'s curve onto the array from index `start`, shifted by
+// Lays the curve of `curveNote` onto the array from index `start`, shifted by
 // `offset` semitones, where array index `start` stands for time `t0` on the
 // curve note's axis.
-void placeCurve(const Note& curveNote, int64_t offset, PitchArray& array, int64_t start, double tempo,
-                double t0);
+void placeCurve(const Note& curveNote, const NoteCurve& curve, int64_t offset, PitchArray& array, int64_t start,
+                double tempo, double t0);
 
-// The bend samples (tenths of a semitone); stores the first PBS value in
-// `pbsStart`.
-CurvePiece buildBend(Note& note, double tempo);
+// The bend samples (tenths of a semitone).
+CurvePiece buildBend(const Note& note, double tempo);
 // The vibrato samples (tenths of a semitone).
 CurvePiece buildVibrato(const Note& note, double tempo);
-// Sets `curve` and `curveStart` from the two pieces.
-void mergeCurve(Note& note, double tempo, const CurvePiece& bend, const CurvePiece& vibrato);
 // Adds the means of complete groups of five samples to the curve entries
 // from the piece's start on, up to the curve's end.
 void addAveraged(std::vector<double>& curve, double curveStart, double tempo, const CurvePiece& piece);

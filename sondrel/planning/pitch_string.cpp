@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "base/number_text.h"
-#include "planning/pitch_curve.h"
 
 namespace sondrel {
 namespace {
@@ -59,10 +58,8 @@ std::string encodePitchValues(const std::vector<int32_t>& values) {
   return text;
 }
 
-std::string buildPitchString(Note& note, int mode2) {
-  if (mode2 == 1) return encodePitchValues(readPitchList(note.pitches));
-  if (mode2 == 2) return encodePitchValues(buildPitchArray(note));
-  return std::string();
+std::string buildPitchString(const Note& note, bool mode2, CurveCache& curves) {
+  return encodePitchValues(mode2 ? buildPitchArray(note, curves) : readPitchList(note.pitches));
 }
 
 }  // namespace sondrel

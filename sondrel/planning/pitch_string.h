@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "planning/pitch_curve.h"
 #include "project/project.h"
 
 namespace sondrel {
 
-// Mode 1 encodes the note's own Pitches= list, mode 2 its pitch array
-// (building the curves it needs); any other mode gives an empty text.
-std::string buildPitchString(Note& note, int mode2);
+// Without Mode2 the note's own Pitches= list, with it the note's pitch array
+// (building the curves it needs).
+std::string buildPitchString(const Note& note, bool mode2, CurveCache& curves);
 
 // The values of a Pitches= list: one per comma-separated entry (a final
 // comma adds none), each read like atoi.

@@ -25,8 +25,9 @@ struct RenderConfig {
   std::string projectFile;  // the host editor's project file that was read; empty when none
   std::string outputPath = "plugin_temp.wav";
   std::string cacheDir;
-  std::string helperScriptPath;
-  int mode2 = 1;  // 1 = off, 2 = on
+  // Mode2: the pitch string encodes the notes' bend curves; without it, their
+  // own Pitches= lists.
+  bool mode2 = false;
   bool useDll = false;
   std::vector<RenderRequest> requests;
 };

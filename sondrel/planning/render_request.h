@@ -7,9 +7,14 @@
 
 namespace sondrel {
 
+// Rest: the lyric is exactly "R"; the wavtool appends silence. Direct: the
+// note has a "$direct=" sample, which the wavtool reads as it is. Sung: the
+// resampler makes the note's cache file, which the wavtool then reads.
+enum class RequestKind { Sung, Rest, Direct };
+
+// Filled for a sung note only; a rest and a direct sample keep these values
+// but the lyric.
 struct ResamplerArgs {
-  bool skipResample = false;  // rests and direct samples: the wavtool reads the sample itself
-  bool isRest = false;
   std::string inputPath;  // relative to the voice directory
   std::string cachePath;  // file name in the cache directory
   std::string noteName;
@@ -21,7 +26,6 @@ struct ResamplerArgs {
   double cutoff = 0;
   int32_t intensity = 100;
   int32_t modulation = 0;
-  double tempo = 120.0;
   std::string tempoArg;
   std::string pitchString;
   std::string lyric;
@@ -37,6 +41,7 @@ struct WavtoolArgs {
 };
 
 struct RenderRequest {
+  RequestKind kind = RequestKind::Sung;
   int32_t index = 0;
   int32_t cacheIndex = 0;
   ResamplerArgs resampler;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/number_text.h"
-#include "planning/pitch_curve.h"
+#include "base/section_text.h"
 #include "planning/pitch_string.h"
 #include "planning/tool_parameters.h"
 #include "project/find_sample.h"
@@ -26,19 +26,19 @@ int32_t requiredLengthOf(const Note& note) {
   return fifties * 50;
 }
 
-int planNote(const Project& project, Note& note, RenderRequest& request, int mode2, int32_t counter) {
+RenderRequest planNote(const Project& project, const Note& note, bool mode2, int32_t counter, CurveCache& curves) {
   const OtoEntry* entry = findSample(project, note);
+  RenderRequest request;
   request.index = counter;
   request.cacheIndex = counter;
   ResamplerArgs& r = request.resampler;
   WavtoolArgs& w = request.wavtool;
 
   if (isRestLyric(note.lyric)) {
-    r.skipResample = true;
-    r.isRest = true;
+    request.kind = RequestKind::Rest;
     r.lyric = "R";
   } else if (!note.direct.empty()) {
-    r.skipResample = true;
+    request.kind = RequestKind::Direct;
     r.lyric = note.lyric;
   } else {
     r.requiredLength = requiredLengthOf(note);
@@ -48,9 +48,8 @@ int planNote(const Project& project, Note& note, RenderRequest& request, int mod
     r.velocity = note.velocity;
     r.flags = formatFlags(note.flags);
     r.modulation = note.modulation;
-    r.tempo = note.tempo;
     r.tempoArg = formatTempoArg(note.tempo);
-    r.pitchString = buildPitchString(note, mode2);
+    r.pitchString = buildPitchString(note, mode2, curves);
     if (entry) {
       r.offset = entry->offset;
       r.consonant = entry->consonant;
@@ -62,34 +61,34 @@ int planNote(const Project& project, Note& note, RenderRequest& request, int mod
 
   w.startPoint = note.effectiveStartPoint * note.velocityFactor;
   w.envelopeArg = formatEnvelope(note);
-  if (r.skipResample) {
+  if (request.kind == RequestKind::Sung) {
+    w.wavInput = r.cachePath;
+  } else {
     w.wavInput = samplePath(entry, note);
     if (entry) w.wavOffset = entry->offset;
-  } else {
-    w.wavInput = r.cachePath;
   }
   w.lengthArg = formatLengthArg(note);
   w.preUtterance = note.effectivePreUtterance;
-  return 0;
+  return request;
 }
 
-int planRequests(std::vector<Note>& notes, const Project& project, int mode2,
-                 std::vector<RenderRequest>& requests) {
+std::vector<RenderRequest> planRequests(const Project& project, bool mode2) {
+  const std::vector<Note>& notes = project.notes;
+  std::vector<RenderRequest> requests;
+  CurveCache curves;
   int32_t counter = 0;
   for (size_t i = 0; i < notes.size(); ++i) {
-    Note& note = notes[i];
-    if (note.section != "[#PREV]" && note.section != "[#NEXT]") {
-      RenderRequest request;
-      if (planNote(project, note, request, mode2, counter) == 0) requests.push_back(std::move(request));
-      ++counter;
-    }
+    const Note& note = notes[i];
+    base::SectionKind kind = base::sectionKind(note.section);
+    if (kind != base::SectionKind::Previous && kind != base::SectionKind::Next)
+      requests.push_back(planNote(project, note, mode2, counter++, curves));
     // A pitch array reads only the curves of its note and the two
     // neighbours, so the curve before this note is needed no more. Freeing it
     // keeps memory at three curves however long the song: each curve may hold
     // up to kMaxCurveEntries samples.
-    if (i > 0) releaseCurve(notes[i - 1]);
+    if (i > 0) curves.release(notes[i - 1]);
   }
-  return 0;
+  return requests;
 }
 
 }  // namespace sondrel

@@ -6,20 +6,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "planning/pitch_curve.h"
 #include "planning/render_request.h"
 #include "project/project.h"
 
 namespace sondrel {
 
-// Appends one request per note of `notes` (Project::notes of `project`)
-// except the sections named exactly "[#PREV]" and "[#NEXT]". Writes only the
-// notes' pitch-curve working fields. `mode2`: 1 = off, 2 = on. Returns 0.
-int planRequests(std::vector<Note>& notes, const Project& project, int mode2,
-                 std::vector<RenderRequest>& requests);
+// One request per note of the project except the sections named exactly
+// "[#PREV]" and "[#NEXT]", in order.
+std::vector<RenderRequest> planRequests(const Project& project, bool mode2);
 
-// Fills a fresh request for one note planned at position `counter`.
-// Returns 0; it never fails.
-int planNote(const Project& project, Note& note, RenderRequest& request, int mode2, int32_t counter);
+// The request of one note planned at position `counter`; its pitch curves and
+// its neighbours' come from `curves`.
+RenderRequest planNote(const Project& project, const Note& note, bool mode2, int32_t counter, CurveCache& curves);
 
 // Milliseconds the resampler must produce for a sung note: the note, its
 // pre-utterance and the next note's overlap, rounded to a multiple of 50.

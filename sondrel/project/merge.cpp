@@ -1,21 +1,16 @@
 #include "project/merge.h"
 
 #include <cstdint>
+#include <iterator>
+#include <vector>
 
 #include "base/file_access.h"
 #include "base/number_text.h"
-#include "base/text_lines.h"
 
 namespace sondrel {
 namespace {
 
-bool isSpecial(const std::string& header) {
-  return header == "[#PREV]" || header == "[#NEXT]" || header == "[#SETTING]" || header == "[#TRACKEND]";
-}
-
-bool isNoteHeader(const std::string& header) {
-  return header.size() >= 3 && header[0] == '[' && header[1] == '#' && header[2] >= '0' && header[2] <= '9';
-}
+bool isSpecial(const std::string& header) { return base::isSpecialSection(base::sectionKind(header)); }
 
 // An output cannot clear a key: empty values are not copied.
 void copyChangedKeys(const MergeSection& from, MergeSection& to) {
@@ -33,26 +28,8 @@ Iterator skipSpecial(Iterator at, Iterator end) {
 }  // namespace
 
 MergeDocument parseMergeDocument(std::string_view bytes) {
-  MergeDocument document;
-  MergeSection current;
-  bool hasContent = false;
-  base::forEachLine(bytes, [&](std::string_view line) {
-    if (!line.empty() && line[0] == '[') {
-      if (hasContent) {
-        document.push_back(std::move(current));
-        current = MergeSection();
-      }
-      current.header = std::string(line);
-      hasContent = true;
-      return;
-    }
-    size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return;
-    current.keys[std::string(line.substr(0, equals))] = std::string(line.substr(equals + 1));
-    hasContent = true;
-  });
-  if (hasContent) document.push_back(std::move(current));
-  return document;
+  std::vector<MergeSection> sections = base::readSections(bytes);
+  return MergeDocument(std::make_move_iterator(sections.begin()), std::make_move_iterator(sections.end()));
 }
 
 std::string formatMergeDocument(const MergeDocument& document) {
@@ -82,7 +59,8 @@ MergeDocument readMergeDocument(const std::wstring& path) {
 void applyModification(MergeDocument& plugin, const MergeDocument& modification) {
   auto a = plugin.begin();
   auto b = modification.begin();
-  if (!plugin.empty() && !modification.empty() && a->header == "[#SETTING]" && b->header == "[#SETTING]") {
+  if (!plugin.empty() && !modification.empty() && base::sectionKind(a->header) == base::SectionKind::Setting &&
+      base::sectionKind(b->header) == base::SectionKind::Setting) {
     copyChangedKeys(*b, *a);
     ++a;
     ++b;
@@ -90,17 +68,20 @@ void applyModification(MergeDocument& plugin, const MergeDocument& modification)
   a = skipSpecial(a, plugin.end());
   b = skipSpecial(b, modification.end());
   for (; b != modification.end(); ++b) {
-    const std::string& header = b->header;
-    if (header == "[#DELETE]") {
-      if (a != plugin.end() && isNoteHeader(a->header)) a = plugin.erase(a);
-    } else if (header == "[#INSERT]") {
-      plugin.insert(a, *b);
-    } else if (isSpecial(header)) {
-      continue;
-    } else if (isNoteHeader(header)) {
-      if (a == plugin.end()) continue;
-      copyChangedKeys(*b, *a);
-      ++a;
+    switch (base::sectionKind(b->header)) {
+      case base::SectionKind::Delete:
+        if (a != plugin.end() && base::sectionKind(a->header) == base::SectionKind::Note) a = plugin.erase(a);
+        break;
+      case base::SectionKind::Insert:
+        plugin.insert(a, *b);
+        break;
+      case base::SectionKind::Note:
+        if (a == plugin.end()) break;
+        copyChangedKeys(*b, *a);
+        ++a;
+        break;
+      default:
+        break;
     }
   }
 }
@@ -126,13 +107,12 @@ bool writeMergeDocument(const std::wstring& path, const MergeDocument& document)
   return base::replaceFileContent(path, formatMergeDocument(document));
 }
 
-int mergeModification(const std::wstring& pluginFilePath, const std::wstring& modificationPath) {
+void mergeModification(const std::wstring& pluginFilePath, const std::wstring& modificationPath) {
   MergeDocument plugin = readMergeDocument(pluginFilePath);
   MergeDocument modification = readMergeDocument(modificationPath);
   applyModification(plugin, modification);
   renumberSections(plugin);
   writeMergeDocument(pluginFilePath, plugin);
-  return 0;
 }
 
 }  // namespace sondrel

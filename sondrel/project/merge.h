@@ -7,16 +7,14 @@
 #pragma once
 
 #include <list>
-#include <map>
 #include <string>
 #include <string_view>
 
+#include "base/section_text.h"
+
 namespace sondrel {
 
-struct MergeSection {
-  std::string header;  // the header line as read; empty for keys before any header
-  std::map<std::string, std::string> keys;  // byte-wise order, a repeated key replaces the earlier value
-};
+using MergeSection = base::Section;
 
 // Sections are inserted and removed in the middle while a cursor stays on
 // its section, which a list allows without moving the others.
@@ -34,9 +32,9 @@ void renumberSections(MergeDocument& document);
 // False when the file could not be replaced; it then keeps its old content.
 bool writeMergeDocument(const std::wstring& path, const MergeDocument& document);
 
-// Reads both files, merges, renumbers and writes the plug-in file. Returns 0:
-// an unreadable file merges as an empty document, and a failed write leaves
-// the plug-in file as it was.
-int mergeModification(const std::wstring& pluginFilePath, const std::wstring& modificationPath);
+// Reads both files, merges, renumbers and writes the plug-in file. An
+// unreadable file merges as an empty document, and a failed write leaves the
+// plug-in file as it was.
+void mergeModification(const std::wstring& pluginFilePath, const std::wstring& modificationPath);
 
 }  // namespace sondrel

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "base/file_access.h"
 #include "base/note_names.h"
 #include "base/number_text.h"
 #include "base/text_lines.h"
@@ -43,15 +42,6 @@ void loadPrefixMapText(PrefixMap& map, std::string_view bytes) {
     entry.prefix = std::string(line.substr(first + 1, second - first - 1));
     entry.suffix = std::string(line.substr(second + 1));
   });
-}
-
-int loadPrefixMap(PrefixMap& map, const std::string& voiceDir) {
-  // A voice directory too long for the 260-byte path makes readFileBytes
-  // refuse the path: the map then counts as missing rather than being read
-  // from a truncated name that could be another file.
-  std::string bytes;
-  if (base::readFileBytes(voiceDir + "\\prefix.map", bytes)) loadPrefixMapText(map, bytes);
-  return 0;
 }
 
 }  // namespace sondrel

@@ -18,7 +18,6 @@ struct PrefixEntry {
 // A later line for the same note number replaces the earlier entry.
 using PrefixMap = std::map<int32_t, PrefixEntry>;
 
-int loadPrefixMap(PrefixMap& map, const std::string& voiceDir);
 void loadPrefixMapText(PrefixMap& map, std::string_view bytes);
 int32_t noteNumberFromName(std::string_view name);
 

@@ -42,13 +42,6 @@ struct Note {
   double effectiveStartPoint = 0.0;
   double nextPreUtterance = 0.0;
   double nextOverlap = 0.0;
-  // Working fields of the pitch curve, filled while planning.
-  double pbsStart = 0.0;
-  std::vector<double> curve;
-  bool curveValid = false;
-  double curveTempo = 0.0;
-  double curveStart = 0.0;
-  double curveEnd = 0.0;
   // Point into Project::notes; valid while nothing is added to or removed from it.
   Note* prev = nullptr;
   Note* next = nullptr;

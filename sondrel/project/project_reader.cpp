@@ -5,40 +5,27 @@
 
 #include "base/file_access.h"
 #include "base/number_text.h"
-#include "base/text_lines.h"
+#include "base/section_text.h"
 #include "project/find_sample.h"
 
 namespace sondrel {
 namespace {
 
-enum class SectionKind { Setting, Previous, Next, TrackEnd, Plain };
-
-SectionKind kindOf(std::string_view header) {
-  if (header == "[#SETTING]") return SectionKind::Setting;
-  if (header == "[#PREV]") return SectionKind::Previous;
-  if (header == "[#NEXT]") return SectionKind::Next;
-  if (header == "[#TRACKEND]") return SectionKind::TrackEnd;
-  return SectionKind::Plain;
-}
-
-bool matchKey(std::string_view line, std::string_view key, std::string_view& value) {
-  if (!base::startsWith(line, key)) return false;
-  value = line.substr(key.size());
-  return true;
-}
+using base::SectionKind;
 
 // One pass over the plug-in file. Notes are completed as they are stored,
 // because the overlap correction needs the length of the note stored before.
 class ProjectReader {
  public:
-  ProjectReader(const std::string& voiceRoot, Project& project) : voiceRoot_(voiceRoot), project_(project) {}
+  ProjectReader(std::string_view voiceRoot, const VoiceDirectoryReader& voiceDirectory, Project& project)
+      : voiceRoot_(voiceRoot), voiceDirectory_(voiceDirectory), project_(project) {}
 
-  void readLine(std::string_view line) {
-    if (!line.empty() && line[0] == '[') {
-      openSection(line);
+  void readLine(const base::SectionLine& line) {
+    if (line.header) {
+      openSection(line.text);
     } else {
       storedAtHeader_ = false;
-      readKey(line);
+      if (line.entry) readKey(line.key, line.value);
     }
   }
 
@@ -72,13 +59,12 @@ class ProjectReader {
       storedAtHeader_ = true;
     }
     note_.section = std::string(header);
-    kind_ = kindOf(header);
+    kind_ = base::sectionKind(header);
     if (kind_ == SectionKind::TrackEnd) project_.hasTrackEnd = true;
   }
 
-  void readKey(std::string_view line) {
-    std::string_view value;
-    if (matchKey(line, "Tempo=", value)) {
+  void readKey(std::string_view key, std::string_view value) {
+    if (key == "Tempo") {
       // A tempo that is not above 0 (0, negative, or no number at all) is
       // ignored, so the running tempo and the project tempo keep their last
       // value: every length in ms divides by the tempo, and a zero or
@@ -88,63 +74,64 @@ class ProjectReader {
         note_.tempo = tempo;
         if (kind_ == SectionKind::Setting) project_.tempo = tempo;
       }
-    } else if (matchKey(line, "VoiceDir=", value)) {
-      project_.voiceDir = base::startsWith(value, "%VOICE%") ? voiceRoot_ + "\\" + std::string(value.substr(7))
-                                                      : std::string(value);
-      loadPrefixMap(project_.prefixMap, project_.voiceDir);
-      loadVoiceBank(project_.voiceBank, project_.voiceDir);
-    } else if (matchKey(line, "CacheDir=", value)) {
+    } else if (key == "VoiceDir") {
+      project_.voiceDir = base::startsWith(value, "%VOICE%")
+                              ? std::string(voiceRoot_) + "\\" + std::string(value.substr(7))
+                              : std::string(value);
+      if (voiceDirectory_)
+        loadVoiceDirectory(voiceDirectory_(project_.voiceDir), project_.prefixMap, project_.voiceBank);
+    } else if (key == "CacheDir") {
       project_.cacheDir = std::string(value);
-    } else if (matchKey(line, "Tool1=", value)) {
+    } else if (key == "Tool1") {
       project_.tool1 = std::string(value);
-    } else if (matchKey(line, "Tool2=", value)) {
+    } else if (key == "Tool2") {
       project_.tool2 = std::string(value);
-    } else if (matchKey(line, "Mode2=", value)) {
+    } else if (key == "Mode2") {
       project_.mode2 = std::string(value);
-    } else if (matchKey(line, "Length=", value)) {
+    } else if (key == "Length") {
       note_.length = base::readInt(value);
-    } else if (matchKey(line, "Lyric=", value)) {
+    } else if (key == "Lyric") {
       note_.lyric = std::string(value);
-    } else if (matchKey(line, "NoteNum=", value)) {
+    } else if (key == "NoteNum") {
       note_.noteNum = base::readInt(value);
-    } else if (matchKey(line, "PreUtterance=", value)) {
+    } else if (key == "PreUtterance") {
       if (value.empty()) return;
       note_.preUtterance = base::readDouble(value);
       preUtteranceGiven_ = true;
-    } else if (matchKey(line, "VoiceOverlap=", value)) {
+    } else if (key == "VoiceOverlap") {
       if (value.empty()) return;
       note_.voiceOverlap = base::readDouble(value);
       overlapGiven_ = true;
-    } else if (matchKey(line, "Velocity=", value)) {
+    } else if (key == "Velocity") {
       note_.velocity = base::readDouble(value);
       note_.velocityFactor = saturateFinite(1.0 / std::pow(2.0, note_.velocity / 100.0 - 1.0));
-    } else if (matchKey(line, "Intensity=", value)) {
+    } else if (key == "Intensity") {
       note_.intensity = base::readInt(value);
-    } else if (matchKey(line, "Moduration=", value)) {
+    } else if (key == "Moduration") {
       note_.modulation = base::readInt(value);
-    } else if (matchKey(line, "PBType=", value)) {
+    } else if (key == "PBType") {
       note_.pbType = std::string(value);
-    } else if (matchKey(line, "Piches=", value)) {
+    } else if (key == "Piches") {
       note_.pitches = std::string(value);
-    } else if (matchKey(line, "Pitches=", value)) {
+    } else if (key == "Pitches") {
       if (note_.pitches.empty()) note_.pitches = std::string(value);
-    } else if (matchKey(line, "Flags=", value)) {
+    } else if (key == "Flags") {
       note_.flags = std::string(value);
-    } else if (matchKey(line, "StartPoint=", value)) {
+    } else if (key == "StartPoint") {
       note_.startPoint = base::readDouble(value);
-    } else if (matchKey(line, "PBW=", value)) {
+    } else if (key == "PBW") {
       note_.pbw = std::string(value);
-    } else if (matchKey(line, "PBY=", value)) {
+    } else if (key == "PBY") {
       note_.pby = std::string(value);
-    } else if (matchKey(line, "PBS=", value)) {
+    } else if (key == "PBS") {
       note_.pbs = std::string(value);
-    } else if (matchKey(line, "PBM=", value)) {
+    } else if (key == "PBM") {
       note_.pbm = std::string(value);
-    } else if (matchKey(line, "VBR=", value)) {
+    } else if (key == "VBR") {
       note_.vbr = std::string(value);
-    } else if (matchKey(line, "Envelope=", value)) {
+    } else if (key == "Envelope") {
       note_.envelope = std::string(value);
-    } else if (matchKey(line, "$direct=", value)) {
+    } else if (key == "$direct") {
       note_.direct = std::string(value);
     }
   }
@@ -176,7 +163,8 @@ class ProjectReader {
     project_.notes.push_back(note_);
   }
 
-  const std::string& voiceRoot_;
+  std::string_view voiceRoot_;
+  const VoiceDirectoryReader& voiceDirectory_;
   Project& project_;
   Note note_;
   SectionKind kind_ = SectionKind::Setting;
@@ -190,17 +178,17 @@ class ProjectReader {
 
 }  // namespace
 
-void readProjectText(const std::string& voiceRoot, Project& project, std::string_view bytes) {
-  ProjectReader reader(voiceRoot, project);
-  base::forEachLine(bytes, [&](std::string_view line) { reader.readLine(line); });
+void readProjectText(std::string_view voiceRoot, Project& project, std::string_view bytes,
+                     const VoiceDirectoryReader& voiceDirectory) {
+  ProjectReader reader(voiceRoot, voiceDirectory, project);
+  base::forEachSectionLine(bytes, [&](const base::SectionLine& line) { reader.readLine(line); });
   reader.finish();
 }
 
-int readProject(const std::string& voiceRoot, Project& project, const std::wstring& pluginFilePath) {
+void readProject(std::string_view voiceRoot, Project& project, const std::wstring& pluginFilePath) {
   std::string bytes;
   if (!base::readFileBytes(pluginFilePath, bytes)) bytes.clear();
-  readProjectText(voiceRoot, project, bytes);
-  return 0;
+  readProjectText(voiceRoot, project, bytes, readVoiceDirectory);
 }
 
 }  // namespace sondrel

@@ -3,6 +3,7 @@
 // voice directory, and the notes completed from their samples.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,9 +11,16 @@
 
 namespace sondrel {
 
-// Never fails: a plug-in file that cannot be read reads as an empty one.
-int readProject(const std::string& voiceRoot, Project& project, const std::wstring& pluginFilePath);
-// The same on the file's bytes; used by readProject and by the tests.
-void readProjectText(const std::string& voiceRoot, Project& project, std::string_view bytes);
+// The tables of the voice directory that a "VoiceDir=" line names, read when
+// the reader meets the line: readVoiceDirectory in a render, bytes at hand in
+// a test. Without one the tables stay empty.
+using VoiceDirectoryReader = std::function<VoiceDirectoryFiles(const std::string& voiceDir)>;
+
+// The plug-in file's bytes into the Project.
+void readProjectText(std::string_view voiceRoot, Project& project, std::string_view bytes,
+                     const VoiceDirectoryReader& voiceDirectory = {});
+// The plug-in file from disk, with its voice directory. A file that cannot be
+// read reads as an empty one.
+void readProject(std::string_view voiceRoot, Project& project, const std::wstring& pluginFilePath);
 
 }  // namespace sondrel

@@ -47,23 +47,25 @@ void loadOtoText(VoiceBank& bank, std::string_view bytes, const std::string& sub
   base::forEachLine(bytes, [&](std::string_view line) { storeLine(bank, line, subdirectory); });
 }
 
-void loadOtoFile(VoiceBank& bank, const std::string& otoPath, const std::string& subdirectory) {
-  std::string bytes;
-  if (base::readFileBytes(otoPath, bytes)) loadOtoText(bank, bytes, subdirectory);
+VoiceDirectoryFiles readVoiceDirectory(const std::string& voiceDir) {
+  VoiceDirectoryFiles files;
+  if (!base::readFileBytes(voiceDir + "\\prefix.map", files.prefixMap)) files.prefixMap.clear();
+  if (!base::readFileBytes(voiceDir + "\\oto.ini", files.oto)) files.oto.clear();
+  std::vector<base::DirectoryEntry> entries;
+  if (!base::listDirectory(voiceDir, entries)) return files;
+  for (const base::DirectoryEntry& entry : entries) {
+    std::string oto;
+    if (isSampleSubdirectory(entry) && base::readFileBytes(voiceDir + "\\" + entry.name + "\\oto.ini", oto))
+      files.subdirectories.push_back({entry.name, std::move(oto)});
+  }
+  return files;
 }
 
-// Paths are composed without a length limit; readFileBytes and listDirectory
-// refuse any that would not fit the host's 260-byte buffers, so an overlong
-// directory or subdirectory name counts as a missing oto.ini instead of being
-// cut into the name of some other file.
-int loadVoiceBank(VoiceBank& bank, const std::string& voiceDir) {
-  loadOtoFile(bank, voiceDir + "\\oto.ini", std::string());
-  std::vector<base::DirectoryEntry> entries;
-  if (!base::listDirectory(voiceDir, entries)) return 0;
-  for (const base::DirectoryEntry& entry : entries) {
-    if (isSampleSubdirectory(entry)) loadOtoFile(bank, voiceDir + "\\" + entry.name + "\\oto.ini", entry.name);
-  }
-  return 0;
+void loadVoiceDirectory(const VoiceDirectoryFiles& files, PrefixMap& prefixMap, VoiceBank& bank) {
+  loadPrefixMapText(prefixMap, files.prefixMap);
+  loadOtoText(bank, files.oto, std::string());
+  for (const VoiceDirectoryFiles::Subdirectory& subdirectory : files.subdirectories)
+    loadOtoText(bank, subdirectory.oto, subdirectory.name);
 }
 
 }  // namespace sondrel

@@ -5,6 +5,9 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "project/prefix_map.h"
 
 namespace sondrel {
 
@@ -20,8 +23,29 @@ struct OtoEntry {
 // Keys compare byte by byte; the first entry stored under a key stays.
 using VoiceBank = std::map<std::string, OtoEntry, std::less<>>;
 
-int loadVoiceBank(VoiceBank& bank, const std::string& voiceDir);
-void loadOtoFile(VoiceBank& bank, const std::string& otoPath, const std::string& subdirectory);
 void loadOtoText(VoiceBank& bank, std::string_view bytes, const std::string& subdirectory);
+
+// The bytes of a voice directory's tables, each empty where its file is
+// missing.
+struct VoiceDirectoryFiles {
+  struct Subdirectory {
+    std::string name;
+    std::string oto;
+  };
+  std::string prefixMap;
+  std::string oto;
+  std::vector<Subdirectory> subdirectories;  // the sample subdirectories in listing order
+};
+
+// Reads prefix.map, oto.ini and the oto.ini of every sample subdirectory
+// (not ".", "..", ".git" or a name with a dot as its second character).
+// Paths are composed without a length limit: the file layer refuses any that
+// would not fit the host's 260-byte buffers, so an overlong name counts as a
+// missing file instead of being cut into the name of some other file.
+VoiceDirectoryFiles readVoiceDirectory(const std::string& voiceDir);
+
+// Loads the files into the tables: the prefix map, then the directory's own
+// oto.ini, then the subdirectories' in order.
+void loadVoiceDirectory(const VoiceDirectoryFiles& files, PrefixMap& prefixMap, VoiceBank& bank);
 
 }  // namespace sondrel

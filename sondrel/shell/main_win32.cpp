@@ -10,14 +10,12 @@
 #include <vector>
 
 #include "base/file_access.h"
-#include "base/number_text.h"
 #include "base/status.h"
 #include "project/project_reader.h"
 #include "resources/resource.h"
 #include "shell/command_line.h"
-#include "shell/host_setting.h"
+#include "shell/host_settings.h"
 #include "shell/progress_dialog.h"
-#include "shell/resampler_runs.h"
 #include "shell/run_options.h"
 
 namespace sondrel {
@@ -62,9 +60,7 @@ int32_t parseCommandLine(RunOptions& options) {
     if (base::fitsMaxPath(path.value)) {
       lstrcpynW(path.field, path.value.c_str(), MAX_PATH);
     } else if (options.failure.cause == FailureCause::Unknown) {
-      options.failure.cause = FailureCause::PathTooLong;
-      options.failure.subject = path.subject;
-      options.failure.wideText = path.value;
+      options.failure = RenderFailure::pathTooLong(path.subject, path.value);
     }
   }
   return status;
@@ -73,17 +69,11 @@ int32_t parseCommandLine(RunOptions& options) {
 // Whether the plug-in file holds the whole track, whose file the host editor
 // keeps whatever the render did.
 bool holdsWholeProject(const wchar_t* pluginFilePath) {
+  std::string bytes;
+  if (!base::readFileBytes(std::wstring(pluginFilePath), bytes)) return false;
   Project project;
-  readProject(std::string(), project, pluginFilePath);
+  readProjectText("", project, bytes);
   return project.hasTrackEnd;
-}
-
-// Script mode gets the progress bar too when sondrel resamples ahead of the
-// scripts, which it counts.
-int chooseDialogTemplate() {
-  HostSetting useDll = readHostSetting("UseDLL=");
-  bool dllMode = useDll.found && base::readInt(useDll.value) != 0;
-  return dllMode || configuredResamplerRuns() > 1 ? IDD_PROGRESS_DLL : IDD_PROGRESS_SCRIPT;
 }
 
 // Unless the user keeps the result, the WAV goes and the plug-in file is left
@@ -122,7 +112,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     return status;
   }
-  INT_PTR end = runProgressDialog(chooseDialogTemplate());
+  runOptions.hostDirectory = hostDirectory();
+  runOptions.settings = readHostSettings(runOptions.hostDirectory);
+  INT_PTR end = runProgressDialog(showsProgressBar(runOptions.settings, processorCount()) ? IDD_PROGRESS_DLL
+                                                                                         : IDD_PROGRESS_SCRIPT);
   cleanUpAfterDialog(runOptions);
   return static_cast<int>(end);
 }

@@ -1,7 +1,11 @@
 #include "shell/progress_dialog.h"
 
+#include <commctrl.h>
 #include <mmsystem.h>
 
+#include <cwchar>
+
+#include "base/string_resources.h"
 #include "resources/resource.h"
 #include "shell/failure_message.h"
 #include "shell/render_worker.h"
@@ -12,6 +16,37 @@ namespace {
 
 constexpr UINT_PTR kPlaybackTimer = 100;
 constexpr int kStringBufferSize = 256;
+
+// The only window a render talks to. The worker's calls are sent to the
+// dialog thread and wait there; the dialog's Cancel keeps serving them
+// (render_worker.h).
+class DialogReport final : public RenderReport {
+ public:
+  void showNote(const std::string& lyric) override { SetDlgItemTextA(runOptions.dialog, IDC_STATUS, lyric.c_str()); }
+  void showResampling(size_t ended, size_t total) override {
+    wchar_t text[kStringBufferSize] = {};
+    std::swprintf(text, kStringBufferSize, base::loadString(runOptions.instance, IDS_RESAMPLING).c_str(),
+                  static_cast<int>(ended), static_cast<int>(total));
+    SetDlgItemTextW(runOptions.dialog, IDC_STATUS, text);
+  }
+  void showWritingWav() override { showString(IDS_WRITING_WAV); }
+  void setRange(size_t total) override {
+    SendDlgItemMessageW(runOptions.dialog, IDC_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(total));
+  }
+  void setPosition(size_t position) override {
+    SendDlgItemMessageW(runOptions.dialog, IDC_PROGRESS, PBM_SETPOS, position, 0);
+  }
+  HANDLE cancelEvent() const override { return runOptions.cancelEvent; }
+  void renderDone(int32_t result) override {
+    PostMessageW(runOptions.dialog, WM_RENDER_DONE, 0, static_cast<LPARAM>(result));
+  }
+
+  static void showString(UINT id) {
+    SetDlgItemTextW(runOptions.dialog, IDC_STATUS, base::loadString(runOptions.instance, id).c_str());
+  }
+};
+
+DialogReport dialogReport;
 
 void centreOnDesktop(HWND dialog) {
   RECT desktop, window;
@@ -27,21 +62,18 @@ void initialise(HWND dialog) {
   runOptions.result = 0;
   runOptions.dialog = dialog;
   centreOnDesktop(dialog);
-  if (!startRenderWorker(runOptions)) {
+  if (!startRenderWorker(runOptions, dialogReport)) {
     // No worker will ever report: report for it, so that the user sees the
     // failure instead of a dialog that renders forever.
     DWORD error = GetLastError();
     runOptions.result = error ? static_cast<int32_t>(error) : ERROR_NOT_ENOUGH_MEMORY;
-    runOptions.failure.cause = FailureCause::WorkerNotStarted;
-    runOptions.failure.code = static_cast<uint32_t>(runOptions.result);
-    PostMessageW(dialog, WM_RENDER_DONE, 0, runOptions.result);
+    runOptions.failure = RenderFailure::workerNotStarted(static_cast<uint32_t>(runOptions.result));
+    dialogReport.renderDone(runOptions.result);
   }
 }
 
 void startPlayback(HWND dialog) {
-  wchar_t playing[kStringBufferSize] = {};
-  LoadStringW(runOptions.instance, IDS_PLAYING, playing, kStringBufferSize);
-  SetDlgItemTextW(dialog, IDC_STATUS, playing);
+  DialogReport::showString(IDS_PLAYING);
   double durationMs = wavDurationMs(runOptions.outputPath);
   SetTimer(dialog, kPlaybackTimer, playbackTimerPeriodMs(durationMs), nullptr);
   PlaySoundW(runOptions.outputPath, nullptr, SND_ASYNC);

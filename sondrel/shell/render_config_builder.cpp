@@ -1,9 +1,7 @@
 #include "shell/render_config_builder.h"
 
 #include "base/ascii_case.h"
-#include "base/number_text.h"
 #include "base/status.h"
-#include "base/text_lines.h"
 
 namespace sondrel {
 
@@ -16,19 +14,17 @@ void takeProjectValues(const Project& project, RenderConfig& config) {
   if (!project.tool2.empty()) config.resamplerSetting = ToolSetting::PluginFile;
 }
 
-void applyHostSettings(std::string_view settingBytes, RenderConfig& config) {
-  base::forEachLine(settingBytes, [&](std::string_view line) {
-    if (base::startsWith(line, "Tool1Path=") && config.wavtoolPath.empty()) {
-      config.wavtoolPath = std::string(line.substr(10));
-      config.wavtoolSetting = ToolSetting::SettingIni;
-    }
-    if (base::startsWith(line, "Tool2Path=") && config.resamplerPath.empty()) {
-      config.resamplerPath = std::string(line.substr(10));
-      config.resamplerSetting = ToolSetting::SettingIni;
-    }
-    if (base::startsWith(line, "UseDLL=")) config.useDll = base::readInt(line.substr(7)) != 0;
-    if (base::startsWith(line, "Mode2=")) config.mode2 = base::readInt(line.substr(6)) != 0 ? 2 : 1;
-  });
+void applyHostSettings(const HostSettings& settings, RenderConfig& config) {
+  if (config.wavtoolPath.empty() && !settings.wavtoolPath.empty()) {
+    config.wavtoolPath = settings.wavtoolPath;
+    config.wavtoolSetting = ToolSetting::SettingIni;
+  }
+  if (config.resamplerPath.empty() && !settings.resamplerPath.empty()) {
+    config.resamplerPath = settings.resamplerPath;
+    config.resamplerSetting = ToolSetting::SettingIni;
+  }
+  config.useDll = settings.useDll;
+  config.mode2 = settings.mode2;
 }
 
 std::string projectFilePathFor(const std::string& cacheDirPath) {
@@ -66,13 +62,13 @@ int applyProjectFile(const Project& project, bool wholeProject, const ProjectSet
     if (!outFile.complete) return base::kStatusFilenameTooLong;
     if (!outFile.text.empty() && outFile.text != ".wav") config.outputPath = outFile.text;
   }
-  ProjectFileValue mode2 = read("Mode2", config.mode2 == 2 ? "True" : "False");
-  config.mode2 = base::equalsIgnoringAsciiCase(mode2.text, "True") ? 2 : 1;
+  ProjectFileValue mode2 = read("Mode2", config.mode2 ? "True" : "False");
+  config.mode2 = base::equalsIgnoringAsciiCase(mode2.text, "True");
   return base::kStatusOk;
 }
 
 void applyPluginMode2(const Project& project, RenderConfig& config) {
-  if (!project.mode2.empty()) config.mode2 = project.mode2 == "True" ? 2 : 1;
+  if (!project.mode2.empty()) config.mode2 = project.mode2 == "True";
 }
 
 }  // namespace sondrel

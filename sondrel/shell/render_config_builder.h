@@ -13,7 +13,7 @@
 //   cacheDir   always the plug-in file path with ".cache"
 //
 // The precedence logic here is portable; buildRenderConfig (the Win32 part)
-// reads the files, the current directory and the host directory.
+// reads the project file and the current directory.
 #pragma once
 
 #include <functional>
@@ -23,6 +23,7 @@
 #include "execution/render_failure.h"
 #include "planning/render_config.h"
 #include "project/project.h"
+#include "shell/host_settings.h"
 
 namespace sondrel {
 
@@ -37,9 +38,9 @@ using ProjectSettingReader = std::function<ProjectFileValue(const char* key, con
 // The plug-in file's own values: voice directory, tempo and both tools.
 void takeProjectValues(const Project& project, RenderConfig& config);
 
-// setting.ini: "Tool1Path=" and "Tool2Path=" fill a still empty tool path
-// (the first non-empty line stays), "UseDLL=" and "Mode2=" (last line wins).
-void applyHostSettings(std::string_view settingBytes, RenderConfig& config);
+// setting.ini: "Tool1Path=" and "Tool2Path=" fill a still empty tool path;
+// "UseDLL=" and "Mode2=".
+void applyHostSettings(const HostSettings& settings, RenderConfig& config);
 
 // The project file beside the cache directory: the path cut at its last "."
 // with ".ust" appended. Empty when the path holds no ".".
@@ -55,18 +56,24 @@ int applyProjectFile(const Project& project, bool wholeProject, const ProjectSet
 // exactly, turns Mode2 on.
 void applyPluginMode2(const Project& project, RenderConfig& config);
 
-// Fills every field of `config` but `requests`. The plug-in file path is the
-// wide path of the command line; the current directory must be the plug-in
-// file's directory. Returns 0; 206 (ERROR_FILENAME_EXCED_RANGE) when the
-// cache directory, the project file path or a tool path joined to the host
-// directory does not fit a 260-byte path (a cut path names another file);
-// 123 (ERROR_INVALID_NAME) when the plug-in file's or the host directory's
-// path has no form in the ANSI code page. `failure` then says which.
-int buildRenderConfig(const Project& project, RenderConfig& config, bool wholeProject,
-                      const std::wstring& pluginFilePath, RenderFailure& failure);
-// The same with the host directory given: buildRenderConfig passes the
-// directory two levels above the program's folder.
-int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& project, RenderConfig& config,
-                              bool wholeProject, const std::wstring& pluginFilePath, RenderFailure& failure);
+// Where a render is and what it starts from: the host directory (where
+// relative tool paths lead), its setting.ini, the plug-in file (the wide path
+// of the command line) and whether it holds the whole track.
+struct RenderSources {
+  const std::wstring& hostDir;
+  const HostSettings& settings;
+  const std::wstring& pluginFilePath;
+  bool wholeProject;
+};
+
+// Fills every field of `config` but `requests`. The current directory must
+// be the plug-in file's directory. Returns 0; 206
+// (ERROR_FILENAME_EXCED_RANGE) when the cache directory, the project file
+// path or a tool path joined to the host directory does not fit a 260-byte
+// path (a cut path names another file); 123 (ERROR_INVALID_NAME) when the
+// plug-in file's or the host directory's path has no form in the ANSI code
+// page. `failure` then says which.
+int buildRenderConfig(const Project& project, const RenderSources& sources, RenderConfig& config,
+                      RenderFailure& failure);
 
 }  // namespace sondrel

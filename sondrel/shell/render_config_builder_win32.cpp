@@ -6,7 +6,6 @@
 #include "base/ansi_text.h"
 #include "base/file_access.h"
 #include "base/status.h"
-#include "shell/host_setting.h"
 
 namespace sondrel {
 namespace {
@@ -16,9 +15,7 @@ namespace {
 constexpr DWORD kProfileBufferSize = 1024;
 
 int32_t pathTooLong(FailureSubject subject, const std::string& path, RenderFailure& failure) {
-  failure.cause = FailureCause::PathTooLong;
-  failure.subject = subject;
-  failure.text = path;
+  failure = RenderFailure::pathTooLong(subject, path);
   return base::kStatusFilenameTooLong;
 }
 
@@ -27,10 +24,7 @@ int32_t pathTooLong(FailureSubject subject, const std::string& path, RenderFailu
 int32_t ansiPathOf(const std::wstring& path, FailureSubject subject, std::string& ansi, RenderFailure& failure) {
   wchar_t missing = 0;
   if (base::toAnsiPath(path, ansi, missing)) return base::kStatusOk;
-  failure.cause = FailureCause::NoAnsiForm;
-  failure.subject = subject;
-  failure.wideText = path;
-  failure.wideCharacter = missing;
+  failure = RenderFailure::noAnsiForm(subject, path, missing);
   return base::kStatusInvalidName;
 }
 
@@ -85,15 +79,13 @@ int32_t joinToHostDirectory(const std::string& hostDir, FailureSubject subject, 
 
 }  // namespace
 
-int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& project, RenderConfig& config,
-                              bool wholeProject, const std::wstring& pluginFilePath, RenderFailure& failure) {
-  int status = cacheDirectoryFor(pluginFilePath, config.cacheDir, failure);
+int buildRenderConfig(const Project& project, const RenderSources& sources, RenderConfig& config,
+                      RenderFailure& failure) {
+  int status = cacheDirectoryFor(sources.pluginFilePath, config.cacheDir, failure);
   if (status != base::kStatusOk) return status;
 
   takeProjectValues(project, config);
-
-  std::string settingBytes;
-  if (readSettingFile(hostDir, settingBytes)) applyHostSettings(settingBytes, config);
+  applyHostSettings(sources.settings, config);
 
   std::string projectFile;
   status = locateProjectFile(project.cacheDir, projectFile, failure);
@@ -106,7 +98,7 @@ int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& projec
                                               projectFile.c_str());
       return ProjectFileValue{std::string(buffer, length), length + 1 < kProfileBufferSize};
     };
-    status = applyProjectFile(project, wholeProject, read, config);
+    status = applyProjectFile(project, sources.wholeProject, read, config);
     if (status != base::kStatusOk) return pathTooLong(FailureSubject::None, projectFile, failure);
   }
 
@@ -116,21 +108,14 @@ int buildRenderConfigWithHost(const std::wstring& hostDir, const Project& projec
                          (!config.resamplerPath.empty() && PathIsRelativeA(config.resamplerPath.c_str()));
   if (joinsHost) {
     std::string hostAnsi;
-    status = ansiPathOf(hostDir, FailureSubject::Wavtool, hostAnsi, failure);
+    status = ansiPathOf(sources.hostDir, FailureSubject::Wavtool, hostAnsi, failure);
     if (status == base::kStatusOk)
       status = joinToHostDirectory(hostAnsi, FailureSubject::Wavtool, config.wavtoolPath, failure);
     if (status == base::kStatusOk)
       status = joinToHostDirectory(hostAnsi, FailureSubject::Resampler, config.resamplerPath, failure);
     if (status != base::kStatusOk) return status;
   }
-
-  config.helperScriptPath = "temp_helper.bat";
   return base::kStatusOk;
-}
-
-int buildRenderConfig(const Project& project, RenderConfig& config, bool wholeProject,
-                      const std::wstring& pluginFilePath, RenderFailure& failure) {
-  return buildRenderConfigWithHost(hostDirectory(), project, config, wholeProject, pluginFilePath, failure);
 }
 
 }  // namespace sondrel

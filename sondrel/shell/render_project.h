@@ -3,11 +3,13 @@
 
 #include <cstdint>
 
+#include "execution/render_progress.h"
 #include "shell/run_options.h"
 
 namespace sondrel {
 
-// The whole render; returns the status code. Runs on the worker thread.
-int32_t renderProject(RunOptions& options);
+// The whole render, showing its progress; returns the status code. Runs on
+// the worker thread.
+int32_t renderProject(RunOptions& options, RenderProgress& progress);
 
 }  // namespace sondrel

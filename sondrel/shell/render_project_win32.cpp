@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <commctrl.h>
 #include <shlwapi.h>
 
 #include <cstdio>
@@ -7,19 +6,17 @@
 
 #include "base/ansi_text.h"
 #include "base/status.h"
-#include "base/win32_files.h"
 #include "execution/dll_runner.h"
 #include "execution/path_limits.h"
+#include "execution/resample_prepass.h"
 #include "execution/script_runner.h"
 #include "execution/script_writer.h"
 #include "planning/request_list.h"
 #include "project/merge.h"
 #include "project/project_reader.h"
 #include "shell/clean_cache.h"
-#include "shell/host_setting.h"
 #include "shell/render_config_builder.h"
 #include "shell/render_project.h"
-#include "shell/resample_progress.h"
 #include "shell/tools_present.h"
 
 namespace sondrel {
@@ -32,44 +29,36 @@ int32_t outputFromCommandLine(RunOptions& options, std::string& output) {
   RenderFailure& failure = options.failure;
   wchar_t missing = 0;
   if (!base::toAnsiPath(options.outputPath, output, missing)) {
-    failure.cause = FailureCause::NoAnsiForm;
-    failure.subject = FailureSubject::Output;
-    failure.wideText = options.outputPath;
-    failure.wideCharacter = missing;
+    failure = RenderFailure::noAnsiForm(FailureSubject::Output, options.outputPath, missing);
     return base::kStatusInvalidName;
   }
   if (output.size() >= MAX_PATH) {
-    failure.cause = FailureCause::PathTooLong;
-    failure.subject = FailureSubject::Output;
-    failure.text = output;
+    failure = RenderFailure::pathTooLong(FailureSubject::Output, output);
     return base::kStatusFilenameTooLong;
   }
   return base::kStatusOk;
 }
 
-int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
+// The requests through the tool libraries, or through the scripts with the
+// resampling made ahead of them.
+int32_t runBackEnd(RunOptions& options, const RenderConfig& config, RenderProgress& progress) {
   int32_t status = checkPathLimits(config, options.failure);
   if (status != base::kStatusOk) return status;
   // The script's `del` on a folder deletes every file in it.
   DWORD attributes = GetFileAttributesA(config.outputPath.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    options.failure.cause = FailureCause::NamesAFolder;
-    options.failure.subject = FailureSubject::Output;
-    options.failure.text = config.outputPath;
+    options.failure = RenderFailure::namesAFolder(config.outputPath);
     return base::kStatusInvalidName;
   }
-  if (config.useDll) {
-    LPARAM count = static_cast<LPARAM>(config.requests.size());
-    SendDlgItemMessageW(options.dialog, 1002, PBM_SETRANGE32, 0, count);
-    SendDlgItemMessageW(options.dialog, 1002, PBM_SETPOS, 0, 0);
-    return runWithDlls(options.cancelEvent, options.dialog, config, hostDirectory(), options.failure);
-  }
+  if (config.useDll) return runWithDlls(config, options.hostDirectory, progress, options.failure);
+  const HANDLE cancelEvent = progress.cancelEvent();
   ScriptPaths scripts;
-  status = writeScripts(config, options.pluginFilePath, options.cancelEvent, scripts, options.failure);
+  status = writeScripts(config, options.pluginFilePath, cancelEvent, scripts, options.failure);
   if (status != base::kStatusOk) return status;
-  status = resampleAheadOfScripts(options, config, scripts);
+  status = runResamplePrepass(config, scripts.helperReference, resamplerRuns(options.settings, processorCount()),
+                              progress);
   if (status == base::kStatusOk)
-    status = runScript(options.cancelEvent, scripts.mainScript, scripts.codePage, config.cacheDir, options.failure);
+    status = runScript(cancelEvent, scripts.mainScript, scripts.codePage, config.cacheDir, options.failure);
   if (!options.debug) {
     std::remove(scripts.mainScript.c_str());
     std::remove(scripts.helperScript.c_str());
@@ -79,14 +68,13 @@ int32_t runBackEnd(RunOptions& options, RenderConfig& config) {
 
 }  // namespace
 
-int32_t renderProject(RunOptions& options) {
+int32_t renderProject(RunOptions& options, RenderProgress& progress) {
   // A Cancel that came before the render began leaves every file as it was.
-  if (base::isSignalled(options.cancelEvent)) return base::kStatusCancelled;
+  if (progress.cancelled()) return base::kStatusCancelled;
   const std::wstring pluginFile = options.pluginFilePath;
   if (options.modificationPath[0] != L'\0') mergeModification(pluginFile, options.modificationPath);
-  HostSetting voiceRoot = readHostSetting("VoiceRoot=");
   Project project;
-  readProject(voiceRoot.value, project, pluginFile);
+  readProject(options.settings.voiceRoot, project, pluginFile);
   options.wholeProject = project.hasTrackEnd;
 
   wchar_t directory[MAX_PATH] = {};
@@ -95,25 +83,27 @@ int32_t renderProject(RunOptions& options) {
   SetCurrentDirectoryW(directory);
 
   RenderConfig config;
-  int32_t status = buildRenderConfig(project, config, options.wholeProject, pluginFile, options.failure);
+  int32_t status = buildRenderConfig(
+      project, RenderSources{options.hostDirectory, options.settings, pluginFile, options.wholeProject}, config,
+      options.failure);
   if (status != base::kStatusOk) return status;
   if (options.outputPath[0] != L'\0') {
     status = outputFromCommandLine(options, config.outputPath);
     if (status != base::kStatusOk) return status;
   }
-  planRequests(project.notes, project, config.mode2, config.requests);
-  status = checkToolsPresent(config, hostDirectory(), options.failure);
+  config.requests = planRequests(project, config.mode2);
+  status = checkToolsPresent(config, options.hostDirectory, options.failure);
   if (status != base::kStatusOk) return status;
 
-  status = runBackEnd(options, config);
+  status = runBackEnd(options, config, progress);
   // A tool that ends without writing, or an empty tool path, leaves no output
   // although the back end itself succeeded; playing would then fail silently.
   if (status == base::kStatusOk && !config.requests.empty() &&
       GetFileAttributesA(config.outputPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
     status = base::kStatusFileNotFound;
-    options.failure.cause = FailureCause::NoOutput;
-    options.failure.text = config.outputPath;
-    options.failure.tool = config.useDll ? hostDirectory() + L"\\wavtool2.dll" : base::fromAnsi(config.wavtoolPath);
+    options.failure = RenderFailure::noOutput(
+        config.outputPath,
+        config.useDll ? options.hostDirectory + L"\\wavtool2.dll" : base::fromAnsi(config.wavtoolPath));
   }
   if (!config.useDll) nameToolNotStarted(config, options.failure);
   if (status == base::kStatusOk) {

@@ -2,15 +2,28 @@
 // dialog's side of cancelling it.
 #pragma once
 
+#include <cstdint>
+
+#include "execution/render_progress.h"
 #include "shell/run_options.h"
 
 namespace sondrel {
 
-// Creates the cancel event and starts the worker for `options`, whose
-// `dialog` is set. The worker posts WM_RENDER_DONE to the dialog when the
-// render has ended. False when the thread could not be started (GetLastError
-// tells why).
-bool startRenderWorker(RunOptions& options);
+// What the worker reports to while it renders, and when it has ended.
+class RenderReport : public RenderProgress {
+ public:
+  // The render has ended; `result` is in RunOptions too. Called on the
+  // worker thread.
+  virtual void renderDone(int32_t result) = 0;
+
+ protected:
+  ~RenderReport() = default;
+};
+
+// Creates the cancel event and starts the worker for `options`, reporting to
+// `report`, which lives as long as the worker. False when the thread could
+// not be started (GetLastError tells why).
+bool startRenderWorker(RunOptions& options, RenderReport& report);
 
 // Signals the cancel event if a render is running, and returns a handle of
 // the worker thread to wait for (the caller closes it), or null when no

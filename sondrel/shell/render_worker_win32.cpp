@@ -21,9 +21,10 @@ class HandleGuard {
   HandleGuard& operator=(const HandleGuard&) = delete;
 };
 
-unsigned __stdcall renderWorker(void*) {
+unsigned __stdcall renderWorker(void* started) {
+  RenderReport& report = *static_cast<RenderReport*>(started);
   RunOptions& options = runOptions;
-  options.result = renderProject(options);
+  options.result = renderProject(options, report);
   {
     HandleGuard guard;
     HANDLE cancelEvent = options.cancelEvent;
@@ -31,7 +32,7 @@ unsigned __stdcall renderWorker(void*) {
     if (cancelEvent) CloseHandle(cancelEvent);
   }
   int32_t result = options.result;
-  PostMessageW(options.dialog, WM_RENDER_DONE, 0, static_cast<LPARAM>(result));
+  report.renderDone(result);
   {
     HandleGuard guard;
     if (options.workerThread) CloseHandle(options.workerThread);
@@ -42,7 +43,7 @@ unsigned __stdcall renderWorker(void*) {
 
 }  // namespace
 
-bool startRenderWorker(RunOptions& options) {
+bool startRenderWorker(RunOptions& options, RenderReport& report) {
   // The worker closes its own handle and the cancel event when it ends;
   // holding the guard until both are stored keeps it from finishing before
   // there are any.
@@ -52,7 +53,7 @@ bool startRenderWorker(RunOptions& options) {
   // or the exit clean-up would empty the plug-in file beside a running merge.
   options.cancelEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   if (!options.cancelEvent) return false;
-  uintptr_t thread = _beginthreadex(nullptr, 0, renderWorker, nullptr, 0, nullptr);
+  uintptr_t thread = _beginthreadex(nullptr, 0, renderWorker, &report, 0, nullptr);
   if (thread == 0) {
     DWORD error = GetLastError();
     CloseHandle(options.cancelEvent);

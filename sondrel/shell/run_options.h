@@ -7,8 +7,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "execution/render_failure.h"
+#include "shell/host_settings.h"
 
 namespace sondrel {
 
@@ -29,6 +31,9 @@ struct RunOptions {
   int32_t result = 0;
   RenderFailure failure;  // why `result` is not 0, as far as known
   bool wholeProject = false;
+  // Found and read once, before the dialog starts.
+  std::wstring hostDirectory;
+  HostSettings settings;
 };
 
 extern RunOptions runOptions;

@@ -35,17 +35,14 @@ bool programExists(const std::string& path) {
 
 int32_t toolMissing(FailureSubject tool, const std::string& path, ToolSetting setting, const RenderConfig& config,
                     const std::wstring& hostDir, RenderFailure& failure) {
-  failure = RenderFailure();
-  failure.cause = FailureCause::ToolMissing;
-  failure.subject = tool;
-  failure.text = path;
-  failure.setting = path.empty() ? ToolSetting::None : setting;
-  failure.settingFile =
-      failure.setting == ToolSetting::ProjectFile ? base::fromAnsi(config.projectFile) : inHost(hostDir, L"setting.ini");
+  const ToolSetting where = path.empty() ? ToolSetting::None : setting;
+  const std::wstring file =
+      where == ToolSetting::ProjectFile ? base::fromAnsi(config.projectFile) : inHost(hostDir, L"setting.ini");
   // A plug-in folder copied one level too deep finds no setting.ini: the
   // place to mend is the folder, not a line.
-  if (path.empty() && GetFileAttributesW(failure.settingFile.c_str()) == INVALID_FILE_ATTRIBUTES)
-    failure.cause = FailureCause::SettingIniMissing;
+  failure = path.empty() && GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES
+                ? RenderFailure::settingIniMissing(tool, file)
+                : RenderFailure::toolMissing(tool, path, where, file);
   return base::kStatusFileNotFound;
 }
 
@@ -59,10 +56,7 @@ int32_t checkToolsPresent(const RenderConfig& config, const std::wstring& hostDi
     for (const wchar_t* library : {L"resampler10.dll", L"wavtool2.dll"}) {
       const std::wstring path = inHost(hostDir, library);
       if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-      failure = RenderFailure();
-      failure.cause = FailureCause::LibraryMissing;
-      failure.wideText = path;
-      failure.settingFile = inHost(hostDir, L"setting.ini");
+      failure = RenderFailure::libraryMissing(path, inHost(hostDir, L"setting.ini"));
       return base::kStatusFileNotFound;
     }
     return base::kStatusOk;

@@ -1,5 +1,5 @@
-// Reads a fuzzed plug-in file against a small voice bank and plans it in both
-// pitch modes. The reader must leave every computed time finite, every tempo
+// Reads a fuzzed plug-in file against a small voice bank, held in memory as
+// the bytes of its files, and plans it in both pitch modes. The reader must leave every computed time finite, every tempo
 // above 0 and the notes linked in order; the request list must hold one
 // request per planned section, numbered in order, required lengths in steps
 // of 50, flat cache names, and pitch strings made only of the encoding's
@@ -7,22 +7,20 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
+#include "base/section_text.h"
 #include "planning/request_list.h"
 #include "project/project_reader.h"
 
 namespace {
 
-std::string voiceRoot;
 const char kPitchCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/#";
 
-void write(const std::filesystem::path& path, const char* bytes) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
+sondrel::VoiceDirectoryFiles voiceDirectory(const std::string&) {
+  return {"C4\t\t_H\nD4\tp\ts\n", "a.wav=a,10,20,-30,40,5\nka.wav=ka_H,1,2,3,1e30,-1e30\n",
+          {{"B4", "i.wav=i,1,2,3,4,5\n"}}};
 }
 
 void checkRead(const sondrel::Project& project) {
@@ -41,8 +39,10 @@ void checkRead(const sondrel::Project& project) {
 
 void checkPlan(const std::vector<sondrel::Note>& notes, const std::vector<sondrel::RenderRequest>& requests) {
   size_t planned = 0;
-  for (const sondrel::Note& note : notes)
-    if (note.section != "[#PREV]" && note.section != "[#NEXT]") ++planned;
+  for (const sondrel::Note& note : notes) {
+    base::SectionKind kind = base::sectionKind(note.section);
+    if (kind != base::SectionKind::Previous && kind != base::SectionKind::Next) ++planned;
+  }
   if (requests.size() != planned) std::abort();
   for (size_t i = 0; i < requests.size(); ++i) {
     const sondrel::RenderRequest& r = requests[i];
@@ -59,23 +59,11 @@ void checkPlan(const std::vector<sondrel::Note>& notes, const std::vector<sondre
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  std::filesystem::path root = std::filesystem::temp_directory_path() / "sondrel_fuzz_plan";
-  write(root / "bank" / "oto.ini", "a.wav=a,10,20,-30,40,5\nka.wav=ka_H,1,2,3,1e30,-1e30\n");
-  write(root / "bank" / "B4" / "oto.ini", "i.wav=i,1,2,3,4,5\n");
-  write(root / "bank" / "prefix.map", "C4\t\t_H\nD4\tp\ts\n");
-  voiceRoot = root.string();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sondrel::Project project;
-  sondrel::readProjectText(voiceRoot, project, std::string_view(reinterpret_cast<const char*>(data), size));
+  sondrel::readProjectText("C:\\voices", project, std::string_view(reinterpret_cast<const char*>(data), size),
+                           voiceDirectory);
   checkRead(project);
-  for (int mode2 : {1, 2}) {
-    std::vector<sondrel::RenderRequest> requests;
-    sondrel::planRequests(project.notes, project, mode2, requests);
-    checkPlan(project.notes, requests);
-  }
+  for (bool mode2 : {false, true}) checkPlan(project.notes, sondrel::planRequests(project, mode2));
   return 0;
 }

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "editor/graded_flags.h"
-#include "editor/project_document.h"
+#include "model/graded_flags.h"
+#include "model/project_document.h"
 
 using namespace quillet;
 
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   parseDocument(formatDocument(document), back);
   size_t n = 0;
   for (const DocumentSection& section : document.sections) {
-    if (sectionKind(section) != SectionKind::NoteSection) continue;
+    if (sectionKind(section) != SectionKind::Note) continue;
     if (n >= back.sections.size()) std::abort();
     const DocumentSection& read = back.sections[n++];
     size_t changed = 0;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "controls/stored_settings.h"
+#include "storage/stored_settings.h"
 
 using namespace quillet;
 

@@ -41,10 +41,9 @@ BOOL CALLBACK matchDialog(HWND window, LPARAM param) {
 }
 
 HWND pollDialog(DialogSearch search, DWORD milliseconds) {
-  for (DWORD start = GetTickCount();; Sleep(50)) {
-    EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found || GetTickCount() - start >= milliseconds) return search.found;
-  }
+  eventually([&] { return !EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search)) && search.found; },
+             milliseconds);
+  return search.found;
 }
 
 void postKey(HWND dialog, WPARAM key) {
@@ -183,9 +182,7 @@ std::wstring controlText(HWND dialog, int id) {
 }
 
 bool waitForText(HWND dialog, int id, const std::wstring& text, DWORD milliseconds) {
-  for (DWORD start = GetTickCount(); controlText(dialog, id) != text; Sleep(20))
-    if (GetTickCount() - start >= milliseconds) return false;
-  return true;
+  return eventually([&] { return controlText(dialog, id) == text; }, milliseconds);
 }
 
 std::wstring messageBoxText(HWND box) { return controlText(box, 0xFFFF); }
@@ -277,9 +274,7 @@ void setWriteTime(const std::wstring& path, int secondsFromNow) {
 }
 
 bool waitWindowGone(HWND window, DWORD milliseconds) {
-  for (DWORD start = GetTickCount(); IsWindow(window); Sleep(50))
-    if (GetTickCount() - start >= milliseconds) return false;
-  return true;
+  return eventually([&] { return !IsWindow(window); }, milliseconds);
 }
 
 bool centred(HWND window) {

@@ -2,15 +2,11 @@
 // the console's default code page set to another one first: the interpreter
 // reads the scripts in the code page they are written in, so the tools get
 // the paths DLL mode gives them, and the WAV is the same. Run under the
-// German locale (ANSI 1252, OEM 850) and the Japanese one (932).
+// German locale (ANSI 1252, OEM 850) and the Japanese one (932), where a
+// refused field is also named in Japanese.
 #include "render_host.h"
 
 namespace {
-
-const char kNotes[] =
-    "[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n"
-    "[#0001]\r\nLength=480\r\nLyric=R\r\nNoteNum=60\r\n"
-    "[#0002]\r\nLength=480\r\nLyric=ka\r\nNoteNum=62\r\n";
 
 // "CodePage" under HKEY_CURRENT_USER\Console, the default of every new
 // console, for the length of a test.
@@ -66,6 +62,31 @@ TEST(CodePage, CharacterThatTheInterpretersCodePageLacksIsNamed) {
                             L"character \"\x20ac\".\nRender in DLL mode (UseDLL=1 in setting.ini), or rename what "
                             L"holds \"\x20ac\".");
   EXPECT_FALSE(host.has(L"plugin_temp.bat") || host.has(L"plugin_helper.bat") || host.has(L"plugin_probe.bat"));
+}
+
+// A plug-in file that tries to make the scripts run a command (the payload
+// creates pwned.txt if it runs). The escaping rules themselves are the
+// round-trip test's part; here a whole render refuses a field before any
+// script exists, and the message names the field, the note and the
+// character in the user's language.
+TEST(ScriptSecurity, RefusedFieldIsNamedInTheFailureMessage) {
+  if (GetACP() != 932) GTEST_SKIP() << "the Japanese locale shows it";
+  const struct { const char* name; std::string notes, setting; std::wstring cause; } cases[] = {
+      {"quote in flags", "[#0000]\r\nLyric=a\r\nFlags=g\" & echo>pwned.txt & \"\r\n", "",
+       L"選択範囲の 1 番目のノート（休符も数えます）、歌詞「a」：フラグに含まれる文字「\"」は、スクリプトモードでは"
+       L"ツールに安全に渡せません。\nフラグから"},
+      {"variable in wavtool path", kNotes, "Tool1=%COMSPEC%.exe\r\n",
+       L"wavtool のパスに含まれる文字「%」は、スクリプトモードではツールに安全に渡せません。\nwavtool のパスから"},
+  };
+  for (const auto& c : cases) {
+    RenderHost host(L"execution_security_payload", false);
+    host.take(kArgtool, L"%COMSPEC%.exe");  // a tool that exists, so that its path is what fails
+    host.writePlugin(c.notes, c.setting);
+    RunResult result = host.run(L"/noplay");
+    EXPECT_EQ(result.exitCode, 13u) << c.name;
+    EXPECT_THAT(result.message, testing::StartsWith(L"レンダリング中にエラーが発生しました\n" + c.cause)) << c.name;
+    EXPECT_FALSE(host.has(L"pwned.txt") || host.has(L"plugin_temp.bat")) << c.name;
+  }
 }
 
 }  // namespace

@@ -15,16 +15,17 @@ namespace {
 using testing::SizeIs;
 
 // A direct sample first (its "@set env" comes before any sung note's), sung
-// notes with and without a pitch list and with flags the interpreter must
-// keep inside quotes, and a rest: six resampler runs.
+// notes with and without a pitch list, with flags the interpreter must keep
+// inside quotes, and with a sample named in Japanese with a blank, "&" and
+// parentheses, and a rest: six resampler runs.
 std::string song() {
   std::string notes;
-  const char* lyrics[] = {"a", "a", "ka", "R", "sa", "i", "ta", "u"};
+  const char* lyrics[] = {"a", "a", "\x83\x7C\x83\x5C", "R", "sa", "i", "ta", "u"};
   for (int i = 0; i < 8; ++i) {
     notes += "[#000" + std::to_string(i) + "]\r\nLength=480\r\nLyric=" + lyrics[i] + "\r\nNoteNum=" +
              std::to_string(55 + i) + "\r\n";
     if (i == 0) notes += "$direct=1\r\n";
-    if (i == 1) notes += "Pitches=0,5,10\r\nFlags=g&c^(\r\n";
+    if (i == 1) notes += "Pitches=0,5,10\r\nFlags=g&c^(\r\nEnvelope=0,5,35,0,100,100,0,%,0\r\n";
   }
   return notes;
 }
@@ -39,6 +40,8 @@ struct PrepassHost : RenderHost {
     CreateDirectoryW(voice.c_str(), nullptr);
     for (const std::wstring& name : filesIn(demoBank(), L"*"))
       copyFile(demoBank() + L"\\" + name, voice + L"\\" + name);
+    copyFile(demoBank() + L"\\a.wav", voice + L"\\\x30bd\x30dd & (1).wav");
+    writeFile(voice + L"\\oto.ini", fileText(voice + L"\\oto.ini") + "\x83\x5C\x83\x7C & (1).wav=\x83\x7C\x83\x5C,30,40,-660,10,5\r\n");
     records = root + L"\\records";
   }
 
@@ -46,7 +49,7 @@ struct PrepassHost : RenderHost {
   // records land in a fresh records directory.
   RunResult render(int runs, std::vector<std::wstring> environment = {},
                    const std::function<void(HWND)>& whileRunning = nullptr) {
-    removeRecords();
+    for (const auto& record : received()) DeleteFileW((records + L"\\" + record.first).c_str());
     CreateDirectoryW(records.c_str(), nullptr);
     DeleteFileW(log.c_str());
     setting("Tool1Path=wavtool.exe\r\nTool2Path=standin.exe\r\nUseDLL=0\r\nResamplerRuns=" + std::to_string(runs));
@@ -94,10 +97,6 @@ struct PrepassHost : RenderHost {
   }
 
   std::string wav() const { return fileText(work + L"\\plugin_temp.wav"); }
-
-  void removeRecords() const {
-    for (const auto& record : received()) DeleteFileW((records + L"\\" + record.first).c_str());
-  }
 
   std::wstring voice, records;
 };

@@ -14,6 +14,12 @@ using namespace windriver;
 // is built for the other calling convention.
 enum class Tools { Reference, Fakes, FakesWithoutResamplerExec, RuntimeResampler, StdcallResampler, NoResamplerLibrary };
 
+// Three notes of 480 ticks: a sung note, a rest, another sung note.
+const char kNotes[] =
+    "[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n"
+    "[#0001]\r\nLength=480\r\nLyric=R\r\nNoteNum=60\r\n"
+    "[#0002]\r\nLength=480\r\nLyric=ka\r\nNoteNum=62\r\n";
+
 const std::wstring kFakes = L"tests\\wine\\execution\\fakes\\";
 const std::wstring kArgtool = L"tests\\wine\\execution\\argtool.exe";
 

@@ -7,11 +7,6 @@ namespace {
 
 using testing::SizeIs;
 
-const char kNotes[] =
-    "[#0000]\r\nLength=480\r\nLyric=a\r\nNoteNum=60\r\n"
-    "[#0001]\r\nLength=480\r\nLyric=R\r\nNoteNum=60\r\n"
-    "[#0002]\r\nLength=480\r\nLyric=ka\r\nNoteNum=62\r\n";
-
 // Milliseconds of a WAV; three notes of 480 ticks at tempo 120 last 1500 ms,
 // and the wavtool adds up to 100 ms of the first note's pre-utterance in front.
 double duration(const std::wstring& wav) { return sondrel::wavDurationMs(wav.c_str()); }
@@ -43,31 +38,13 @@ TEST_P(Render, SongRendersAndAKeptCacheSkipsTheResamplerAndDebugKeepsTheScripts)
                 testing::HasSubstr(std::string("\r\n@set helper=") + shortHelper + "\r\n"));
   }
   DeleteFileW(host.log.c_str());
-  ASSERT_EQ(host.run(L"/noplay /nodeletewav /nodeletecache").exitCode, 0u);
+  DeleteFileW((host.work + L"\\plugin_temp.wav").c_str());
+  const std::wstring out = host.root + L"\\rendered.wav";
+  ASSERT_EQ(host.run(L"/noplay /nodeletewav /nodeletecache \"/o:" + out + L"\"").exitCode, 0u);
   EXPECT_THAT(host.calls(resampler), SizeIs(0));
   EXPECT_THAT(host.calls(GetParam() ? "wavtool2.dll " : "wavtool "), SizeIs(3));
-  EXPECT_THAT(duration(host.work + L"\\plugin_temp.wav"), kThreeNotes) << "from the cache";
-}
-
-TEST_P(Render, OutputOptionAndMergedModification) {
-  RenderHost host(L"execution_render_merge", GetParam());
-  host.writePlugin(kNotes);
-  writeFile(host.work + L"\\mod.ust", "[#0000]\r\nLength=960\r\n");
-  std::wstring out = host.root + L"\\rendered.wav";
-  EXPECT_EQ(host.run(L"/noplay /nodeletewav \"/o:" + out + L"\" \"/m:" + host.work + L"\\mod.ust\"").exitCode, 0u);
-  EXPECT_THAT(duration(out), testing::DoubleNear(2050, 50)) << "the first note made 500 ms longer";
+  EXPECT_THAT(duration(out), kThreeNotes) << "from the cache, into the /o: file";
   EXPECT_FALSE(host.has(L"plugin_temp.wav"));
-  EXPECT_THAT(fileText(host.plugin), testing::HasSubstr("Length=960"));
-}
-
-TEST_P(Render, WholeProjectTakesOutFileFromTheProjectFile) {
-  RenderHost host(L"execution_render_whole", GetParam());
-  host.writePlugin(std::string(kNotes) + "[#TRACKEND]\r\n", "CacheDir=song.cache\r\n");
-  writeFile(host.work + L"\\song.ust", "[#SETTING]\r\nOutFile=whole.wav\r\n");
-  EXPECT_EQ(host.run(L"").exitCode, 0u);
-  EXPECT_THAT(duration(host.work + L"\\whole.wav"), kThreeNotes);
-  EXPECT_TRUE(host.has(L"t1.cache")) << "a whole project keeps its cache";
-  EXPECT_THAT(fileText(host.plugin), testing::HasSubstr("[#TRACKEND]")) << "the plug-in file keeps its content";
 }
 
 // Each tool call takes a second; Cancel during the first one stops the render
@@ -114,15 +91,21 @@ TEST_P(Render, CancelEndsWithoutFailureMessageAndLeavesNoToolRunning) {
       << "DLL mode completes the request under way; the script stops at once";
 }
 
-// A wildcard in the output would make the script's `del` remove every file it
-// matches, in the user's music folder say, and `del` on a folder would empty
-// it (after a question nobody sees); both modes refuse them alike.
-TEST_P(Render, WildcardsOrAFolderAsTheOutputAreRefusedAndDeleteNothing) {
+// A whole project renders into the project file's OutFile. A wildcard in the
+// output would make the script's `del` remove every file it matches, in the
+// user's music folder say, and `del` on a folder would empty it (after a
+// question nobody sees); both modes refuse them alike.
+TEST_P(Render, WholeProjectTakesOutFileButNoWildcardsOrAFolder) {
   RenderHost host(L"execution_render_wildcard", GetParam());
   const std::wstring music = host.root + L"\\music";
   CreateDirectoryW(music.c_str(), nullptr);
   for (const wchar_t* victim : {L"\\keep1.wav", L"\\keep2.wav"}) writeFile(music + victim, "RIFF");
   host.writePlugin(std::string(kNotes) + "[#TRACKEND]\r\n", "CacheDir=song.cache\r\n");
+  writeFile(host.work + L"\\song.ust", "[#SETTING]\r\nOutFile=whole.wav\r\n");
+  EXPECT_EQ(host.run(L"").exitCode, 0u);
+  EXPECT_THAT(duration(host.work + L"\\whole.wav"), kThreeNotes);
+  EXPECT_TRUE(host.has(L"t1.cache")) << "a whole project keeps its cache";
+  EXPECT_THAT(fileText(host.plugin), testing::HasSubstr("[#TRACKEND]")) << "the plug-in file keeps its content";
   writeFile(host.work + L"\\song.ust", "[#SETTING]\r\nOutFile=" + base::toAnsi(music) + "\\keep?.wav\r\n");
   const std::wstring wildcard = L"Failed to render\nThe output file contains the character \"",
                      notAllowed = L"\", which a file name cannot hold: " + music,
@@ -267,13 +250,15 @@ TEST(ScriptRender, MissingToolIsNamedWithTheLineThatSetsIt) {
 // AutoRun commands and delayed expansion from the registry would run before
 // the script and strip the "!" of every tempo argument. Wine's interpreter
 // ignores both values, so the command line it was started with is checked
-// too.
-TEST(ScriptRender, InterpreterRunsWithoutAutoRunOrDelayedExpansion) {
-  RenderHost host(L"execution_render_autorun", false);
-  host.take(kArgtool, L"bang.exe");
-  host.take(kArgtool, L"wavtool_stand_in.exe");
+// too. The 32-bit sondrel names the interpreter in the system folder, which
+// WoW64 turns into the 32-bit one in syswow64; 64-bit tools named in
+// setting.ini run from it all the same.
+TEST(ScriptRender, InterpreterRunsWithoutAutoRunOrDelayedExpansionAndStartsSixtyFourBitTools) {
+  RenderHost host(L"execution_render_interpreter", false);
+  for (const wchar_t* tool : {L"\\bang64.exe", L"\\wavtool64.exe"})
+    ASSERT_TRUE(copyFile(twinBuildDir() + L"\\" + kArgtool, host.root + tool));
   // Every resampler runs inside the scripts, started by the interpreter.
-  host.setting("Tool1Path=wavtool_stand_in.exe\r\nTool2Path=bang.exe\r\nUseDLL=0\r\nResamplerRuns=1");
+  host.setting("Tool1Path=wavtool64.exe\r\nTool2Path=bang64.exe\r\nUseDLL=0\r\nResamplerRuns=1");
   host.writePlugin(kNotes);
   const wchar_t* key = L"Software\\Microsoft\\Command Processor";
   const std::wstring autoRun = L"echo ran>\"" + host.root + L"\\autorun.txt\"";
@@ -286,25 +271,12 @@ TEST(ScriptRender, InterpreterRunsWithoutAutoRunOrDelayedExpansion) {
   RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"DelayedExpansion");
   EXPECT_EQ(result.exitCode, 0u);
   EXPECT_FALSE(fileExists(host.root + L"\\autorun.txt"));
-  EXPECT_THAT(host.calls("bang.exe|"), testing::Each(testing::EndsWith("|!120.000000")));
+  EXPECT_THAT(host.calls("bang64.exe|"), testing::Each(testing::EndsWith("|!120.000000")));
   char system[MAX_PATH] = {};
   GetSystemDirectoryA(system, MAX_PATH);
   const std::string chcp = std::string(system) + "\\chcp.com " + std::to_string(GetACP());
   EXPECT_THAT(host.calls("parent|"), testing::AllOf(SizeIs(5), testing::Each(testing::StartsWith(
                                                                    "parent|cmd.exe /d /v:off /s /c \"" + chcp + " >nul & "))));
-}
-
-// The 32-bit sondrel names the interpreter in the system folder, which WoW64
-// turns into the 32-bit one in syswow64; 64-bit tools named in setting.ini
-// run from it all the same.
-TEST(ScriptRender, ThirtyTwoBitInterpreterRunsSixtyFourBitTools) {
-  RenderHost host(L"execution_render_wow64", false);
-  for (const wchar_t* tool : {L"\\resampler64.exe", L"\\wavtool64.exe"})
-    ASSERT_TRUE(copyFile(twinBuildDir() + L"\\" + kArgtool, host.root + tool));
-  host.setting("Tool1Path=wavtool64.exe\r\nTool2Path=resampler64.exe\r\nUseDLL=0\r\nResamplerRuns=1");
-  host.writePlugin(kNotes);
-  RunResult result = host.run(L"/noplay", {L"ARGTOOL_PARENT=1", L"ARGTOOL_PARTS=1"});
-  EXPECT_EQ(result.exitCode, 0u);
   EXPECT_THAT(host.calls("image|"), testing::AllOf(SizeIs(5), testing::Each(testing::MatchesRegex(
                                                                   "image\\|64\\|C:\\\\windows\\\\syswow64\\\\cmd\\.exe\\|32"))));
 }
@@ -338,20 +310,34 @@ TEST(DllRender, ProgressShowsEachRequestAndCallsFollowOneAnother) {
                                                    StartsWith("wavtool|3|3|ka|"), StartsWith("append_files|")));
 }
 
-// A library without its entry point is skipped. One that is missing, or
-// misses a DLL it needs, fails the render before anything is rendered, and
-// the message says what to do.
-TEST(DllRender, MissingEntryPointIsSkippedAndAMissingLibraryNamed) {
-  const struct { Tools tools; const wchar_t* drop; DWORD exitCode; size_t wavtoolCalls; std::wstring message; } cases[] = {
-      {Tools::FakesWithoutResamplerExec, nullptr, 0, 3, L""},
-      {Tools::NoResamplerLibrary, nullptr, 2, 0,
+// A library without its entry point is skipped. One that is missing, misses
+// a DLL it needs or is built for stdcall fails the render before anything is
+// rendered, and the message says what to do.
+TEST(DllRender, MissingEntryPointIsSkippedAndAMissingOrStdcallLibraryNamed) {
+  const struct {
+    Tools tools;
+    const wchar_t* drop;
+    DWORD exitCode;
+    size_t resamplerCalls, wavtoolCalls;
+    std::wstring message;
+  } cases[] = {
+      {Tools::FakesWithoutResamplerExec, nullptr, 0, 0, 3, L""},
+      {Tools::NoResamplerLibrary, nullptr, 2, 0, 0,
        L"DLL mode (the line UseDLL=1 in <root>\\setting.ini) needs the tool library <root>\\resampler10.dll, which "
        L"does not exist.\nCopy the library into the host editor's folder, beside setting.ini, or change that line "
        L"to UseDLL=0 to render with the programs of Tool1Path= and Tool2Path=."},
-      {Tools::RuntimeResampler, L"\\toolruntime.dll", ERROR_MOD_NOT_FOUND, 0,
+      {Tools::RuntimeResampler, L"\\toolruntime.dll", ERROR_MOD_NOT_FOUND, 0, 0,
        L"The tool library <root>\\resampler10.dll could not be loaded (error 126): a DLL that it needs is missing.\n"
        L"Copy the DLLs that came with the library beside it, or set UseDLL=0 in setting.ini to render with the "
        L"tool programs."},
+      // A 32-bit library built for stdcall removes its arguments itself;
+      // called as the host editor calls (cdecl), it would leave sondrel's
+      // stack pointer off and crash it. The first call shows it, and the
+      // render stops there.
+      {Tools::StdcallResampler, nullptr, 193, 1, 0,
+       L"The tool library <root>\\resampler10.dll is built for the stdcall calling convention, but tool libraries are "
+       L"called as cdecl.\nUse a build of the library made for the host editor, or set UseDLL=0 in setting.ini to "
+       L"render with the tool programs."},
   };
   for (const auto& c : cases) {
     RenderHost host(L"execution_render_incomplete", true, c.tools);
@@ -360,25 +346,9 @@ TEST(DllRender, MissingEntryPointIsSkippedAndAMissingLibraryNamed) {
     RunResult result = host.run(L"/noplay");
     EXPECT_EQ(result.exitCode, c.exitCode) << c.exitCode;
     EXPECT_EQ(result.message, c.message.empty() ? L"" : L"Failed to render\n" + inHost(c.message, host));
-    EXPECT_THAT(host.calls("resampler"), SizeIs(0)) << c.exitCode;
+    EXPECT_THAT(host.calls("resampler"), SizeIs(c.resamplerCalls)) << c.exitCode;
     EXPECT_THAT(host.calls("wavtool"), SizeIs(c.wavtoolCalls)) << c.exitCode;
   }
-}
-
-// A 32-bit library built for stdcall removes its arguments itself; called as
-// the host editor calls (cdecl), it would leave sondrel's stack pointer off
-// and crash it. The first call shows it, and the render stops there, naming
-// the library.
-TEST(DllRender, LibraryBuiltForStdcallIsRefusedByNameAfterItsFirstCall) {
-  RenderHost host(L"execution_render_stdcall", true, Tools::StdcallResampler);
-  host.writePlugin(kNotes);
-  RunResult result = host.run(L"/noplay");
-  EXPECT_EQ(result.exitCode, 193u);
-  EXPECT_THAT(result.message, testing::StartsWith(L"Failed to render\nThe tool library " + host.root +
-                                                  L"\\resampler10.dll is built for the stdcall calling convention, "
-                                                  L"but tool libraries are called as cdecl.\nUse a build"));
-  EXPECT_THAT(host.calls("resampler|"), SizeIs(1));
-  EXPECT_THAT(host.calls("wavtool|"), SizeIs(0));
 }
 
 // A tool library may need a DLL shipped beside it; one of that name planted in

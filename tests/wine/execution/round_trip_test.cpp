@@ -43,7 +43,7 @@ Arguments operator+(Arguments a, const Arguments& b) {
   return a;
 }
 
-enum class Kind { Sung, Rest, Direct };
+using Kind = sondrel::RequestKind;
 
 // One field of the scripts: where a random value goes, and which request
 // kind carries it.
@@ -89,8 +89,7 @@ const Place kPlaces[] = {
 RenderRequest request(Kind kind, int32_t index) {
   RenderRequest r;
   r.index = r.cacheIndex = index;
-  r.resampler.skipResample = kind != Kind::Sung;
-  r.resampler.isRest = kind == Kind::Rest;
+  r.kind = kind;
   r.resampler.lyric = "a";
   r.resampler.inputPath = r.wavtool.wavInput = kind == Kind::Sung ? "a.wav" : "b.wav";
   r.resampler.cachePath = r.wavtool.wavInput = kind == Kind::Sung ? std::to_string(index) + "_a_C4_500.wav" : "b.wav";
@@ -108,8 +107,8 @@ RenderRequest request(Kind kind, int32_t index) {
 std::vector<std::pair<std::string, Arguments>> expectedRuns(const RenderConfig& c, const RenderRequest& r) {
   const sondrel::ResamplerArgs& s = r.resampler;
   const sondrel::WavtoolArgs& w = r.wavtool;
-  if (s.isRest) return {{"rt_wavtool.exe", {c.outputPath, c.voiceDir + "\\" + w.wavInput, "0", w.lengthArg, "0", "0"}}};
-  if (s.skipResample)
+  if (r.kind == Kind::Rest) return {{"rt_wavtool.exe", {c.outputPath, c.voiceDir + "\\" + w.wavInput, "0", w.lengthArg, "0", "0"}}};
+  if (r.kind == Kind::Direct)
     return {{"rt_wavtool.exe", Arguments{c.outputPath, c.voiceDir + "\\" + w.wavInput, "0", w.lengthArg} +
                                    words(w.envelopeArg)}};
   std::vector<std::pair<std::string, Arguments>> runs;

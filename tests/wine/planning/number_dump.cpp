@@ -138,7 +138,7 @@ std::string render(const sondrel::RenderConfig& config) {
   for (const std::string& part : {config.outputPath, config.outputPath + ".whd", config.outputPath + ".dat"})
     DeleteFileA(part.c_str());
   for (const sondrel::RenderRequest& request : config.requests) {
-    if (!request.resampler.skipResample) {
+    if (request.kind == sondrel::RequestKind::Sung) {
       sondrel::ResamplerCall call = sondrel::resamplerArguments(config, request);
       reftools::runResampler({call.begin(), call.end()}, error);
     }
@@ -159,7 +159,7 @@ std::string dumpSeed(const std::string& scratch, unsigned seed) {
   writeOto(bank, random);
   std::string song = songText(random, bank), out = "seed " + std::to_string(seed) + "\n" + song;
   sondrel::Project project;
-  sondrel::readProjectText("", project, song);
+  sondrel::readProjectText("", project, song, sondrel::readVoiceDirectory);
   sondrel::RenderConfig config;
   sondrel::takeProjectValues(project, config);
   sondrel::applyPluginMode2(project, config);
@@ -167,13 +167,14 @@ std::string dumpSeed(const std::string& scratch, unsigned seed) {
   config.outputPath = scratch + "\\out.wav";
   config.resamplerPath = "C:\\tools\\resampler.exe";
   config.wavtoolPath = "C:\\tools\\wavtool.exe";
-  sondrel::planRequests(project.notes, project, config.mode2, config.requests);
+  config.requests = sondrel::planRequests(project, config.mode2);
+  const sondrel::ScriptReplay scripts(config, "helper.bat");
   for (const sondrel::RenderRequest& request : config.requests) {
     sondrel::ResamplerCall resampler = sondrel::resamplerArguments(config, request);
     sondrel::WavtoolCall wavtool = sondrel::wavtoolArguments(config, request);
     out += "resampler" + joined(resampler.data(), resampler.data() + resampler.size());
     out += "wavtool" + joined(wavtool.data(), wavtool.data() + wavtool.size());
-    if (!request.resampler.skipResample) out += sondrel::helperResamplerCommandLine(config, request) + "\n";
+    if (request.kind == sondrel::RequestKind::Sung) out += scripts.resamplerCommandLine(request) + "\n";
   }
   sondrel::MainScript script;
   sondrel::RenderFailure failure;

@@ -53,17 +53,6 @@ TEST_F(QuilletTest, OpensOnTheSelectionsScaleAndCancelLeavesAnEmptyFile) {
   EXPECT_FALSE(readValue(L"", L"Flag").found) << "Cancel saves nothing";
 }
 
-TEST_F(QuilletTest, EscapeAndTheCloseBoxEndWithoutOutput) {
-  for (void (*press)(HWND) : {pressEscape, pressCloseBox}) {
-    QuilletHost host(L"quillet_keys", kSong);
-    HWND dialog = host.open();
-    ASSERT_NE(dialog, nullptr);
-    press(dialog);
-    EXPECT_EQ(host.process.wait(kPatience), 0u);
-    EXPECT_EQ(fileText(host.plugin), "");
-  }
-}
-
 // The plug-in file cannot be replaced when the host editor holds it open
 // without delete sharing, nor in a folder too long for a file beside it;
 // OK then writes into the file itself. Held without write sharing, it cannot

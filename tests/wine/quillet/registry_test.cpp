@@ -36,19 +36,17 @@ std::vector<std::wstring> listed(HWND dialog) {
   return names;
 }
 
-TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
+TEST_F(QuilletTest, OkSavesTheMainKey) {
+  QuilletHost host(L"quillet_main_key", kSong);
+  HWND dialog = host.open({{kFlag, L"y"}, {kRangeLow, L"-3"}, {kRangeHigh, L"12"}});
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(click(dialog, kApply));
+  typeInRow(dialog, 0, L"20");
+  typeInRow(dialog, 1, L"");
+  SetWindowPos(dialog, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   RECT saved;
-  {
-    QuilletHost host(L"quillet_main_key", kSong);
-    HWND dialog = host.open({{kFlag, L"y"}, {kRangeLow, L"-3"}, {kRangeHigh, L"12"}});
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(click(dialog, kApply));
-    typeInRow(dialog, 0, L"20");
-    typeInRow(dialog, 1, L"");
-    SetWindowPos(dialog, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(dialog, &saved);
-    EXPECT_EQ(host.close(dialog, IDOK), 0u);
-  }
+  GetWindowRect(dialog, &saved);
+  EXPECT_EQ(host.close(dialog, IDOK), 0u);
   struct Expected { const wchar_t* name; DWORD type; std::string bytes; } values[] = {
       {L"Flag", REG_SZ, std::string("y\0\0\0", 4)},
       {L"ScaleLow", REG_DWORD, le32(60)},
@@ -65,20 +63,7 @@ TEST_F(QuilletTest, OkSavesTheMainKeyAndTheNextStartRestoresIt) {
     EXPECT_EQ(value.type, e.type) << std::string(e.name, e.name + wcslen(e.name));
     EXPECT_EQ(value.bytes, e.bytes) << std::string(e.name, e.name + wcslen(e.name));
   }
-  QuilletHost host(L"quillet_main_key", "[#0001]\r\nNoteNum=50\r\n[#0002]\r\nNoteNum=55\r\n");
-  HWND dialog = host.open();
-  ASSERT_NE(dialog, nullptr);
-  RECT window;
-  GetWindowRect(dialog, &window);
-  EXPECT_EQ(window.left, 40);
-  EXPECT_EQ(window.top, 50);
-  EXPECT_EQ(controlText(dialog, kFlag), L"y");
-  EXPECT_EQ(controlText(dialog, kHighNote), L"E4") << "the stored scale wins over the selection's";
-  EXPECT_EQ(controlText(dialog, kLowNote), L"C4");
-  EXPECT_EQ(controlText(dialog, kRangeLow), L"-3");
-  EXPECT_EQ(controlText(dialog, kRangeHigh), L"12");
-  EXPECT_THAT(rows(dialog), ElementsAre(L"E4=20", L"D#4=", L"D4=5", L"C#4=1", L"C4=-3"));
-  EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
+  // What the next start makes of these values is the registry view test's part.
 }
 
 TEST_F(QuilletTest, ConfigurationsMatchWholeNamesAndTheListShowsTheRegistry) {
@@ -135,23 +120,15 @@ TEST_F(QuilletTest, ConfigurationsMatchWholeNamesAndTheListShowsTheRegistry) {
   EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
 }
 
-// How each broken value is decoded is the native tests' part; these reach
-// quillet through the registry and the screen.
-TEST_F(QuilletTest, StoredValuesThatBreakTheDataModelAreIgnored) {
-  struct Case { const char* name; const wchar_t* value; DWORD type; std::string bytes; } cases[] = {
-      {"Flag longer than the field, not even fetched", L"Flag", REG_SZ, std::string(40, 'q')},
-      {"WindowPos off every screen", L"WindowPos", REG_BINARY, le32(-30000) + le32(-30000) + le32(-29700) + le32(-29700)},
-  };
-  for (const Case& c : cases) {
-    clearRegistry();
-    store(c.value, c.type, c.bytes);
-    QuilletHost host(L"quillet_hostile", kSong);
-    HWND dialog = host.open();
-    ASSERT_NE(dialog, nullptr) << c.name;
-    EXPECT_EQ(controlText(dialog, kFlag), L"g") << c.name;
-    EXPECT_TRUE(centred(dialog)) << c.name;
-    EXPECT_EQ(host.close(dialog, IDCANCEL), 0u) << c.name;
-  }
+// A stored position off every screen is not restored: the dialog opens
+// centred. How other broken values are decoded is the native tests' part.
+TEST_F(QuilletTest, PositionOffEveryScreenIsIgnored) {
+  store(L"WindowPos", REG_BINARY, le32(-30000) + le32(-30000) + le32(-29700) + le32(-29700));
+  QuilletHost host(L"quillet_hostile", kSong);
+  HWND dialog = host.open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(centred(dialog));
+  EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
 }
 
 }  // namespace

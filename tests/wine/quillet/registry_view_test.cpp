@@ -2,8 +2,10 @@
 // registry has a 32-bit and a 64-bit view; HKEY_CURRENT_USER\Software is one
 // key in both, so what the i686 quillet stores must be what a 64-bit program
 // sees. The i686 dialog cannot open under Wine 8's WoW64, so this 32-bit test
-// writes through quillet's own store code and the x86_64 quillet reads.
-#include "controls/configuration_store.h"
+// writes through quillet's own store code and the x86_64 quillet reads, as
+// the next start of quillet restores the state of the last OK: the stored
+// scale wins over the selection's.
+#include "storage/configuration_store.h"
 #include "quillet_host.h"
 
 namespace quillettest {

@@ -39,14 +39,15 @@ TEST(Startup, ModificationPathBeyondItsBufferEndsLikeAFailedRender) {
 }
 
 // Script mode shows the progress bar too when it resamples ahead of the
-// scripts: by default with more than one processor.
+// scripts: by default with more than one processor. The last "UseDLL=" line
+// decides, as it decides the render's mode.
 TEST(Dialog, TemplateFollowsUseDllAndResamplerRunsInSettingIniAndIsCentred) {
   SYSTEM_INFO system;
   GetSystemInfo(&system);
   const bool several = system.dwNumberOfProcessors > 1;
   struct Case { const char* settingIni; bool progressBar; } cases[] = {
-      {nullptr, several}, {"UseDLL=1\r\nResamplerRuns=1\r\n", true}, {"UseDLL=0\r\nResamplerRuns=1\r\n", false},
-      {"ResamplerRuns=2\r\n", true}};
+      {nullptr, several}, {"UseDLL=0\r\nResamplerRuns=1\r\n", false},
+      {"UseDLL=0\r\nUseDLL=1\r\nResamplerRuns=1\r\n", true}};
   for (const Case& c : cases) {
     const char* name = c.settingIni ? c.settingIni : "no setting.ini";
     ShellHost host(L"shell_template", c.settingIni);

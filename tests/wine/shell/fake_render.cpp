@@ -12,18 +12,15 @@
 //   STANDIN_LOG          receives "render|" and name=value fields of what the render saw:
 //                        the run options, a number read and printed, and the locale
 #include <windows.h>
-#include <commctrl.h>
 
 #include <clocale>
 #include <cstdio>
-#include <cwchar>
 #include <string>
 
 #include "base/ansi_text.h"
 #include "base/file_access.h"
 #include "base/number_text.h"
 #include "base/status.h"
-#include "resources/resource.h"
 #include "shell/render_project.h"
 #include "shell/run_options.h"
 
@@ -74,7 +71,7 @@ void writeOutput(RunOptions& options) {
 
 }  // namespace
 
-int32_t renderProject(RunOptions& options) {
+int32_t renderProject(RunOptions& options, RenderProgress& progress) {
   // A delay queued from the loader's thread start-up instead would crash a
   // 32-bit thread under Wine 8's WoW64.
   Sleep(static_cast<DWORD>(_wtoi(environment(L"SONDREL_FAKE_START_DELAY_MS").c_str())));
@@ -85,34 +82,31 @@ int32_t renderProject(RunOptions& options) {
   std::wstring mode = environment(L"SONDREL_FAKE");
   if (mode.compare(0, 5, L"fail:") == 0) return _wtoi(mode.c_str() + 5);
   if (mode == L"wait") {
-    WaitForSingleObject(options.cancelEvent, INFINITE);
+    WaitForSingleObject(progress.cancelEvent(), INFINITE);
     return base::kStatusCancelled;
   }
   if (mode == L"merge") {
-    if (WaitForSingleObject(options.cancelEvent, 0) == WAIT_OBJECT_0) return base::kStatusCancelled;
+    if (progress.cancelled()) return base::kStatusCancelled;
     base::replaceFileContent(options.pluginFilePath, plugin + "[#0000]\r\nLyric=merged\r\n");
     return base::kStatusOk;
   }
   if (mode == L"spin") {
-    SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETRANGE32, 0, 1000);
-    for (int i = 0; WaitForSingleObject(options.cancelEvent, 0) != WAIT_OBJECT_0; i = (i + 1) % 1000) {
-      SetDlgItemTextW(options.dialog, IDC_STATUS, i % 2 ? L"spin" : L"spun");
-      SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETPOS, i, 0);
+    progress.setRange(1000);
+    for (int i = 0; !progress.cancelled(); i = (i + 1) % 1000) {
+      progress.showNote(i % 2 ? "spin" : "spun");
+      progress.setPosition(static_cast<size_t>(i));
     }
     return base::kStatusCancelled;
   }
   if (mode == L"progress") {
-    SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETRANGE32, 0, 180);
-    SendDlgItemMessageW(options.dialog, IDC_PROGRESS, PBM_SETPOS, 12, 0);
-    std::wstring status = environment(L"SONDREL_FAKE_LYRIC");
-    if (status.empty()) {
-      wchar_t format[256] = {}, text[256] = {};
-      LoadStringW(options.instance, IDS_RESAMPLING, format, 256);
-      std::swprintf(text, 256, format, 12, 180);
-      status = text;
-    }
-    SetDlgItemTextW(options.dialog, IDC_STATUS, status.c_str());
-    WaitForSingleObject(options.cancelEvent, INFINITE);
+    progress.setRange(180);
+    progress.setPosition(12);
+    const std::wstring lyric = environment(L"SONDREL_FAKE_LYRIC");
+    if (lyric.empty())
+      progress.showResampling(12, 180);
+    else
+      progress.showNote(base::toAnsi(lyric));
+    WaitForSingleObject(progress.cancelEvent(), INFINITE);
     return base::kStatusCancelled;
   }
   writeOutput(options);

@@ -1,5 +1,6 @@
 // The shell of sondrel on a Japanese system (LANG=ja_JP.UTF-8): the Japanese
-// dialogs and texts.
+// dialogs (each string of them is the release check's part, and a Japanese
+// failure message the code page test's).
 #include "shell_host.h"
 
 namespace shelltest {
@@ -14,23 +15,6 @@ TEST(Japanese, DialogsShowTheJapaneseTexts) {
       pressButton(dialog, IDCANCEL);
     }).exitCode, kCancelled) << settingIni;
   }
-}
-
-TEST(Japanese, FailureMessageAndItsCauseAreJapanese) {
-  ShellHost host(L"shell_japanese_failure", nullptr);
-  const std::wstring tooLong = L"Z:\\" + std::wstring(300, L'\u66f2');
-  RunResult result = host.run(L"/o:" + tooLong);
-  EXPECT_EQ(result.message, L"レンダリング中にエラーが発生しました\n出力ファイルが、Windows の上限の 259 文字を超えています"
-                            L"（日本語の文字は 2 文字と数える場合があります）：" + tooLong +
-                                L"\n曲や音源をパスの短いフォルダーへ移すか、名前を短くしてください。");
-}
-
-TEST(Japanese, PlaybackStatusIsJapaneseAndCancelStopsIt) {
-  ShellHost host(L"shell_japanese_playback", nullptr);
-  EXPECT_EQ(host.run(L"", {L"SONDREL_FAKE_WAV_MS=60000"}, [](HWND dialog) {
-    EXPECT_TRUE(waitForText(dialog, kStatus, L"再生しています"));
-    pressButton(dialog, IDCANCEL);
-  }).exitCode, 0u);
 }
 
 }  // namespace
