@@ -1,7 +1,9 @@
 // The UTF-8 code page (65001), which Windows offers as the ANSI code page
 // ("Beta: use Unicode UTF-8") and Wine does not: with ACP=65001 in its
 // registry, GetACP stays 1252. The conversions take the code page as a
-// parameter, so they run here with 65001.
+// parameter, so they run here with 65001. Wine also accepts flags that
+// Windows refuses for 65001 (every conversion would fail there), so only a
+// check of the flags themselves catches a wrong one.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +15,11 @@
 namespace {
 
 size_t utf8Length(std::string_view text, size_t at) { return base::codePageCharacterLength(CP_UTF8, text, at); }
+
+TEST(Utf8CodePage, ConversionsPassTheFlagsTheCodePageTakes) {
+  EXPECT_EQ(base::exactConversionFlags(CP_UTF8), static_cast<unsigned long>(WC_ERR_INVALID_CHARS));
+  EXPECT_EQ(base::exactConversionFlags(932), static_cast<unsigned long>(WC_NO_BEST_FIT_CHARS));
+}
 
 TEST(Utf8CodePage, PathsConvertExactlyAndALoneSurrogateIsNamed) {
   const struct { const wchar_t* path; const char* utf8; wchar_t missing; } cases[] = {
