@@ -23,19 +23,6 @@ TEST_F(QuilletTest, SettingsOfThe32BitBuildAreWhereThe64BitViewAndQuilletFindThe
   quillet::saveMainKey({40, 50, 400, 500}, settings);
   ASSERT_TRUE(quillet::saveConfiguration(L"mine", settings));
 
-  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
-    for (const wchar_t* path : {L"", L"\\configurations\\mine"}) {
-      HKEY key = nullptr;
-      ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (kMainKey + std::wstring(path)).c_str(), 0, KEY_READ | view, &key), 0)
-          << (view == KEY_WOW64_64KEY ? "64" : "32") << "-bit view";
-      wchar_t flag[8] = {};
-      DWORD size = sizeof flag;
-      EXPECT_EQ(RegQueryValueExW(key, L"Flag", nullptr, nullptr, reinterpret_cast<BYTE*>(flag), &size), 0);
-      EXPECT_STREQ(flag, L"y");
-      RegCloseKey(key);
-    }
-  }
-
   QuilletHost host(L"quillet_registry_view", "[#0001]\r\nNoteNum=50\r\n");
   ASSERT_TRUE(copyFile(twinBuildDir() + L"\\quillet.exe", host.root + L"\\plugins\\sondrel\\quillet.exe"));
   HWND dialog = host.open();
@@ -47,6 +34,10 @@ TEST_F(QuilletTest, SettingsOfThe32BitBuildAreWhereThe64BitViewAndQuilletFindThe
   EXPECT_EQ(controlText(dialog, kFlag), L"y");
   EXPECT_EQ(controlText(dialog, kRangeLow), L"-3");
   EXPECT_THAT(rows(dialog), testing::ElementsAre(L"D4=20", L"C#4=", L"C4=-3"));
+  EXPECT_EQ(SendDlgItemMessageW(dialog, kConfigurations, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>(L"mine")),
+            0)
+      << "the configuration is listed";
   EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
 }
 

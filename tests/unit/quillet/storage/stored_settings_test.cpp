@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
-
 namespace quillet {
 namespace {
 
@@ -76,13 +74,6 @@ TEST(StoredValues, ScaleThatBreaksTheDataModelIsIgnoredWithItsValues) {
     EXPECT_EQ(settings.rangeLow, -4) << c.name;
     EXPECT_EQ(settings.rangeHigh, 0) << c.name;
   }
-}
-
-TEST(ConfigurationName, BackslashesBecomeUnderscoresAndOuterBlanksGo) {
-  struct Case { const wchar_t* typed; const wchar_t* name; } cases[] = {
-      {L"  a\\b c  ", L"a_b c"}, {L"   ", L""}, {L"", L""}, {L"\tx", L"\tx"}, {L"\\", L"_"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(configurationName(c.typed), c.name) << std::string(c.typed, c.typed + wcslen(c.typed));
 }
 
 }  // namespace
