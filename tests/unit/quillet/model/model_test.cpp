@@ -25,14 +25,10 @@ TEST(ProjectDocument, ReadsSectionsAndAnswersQueries) {
       {"numbered note", "[#0012]\nNoteNum=60\n", "#0012", SectionKind::Note, false, 60},
       {"header without its bracket loses a character", "[#0012\nNoteNum=61\n", "#001", SectionKind::Note, false, 61},
       {"previous", "[#PREV]\r\nLyric=R\r\n", "#PREV", SectionKind::Previous, true, -1},
-      {"next", "[#NEXT]\nLyric=r\n", "#NEXT", SectionKind::Next, true, -1},
-      {"track end", "[#TRACKEND]\n", "#TRACKEND", SectionKind::TrackEnd, false, -1},
-      {"kinds are case-sensitive", "[#setting]\n", "#setting", SectionKind::Other, false, -1},
       {"# without a digit", "[#X12]\n", "#X12", SectionKind::Other, false, -1},
       {"a lone bracket", "[\n", "", SectionKind::Other, false, -1},
       {"keys before any header form a nameless section", "NoteNum=5\n", "<none>", SectionKind::Other, false, 5},
       {"R and a blank is no rest", "[#0001]\nLyric=R \n", "#0001", SectionKind::Note, false, -1},
-      {"rr is no rest", "[#0001]\nLyric=rr\n", "#0001", SectionKind::Note, false, -1},
   };
   for (const Case& c : cases) {
     ProjectDocument document = parsed(c.text);
