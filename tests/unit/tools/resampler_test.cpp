@@ -84,22 +84,19 @@ TEST(Resampler, BentNoteHasExactLengthItsFundamentalsAndTheIntensitysLevel) {
   }
 }
 
+// How each argument is read is the fuzzer's part; here, that a call that
+// cannot be carried out leaves no output.
 TEST(Resampler, HostileArgumentsFailWithoutOutput) {
   std::string dir = tooltest::scratchDir("hostile");
   std::string in = dir + "/a.wav", out = dir + "/out.wav", garbage = dir + "/garbage.wav", headerOnly = dir + "/header.wav";
   reftools::writeWholeFile(in, reftools::encodeWav(reftools::synthesizeVowel('a', 220, 0.6)));
   reftools::writeWholeFile(garbage, "RIFF\x10\0\0\0WAVEfmt \xff\xff\xff\x7f");
   reftools::writeWholeFile(headerOnly, reftools::wavHeader(0));
-  std::vector<std::string> zeroTempo = callFor(in, out, "100", "AA");
-  zeroTempo[11] = "!0.000000";
   struct Case { const char* name; std::vector<std::string> arguments; } cases[] = {
       {"missing input", callFor(dir + "/none.wav", out, "500")},
       {"malformed WAV", callFor(garbage, out, "500")},
       {"WAV without samples", callFor(headerOnly, out, "500")},
       {"negative length", callFor(in, out, "-50")},
-      {"absurd length", callFor(in, out, "1e12")},
-      {"length not a number", callFor(in, out, "5x0")},
-      {"zero tempo with pitch values", zeroTempo},
       {"offset past the end", {in, out, "C4", "100", "", "5000", "500", "0", "0", "100", "0", "!120", ""}},
       {"too few arguments", {in, out, "C4"}},
   };

@@ -28,26 +28,6 @@ TEST_F(QuilletTest, ADialogThatCannotBeCreatedIsToldWithAnEmptyOutput) {
   EXPECT_EQ(fileText(host.plugin), "") << "no output, as the host editor expects when a plug-in fails";
 }
 
-// A stored position off every screen is not restored: the dialog opens
-// centred, and the other values, missing, take their defaults.
-TEST_F(QuilletTest, OpensOnTheSelectionsScaleAndCancelLeavesAnEmptyFile) {
-  int32_t offScreen[] = {-30000, -30000, -29700, -29700};
-  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kMainKey, L"WindowPos", REG_BINARY, offScreen, sizeof offScreen), 0);
-  QuilletHost host(L"quillet_open", kSong);
-  HWND dialog = host.open();
-  ASSERT_NE(dialog, nullptr);
-  std::vector<std::wstring> fields;
-  for (int id : {kHighNote, kLowNote, kFlag, kRangeLow, kRangeHigh}) fields.push_back(controlText(dialog, id));
-  EXPECT_THAT(fields, ElementsAre(L"E4", L"C4", L"g", L"0", L"0"));
-  EXPECT_THAT(rows(dialog), ElementsAre(L"E4=", L"D#4=", L"D4=", L"C#4=", L"C4="));
-  EXPECT_EQ(GetDlgItem(valueGrid(dialog), 505), nullptr) << "one row per note of the scale, no more";
-  EXPECT_THAT(clippedTexts(dialog), IsEmpty());
-  EXPECT_TRUE(centred(dialog));
-  EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
-  EXPECT_EQ(fileText(host.plugin), "");
-  EXPECT_FALSE(readValue(L"", L"Flag").found) << "Cancel saves nothing";
-}
-
 // The plug-in file cannot be replaced when the host editor holds it open
 // without delete sharing (or in a folder too long for a file beside it); OK
 // then writes into the file itself. Held without write sharing, it cannot be
@@ -81,15 +61,31 @@ TEST_F(QuilletTest, OkWritesInPlaceWhenItCannotReplaceAndTellsWhenItCannotWrite)
   }
 }
 
-TEST_F(QuilletTest, ApplySwapsAReversedPairFillsTheGridAndOkWritesTheOutput) {
+// A stored position off every screen is not restored: the dialog opens
+// centred, and the other values, missing, take their defaults. (Cancel ends
+// as a selection of rests does, with an empty output.)
+TEST_F(QuilletTest, OpensOnTheSelectionsScaleApplySwapsAReversedPairAndOkWritesTheOutput) {
+  int32_t offScreen[] = {-30000, -30000, -29700, -29700};
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kMainKey, L"WindowPos", REG_BINARY, offScreen, sizeof offScreen), 0);
   QuilletHost host(L"quillet_apply", kSong);
-  HWND dialog = host.open({{kHighNote, L"C4"}, {kLowNote, L"e4"}, {kRangeHigh, L"0"}, {kRangeLow, L"10"}});
+  HWND dialog = host.open();
   ASSERT_NE(dialog, nullptr);
+  auto fields = [&] {
+    std::vector<std::wstring> texts;
+    for (int id : {kHighNote, kLowNote, kFlag, kRangeLow, kRangeHigh}) texts.push_back(controlText(dialog, id));
+    return texts;
+  };
+  EXPECT_THAT(fields(), ElementsAre(L"E4", L"C4", L"g", L"0", L"0"));
+  EXPECT_THAT(rows(dialog), ElementsAre(L"E4=", L"D#4=", L"D4=", L"C#4=", L"C4="));
+  EXPECT_EQ(GetDlgItem(valueGrid(dialog), 505), nullptr) << "one row per note of the scale, no more";
+  EXPECT_THAT(clippedTexts(dialog), IsEmpty());
+  EXPECT_TRUE(centred(dialog));
+
+  for (auto [id, text] : {std::pair{kHighNote, L"C4"}, {kLowNote, L"e4"}, {kRangeHigh, L"0"}, {kRangeLow, L"10"}})
+    type(dialog, id, text);
   ASSERT_TRUE(click(dialog, kApply));
-  EXPECT_EQ(controlText(dialog, kHighNote), L"e4") << "the note fields trade places";
-  EXPECT_EQ(controlText(dialog, kLowNote), L"C4");
-  EXPECT_EQ(controlText(dialog, kRangeHigh), L"10") << "each range number stays with its note";
-  EXPECT_EQ(controlText(dialog, kRangeLow), L"0");
+  EXPECT_THAT(fields(), ElementsAre(L"e4", L"C4", L"g", L"0", L"10"))
+      << "the note fields trade places, each range number stays with its note";
   EXPECT_THAT(rows(dialog), ElementsAre(L"E4=10", L"D#4=8", L"D4=5", L"C#4=3", L"C4=0"));
   type(dialog, kHighNote, L"H4");
   type(dialog, kRangeHigh, L"40000");
