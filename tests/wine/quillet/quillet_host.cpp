@@ -13,11 +13,6 @@ QuilletHost::QuilletHost(const wchar_t* name, const std::string& song) : Host(na
   writeFile(plugin, song);
 }
 
-bool QuilletHost::startWith(const std::wstring& arguments) {
-  return process.start(L"\"" + root + L"\\plugins\\sondrel\\quillet.exe\" " + arguments, work.c_str(),
-                       {L"STANDIN_LOG=" + log});
-}
-
 HWND QuilletHost::open(const std::vector<std::pair<int, std::wstring>>& fields, const wchar_t* caption) {
   HWND dialog = start(L"") ? findDialog(process.id(), caption) : nullptr;
   for (const auto& [id, text] : fields)

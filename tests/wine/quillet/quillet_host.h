@@ -36,8 +36,6 @@ class QuilletTest : public testing::Test {
 
 struct QuilletHost : Host {
   QuilletHost(const wchar_t* name, const std::string& song);
-  // Starts quillet with these arguments instead of the plug-in file.
-  bool startWith(const std::wstring& arguments);
   // Starts quillet on the plug-in file, waits for its dialog and types the
   // fields (control id, text) into it; null when no dialog appears.
   HWND open(const std::vector<std::pair<int, std::wstring>>& fields = {}, const wchar_t* caption = kCaption);

@@ -1,17 +1,24 @@
-// quillet's settings as the 32-bit build writes them. Under WoW64 the
-// registry has a 32-bit and a 64-bit view; HKEY_CURRENT_USER\Software is one
-// key in both, so what the i686 quillet stores must be what a 64-bit program
-// sees. The i686 dialog cannot open under Wine 8's WoW64, so this 32-bit test
-// writes through quillet's own store code and the x86_64 quillet reads, as
-// the next start of quillet restores the state of the last OK: the stored
-// scale wins over the selection's.
+// quillet's settings in the registry. Under WoW64 the registry has a 32-bit
+// and a 64-bit view; HKEY_CURRENT_USER\Software is one key in both, so what
+// the i686 quillet stores must be what a 64-bit program sees, and the other
+// way round. The i686 dialog cannot open under Wine 8's WoW64, so this 32-bit
+// test writes through quillet's own store code; the x86_64 quillet restores
+// that state as the next start does (the stored scale wins over the
+// selection's), and what its OK saves is read back here byte by byte.
 #include "storage/configuration_store.h"
 #include "quillet_host.h"
 
 namespace quillettest {
 namespace {
 
-TEST_F(QuilletTest, SettingsOfThe32BitBuildAreWhereThe64BitViewAndQuilletFindThem) {
+// The bytes of the number as this x86 program holds it: little-endian.
+std::string le32(int32_t n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
+
+std::string record(bool empty, int32_t note, int32_t value) {
+  return std::string(1, empty ? '\1' : '\0') + std::string(3, '\0') + le32(note) + le32(value);
+}
+
+TEST_F(QuilletTest, SettingsCrossTheRegistryViewsInTheirByteLayout) {
   BOOL wow64 = FALSE;
   ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64) && wow64) << "this test must run as a 32-bit process";
   quillet::Settings settings;
@@ -23,20 +30,7 @@ TEST_F(QuilletTest, SettingsOfThe32BitBuildAreWhereThe64BitViewAndQuilletFindThe
   quillet::saveMainKey({40, 50, 400, 500}, settings);
   ASSERT_TRUE(quillet::saveConfiguration(L"mine", settings));
 
-  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
-    for (const wchar_t* path : {L"", L"\\configurations\\mine"}) {
-      HKEY key = nullptr;
-      ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (kMainKey + std::wstring(path)).c_str(), 0, KEY_READ | view, &key), 0)
-          << (view == KEY_WOW64_64KEY ? "64" : "32") << "-bit view";
-      wchar_t flag[8] = {};
-      DWORD size = sizeof flag;
-      EXPECT_EQ(RegQueryValueExW(key, L"Flag", nullptr, nullptr, reinterpret_cast<BYTE*>(flag), &size), 0);
-      EXPECT_STREQ(flag, L"y");
-      RegCloseKey(key);
-    }
-  }
-
-  QuilletHost host(L"quillet_registry_view", "[#0001]\r\nNoteNum=50\r\n");
+  QuilletHost host(L"quillet_registry_view", kSong);
   ASSERT_TRUE(copyFile(twinBuildDir() + L"\\quillet.exe", host.root + L"\\plugins\\sondrel\\quillet.exe"));
   HWND dialog = host.open();
   ASSERT_NE(dialog, nullptr) << "the x86_64 quillet did not open";
@@ -47,7 +41,33 @@ TEST_F(QuilletTest, SettingsOfThe32BitBuildAreWhereThe64BitViewAndQuilletFindThe
   EXPECT_EQ(controlText(dialog, kFlag), L"y");
   EXPECT_EQ(controlText(dialog, kRangeLow), L"-3");
   EXPECT_THAT(rows(dialog), testing::ElementsAre(L"D4=20", L"C#4=", L"C4=-3"));
-  EXPECT_EQ(host.close(dialog, IDCANCEL), 0u);
+  EXPECT_EQ(SendDlgItemMessageW(dialog, kConfigurations, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>(L"mine")),
+            0)
+      << "the configuration is listed";
+
+  type(dialog, kHighNote, L"E4");
+  ASSERT_TRUE(click(dialog, kApply));
+  typeInRow(dialog, 0, L"20");
+  typeInRow(dialog, 1, L"");
+  SetWindowPos(dialog, nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  GetWindowRect(dialog, &window);
+  EXPECT_EQ(host.close(dialog, IDOK), 0u);
+  struct Expected { const wchar_t* name; DWORD type; std::string bytes; } values[] = {
+      {L"Flag", REG_SZ, std::string("y\0\0\0", 4)},
+      {L"ScaleLow", REG_DWORD, le32(60)},
+      {L"ScaleHigh", REG_DWORD, le32(64)},
+      {L"RangeLow", REG_DWORD, le32(-3)},
+      {L"RangeHigh", REG_DWORD, le32(12)},
+      {L"Values", REG_BINARY, record(false, 60, -3) + record(false, 61, 1) + record(false, 62, 5) +
+                                  record(true, 63, 8) + record(false, 64, 20)},  // a cleared row keeps its number
+      {L"WindowPos", REG_BINARY, le32(window.left) + le32(window.top) + le32(window.right) + le32(window.bottom)},
+  };
+  for (const Expected& e : values) {
+    RegistryValue value = readValue(L"", e.name);
+    EXPECT_EQ(value.type, e.type) << std::string(e.name, e.name + wcslen(e.name));
+    EXPECT_EQ(value.bytes, e.bytes) << std::string(e.name, e.name + wcslen(e.name));
+  }
 }
 
 }  // namespace
