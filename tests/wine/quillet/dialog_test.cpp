@@ -33,17 +33,25 @@ TEST_F(QuilletTest, ADialogThatCannotBeCreatedIsToldWithAnEmptyOutput) {
 // then writes into the file itself. Held without write sharing, it cannot be
 // written at all: OK says so and keeps the dialog open.
 TEST_F(QuilletTest, OkWritesInPlaceWhenItCannotReplaceAndTellsWhenItCannotWrite) {
-  struct Case { const char* name; DWORD sharing; const wchar_t* message; } cases[] = {
-      {"held with write sharing", FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr},
-      {"held without write sharing", FILE_SHARE_READ, L"could not be written to the plug-in file (error 32)"},
+  struct Case { const char* name; DWORD sharing; bool longFolder; const wchar_t* message; } cases[] = {
+      {"held with write sharing", FILE_SHARE_READ | FILE_SHARE_WRITE, false, nullptr},
+      {"a folder of 248 characters", 0, true, nullptr},
+      {"held without write sharing", FILE_SHARE_READ, false, L"could not be written to the plug-in file (error 32)"},
   };
   for (const Case& c : cases) {
     clearRegistry();
     QuilletHost host(L"quillet_write", kSong);
+    if (c.longFolder) {
+      std::wstring folder = host.work + L"\\" + std::wstring(247 - host.work.size(), L'f');
+      CreateDirectoryW(folder.c_str(), nullptr);
+      host.plugin = folder + L"\\t1.tmp";
+      writeFile(host.plugin, kSong);
+    }
     HWND dialog = host.open({{kRangeLow, L"1"}, {kRangeHigh, L"1"}});
     ASSERT_NE(dialog, nullptr) << c.name;
     ASSERT_TRUE(click(dialog, kApply)) << c.name;
-    HANDLE held = CreateFileW(host.plugin.c_str(), GENERIC_READ, c.sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = c.longFolder ? INVALID_HANDLE_VALUE
+                               : CreateFileW(host.plugin.c_str(), GENERIC_READ, c.sharing, nullptr, OPEN_EXISTING, 0, nullptr);
     pressButton(dialog, IDOK);
     if (c.message) {
       EXPECT_THAT(answerMessage(host, dialog), HasSubstr(c.message)) << c.name;
@@ -57,7 +65,8 @@ TEST_F(QuilletTest, OkWritesInPlaceWhenItCannotReplaceAndTellsWhenItCannotWrite)
     EXPECT_EQ(fileText(host.plugin),
               "[#0003]\r\nFlags=B40g1\r\n[#0004]\r\n[#0005]\r\nFlags=g1Y0\r\n[#0006]\r\nFlags=g1\r\n[#0007]\r\n[#0008]\r\n")
         << c.name;
-    EXPECT_THAT(filesIn(host.work, L"*.tmp"), ElementsAre(L"t1.tmp")) << c.name << ": nothing left beside it";
+    EXPECT_THAT(filesIn(host.plugin.substr(0, host.plugin.rfind(L'\\')), L"*.tmp"), ElementsAre(L"t1.tmp"))
+        << c.name << ": nothing left beside it";
   }
 }
 
